@@ -1,0 +1,337 @@
+#include "findcommand.h"
+
+#include "resulttext.h"
+
+#include <algorithm>
+#include <charconv>
+#include <istream>
+#include <ostream>
+
+namespace chordvane::cli {
+
+namespace {
+
+constexpr std::string_view kVersion = "1.1.0";
+constexpr std::string_view kUsage =
+    "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--just] BASS [NOTE ...]\n"
+    "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--just] --batch < queries.txt\n"
+    "       chordvane-find --help | --version\n";
+constexpr std::string_view kHelp =
+    "Names every chord that the notes can spell over the bass, one per line with\n"
+    "its match rate in percent.\n"
+    "\n"
+    "  BASS, NOTE   C, C#, Db, d♭, F♯, Bb, H ... or a note number (C = 1, C# = 2 ...)\n"
+    "  --list FILE  read the chord list FILE (default: CodeList.txt beside the program)\n"
+    "  --no-jazz    read CodeListB.txt, the list without jazz chords\n"
+    "  --rate N     smallest match rate listed, 1 to 100 (default 65; 100 = exact)\n"
+    "  --just       print each chord's just-intonation table in cents\n"
+    "  --batch      read one query a line from standard input, bass first;\n"
+    "               blank lines and lines starting with # are skipped\n"
+    "\n"
+    "Exit status: 0 results found, 1 none, 2 usage error or unreadable chord list.\n";
+
+constexpr bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+int letterValue(char c)
+{
+    switch (c) {
+    case 'C':
+    case 'c':
+        return 1;
+    case 'D':
+    case 'd':
+        return 3;
+    case 'E':
+    case 'e':
+        return 5;
+    case 'F':
+    case 'f':
+        return 6;
+    case 'G':
+    case 'g':
+        return 8;
+    case 'A':
+    case 'a':
+        return 10;
+    case 'B':
+    case 'b':
+    case 'H':
+    case 'h':
+        return 12;
+    default:
+        return 0;
+    }
+}
+
+struct Options {
+    std::string listPath;
+    bool noJazz = false;
+    bool listGiven = false;
+    int rate = 65;
+    bool just = false;
+    bool batch = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> notes;
+};
+
+std::optional<int> parseRate(std::string_view text)
+{
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return std::nullopt;
+    if (value < 1 || value > 100)
+        return std::nullopt;
+    return value;
+}
+
+// Returns an error message, empty when the arguments are fine.
+std::string parseOptions(const std::vector<std::string> &args, Options &options)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.rfind("--", 0) != 0) {
+            options.notes.push_back(arg);
+            continue;
+        }
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const size_t eq = arg.find('='); eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        const bool takesValue = name == "--list" || name == "--rate";
+        if (takesValue && !value) {
+            if (i + 1 >= args.size())
+                return name + " needs a value";
+            value = args[++i];
+        } else if (!takesValue && value) {
+            return name + " takes no value";
+        }
+        if (name == "--list") {
+            options.listPath = *value;
+            options.listGiven = true;
+        } else if (name == "--rate") {
+            const auto rate = parseRate(*value);
+            if (!rate)
+                return "--rate takes a whole number from 1 to 100, not \"" + *value + "\"";
+            options.rate = *rate;
+        } else if (name == "--no-jazz") {
+            options.noJazz = true;
+        } else if (name == "--just") {
+            options.just = true;
+        } else if (name == "--batch") {
+            options.batch = true;
+        } else if (name == "--help") {
+            options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
+        } else {
+            return "unknown option " + arg;
+        }
+    }
+    if (options.listGiven && options.noJazz)
+        return "--list and --no-jazz cannot be used together";
+    return {};
+}
+
+void appendIndented(std::string_view text, std::string &out)
+{
+    while (!text.empty()) {
+        const size_t end = text.find('\n');
+        out += "  ";
+        out += text.substr(0, end + 1);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    }
+}
+
+int usageError(std::ostream &err, const std::string &message)
+{
+    err << "chordvane-find: " << message << '\n' << kUsage;
+    return kExitError;
+}
+
+} // namespace
+
+std::optional<int> ParseNoteToken(std::string_view token)
+{
+    if (token.empty())
+        return std::nullopt;
+    if (const int letter = letterValue(token.front())) {
+        long value = letter;
+        token.remove_prefix(1);
+        while (!token.empty()) {
+            if (token.front() == '#' || token.front() == 'b') {
+                value += token.front() == '#' ? 1 : -1;
+                token.remove_prefix(1);
+            } else if (token.substr(0, 3) == "♯" || token.substr(0, 3) == "♭") {
+                value += token.substr(0, 3) == "♯" ? 1 : -1;
+                token.remove_prefix(3);
+            } else {
+                return std::nullopt;
+            }
+        }
+        // Only the pitch class matters, and folding keeps a long run of
+        // accidentals from reaching the empty marker or overflowing.
+        return FoldIntoOctave(static_cast<int>(value % 12), 1);
+    }
+    std::string_view digits = token;
+    if (digits.front() == '+' || digits.front() == '-')
+        digits.remove_prefix(1);
+    if (digits.empty())
+        return std::nullopt;
+    int magnitude = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        magnitude = std::min(magnitude * 10 + (c - '0'), 1'000'000); // out of range anyway
+    }
+    const int value = token.front() == '-' ? -magnitude : magnitude;
+    if (value < -32768 || value > 32767 || value == NO_NOTE)
+        return std::nullopt;
+    return value;
+}
+
+BatchLine ParseBatchLine(std::string_view line)
+{
+    BatchLine result;
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    if (!line.empty() && line.front() == '#')
+        return result;
+    while (!line.empty()) {
+        while (!line.empty() && isBlank(line.front()))
+            line.remove_prefix(1);
+        size_t length = 0;
+        while (length < line.size() && !isBlank(line[length]))
+            ++length;
+        if (length == 0)
+            break;
+        const std::string_view token = line.substr(0, length);
+        line.remove_prefix(length);
+        const auto note = ParseNoteToken(token);
+        if (!note) {
+            result.kind = BatchLine::Kind::Bad;
+            result.error = "bad note \"" + std::string(token) + "\"";
+            return result;
+        }
+        result.notes.push_back(*note);
+    }
+    if (result.notes.empty())
+        return result;
+    if (result.notes.size() > static_cast<size_t>(kMaxNotes)) {
+        result.kind = BatchLine::Kind::Bad;
+        result.error = "more than " + std::to_string(kMaxNotes) + " notes";
+        return result;
+    }
+    result.kind = BatchLine::Kind::Query;
+    return result;
+}
+
+void FillInputNotes(ChordEngine &engine, const std::vector<int> &notes)
+{
+    engine.InputNotes.fill(NO_NOTE);
+    for (size_t i = 0; i < notes.size() && i < static_cast<size_t>(kMaxNotes); ++i) {
+        const size_t slot = i == 0 ? 11 : i - 1;
+        engine.InputNotes[slot] = static_cast<Note>(notes[i]);
+    }
+}
+
+int AppendResults(const ChordEngine &engine, bool just, std::string &out)
+{
+    const int count = engine.ResultCount();
+    for (int i = 0; i < count; ++i) {
+        out += ResultLine(engine, i);
+        out += '\t';
+        out += std::to_string(engine.ResultRates[i]);
+        out += '\n';
+        if (just)
+            appendIndented(JustTableText(engine, i, "\n"), out);
+    }
+    return count;
+}
+
+int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+            std::ostream &err, const std::string &dataFolder)
+{
+    Options options;
+    if (const std::string error = parseOptions(args, options); !error.empty())
+        return usageError(err, error);
+    if (options.help) {
+        out << kUsage << '\n' << kHelp;
+        return kExitFound;
+    }
+    if (options.version) {
+        out << "chordvane-find " << kVersion << '\n';
+        return kExitFound;
+    }
+
+    std::vector<int> notes;
+    if (options.batch) {
+        if (!options.notes.empty())
+            return usageError(err, "--batch reads its notes from standard input");
+    } else {
+        if (options.notes.empty())
+            return usageError(err, "no bass note given");
+        if (options.notes.size() > static_cast<size_t>(kMaxNotes))
+            return usageError(err, "at most 11 notes besides the bass");
+        for (const std::string &token : options.notes) {
+            const auto note = ParseNoteToken(token);
+            if (!note)
+                return usageError(err, "bad note \"" + token + "\"");
+            notes.push_back(*note);
+        }
+    }
+
+    FileSystemHost host(dataFolder);
+    ChordEngine engine(host);
+    engine.MatchThreshold = static_cast<Note>(options.rate);
+    if (!options.listGiven)
+        options.listPath = JoinPath(dataFolder, options.noJazz ? "CodeListB.txt" : "CodeList.txt");
+    if (!host.FileExists(options.listPath) ||
+        !ReadChordListFile(options.listPath, engine.ChordNames, engine.ChordIntervals)) {
+        err << "chordvane-find: cannot read the chord list " << options.listPath << '\n';
+        return kExitError;
+    }
+
+    std::string buffer;
+    if (!options.batch) {
+        FillInputNotes(engine, notes);
+        engine.SearchLoadedChords(11);
+        const int count = AppendResults(engine, options.just, buffer);
+        out << buffer;
+        return count > 0 ? kExitFound : kExitNothing;
+    }
+
+    bool anyBad = false;
+    std::string line;
+    long lineNumber = 0;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        const BatchLine query = ParseBatchLine(line);
+        if (query.kind == BatchLine::Kind::Skip)
+            continue;
+        if (query.kind == BatchLine::Kind::Bad) {
+            anyBad = true;
+            buffer += '\n';
+            err << "chordvane-find: line " << lineNumber << ": " << query.error << '\n';
+            continue;
+        }
+        FillInputNotes(engine, query.notes);
+        engine.SearchLoadedChords(11);
+        AppendResults(engine, options.just, buffer);
+        buffer += '\n';
+        if (buffer.size() > 1 << 16) {
+            out << buffer;
+            buffer.clear();
+        }
+    }
+    out << buffer;
+    return anyBad ? kExitError : kExitFound;
+}
+
+} // namespace chordvane::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace chordvane::cli {
+
+inline constexpr int kExitFound = 0;
+inline constexpr int kExitNothing = 1;
+inline constexpr int kExitError = 2;
+inline constexpr int kMaxNotes = 12; // the bass and eleven more
+
+// A note token: a letter A..G or H (either case) with any number of "#", "♯",
+// "b", "♭"; or a signed decimal note number other than 99. Letter notes come
+// back folded into 1..12. No value for anything else.
+std::optional<int> ParseNoteToken(std::string_view token);
+
+// One line of a batch file, split at blanks.
+struct BatchLine {
+    enum class Kind { Skip, Query, Bad };
+    Kind kind = Kind::Skip;
+    std::vector<int> notes; // bass first
+    std::string error;      // why a bad line is bad
+};
+BatchLine ParseBatchLine(std::string_view line);
+
+// Puts the bass into slot 11 and the other notes into slots 0, 1, 2, ...
+void FillInputNotes(ChordEngine &engine, const std::vector<int> &notes);
+
+// Appends the result lines of the last search ("Em on C\t67"), and with
+// just the just-intonation lines of each result. Returns how many results.
+int AppendResults(const ChordEngine &engine, bool just, std::string &out);
+
+// The whole command; dataFolder is where the default chord lists live.
+int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+            std::ostream &err, const std::string &dataFolder);
+
+} // namespace chordvane::cli

@@ -1,0 +1,26 @@
+#include "datafolder.h"
+
+#include <filesystem>
+
+namespace chordvane {
+
+std::string FindDataFolder(const std::string &programFolder)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path program(programFolder);
+    for (const fs::path &candidate : {program, program / ".." / "share" / "chordvane"}) {
+        if (fs::is_regular_file(candidate / "CodeList.txt", error))
+            return fs::weakly_canonical(candidate, error).string();
+    }
+    return programFolder;
+}
+
+std::string RunningProgramFolder()
+{
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : exe.parent_path().string();
+}
+
+} // namespace chordvane

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+namespace chordvane {
+
+// The folder that holds the chord lists and the read-me: the program's own
+// folder in the build tree, <prefix>/share/chordvane after installation.
+std::string FindDataFolder(const std::string &programFolder);
+
+// The folder of the running executable.
+std::string RunningProgramFolder();
+
+} // namespace chordvane

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "chordlist.h"
+#include "notes.h"
+
+#include <array>
+#include <string>
+
+namespace chordvane {
+
+inline constexpr int kInputSlots = 13;   // input slots 0..12; 11 is the bass row
+inline constexpr int kResultSlots = 101; // result slots 0..100
+
+// What the engine needs from its surroundings to find a chord list. The
+// window asks the user in an input box; the command line and tests supply
+// their own answers.
+class ChordListHost {
+public:
+    virtual ~ChordListHost() = default;
+    // The folder that holds the program's data files.
+    virtual std::string ProgramFolder() const = 0;
+    virtual bool FileExists(const std::string &path) const = 0;
+    // Asks the user for a chord list path; returns the typed text, empty on Cancel.
+    virtual std::string AskChordListPath(const std::string &prompt, const std::string &title) = 0;
+};
+
+// Plain file system, no user to ask: a missing list is simply not read.
+class FileSystemHost : public ChordListHost {
+public:
+    explicit FileSystemHost(std::string programFolder);
+    std::string ProgramFolder() const override;
+    bool FileExists(const std::string &path) const override;
+    std::string AskChordListPath(const std::string &prompt, const std::string &title) override;
+
+private:
+    std::string m_programFolder;
+};
+
+// Joins a folder and a file name with the platform's separator.
+std::string JoinPath(const std::string &folder, const std::string &fileName);
+
+// Reads a whole chord list file and parses it. Returns false, leaving the
+// tables untouched, when the file cannot be read.
+bool ReadChordListFile(const std::string &path, ChordNameTable &names,
+                       ChordIntervalTable &intervals);
+
+// The chord engine: its state, owned by the main window (or the command line)
+// and read by the result windows. All note numbers are on the C = 1 scale.
+class ChordEngine {
+public:
+    explicit ChordEngine(ChordListHost &host);
+
+    // Concert note per input slot, NO_NOTE when empty; slot 11 holds the bass.
+    std::array<Note, kInputSlots> InputNotes;
+    // Pitch class (1..12) of the bass in the last search.
+    Note BassNote = NO_NOTE;
+    // Current pass: element 0 the root, then the other notes folded into
+    // [root, root + 12), ascending, duplicates kept, NO_NOTE after the last.
+    std::array<Note, kInputSlots> SortedNotes;
+    ChordNameTable ChordNames;
+    ChordIntervalTable ChordIntervals;
+    // Chord slot per result, in the order found; the first NO_NOTE ends the list.
+    std::array<Note, kResultSlots> ResultChords;
+    // Match rate per result in whole percent.
+    std::array<Note, kResultSlots> ResultRates;
+    // Root of a result found over the bass, NO_NOTE when the bass is the root.
+    std::array<Note, kResultSlots> ResultRoot;
+    bool ResultFound = false;
+    // Smallest match rate that is listed, in percent; 100 = exact matches only.
+    Note MatchThreshold = 65;
+    // Full path of the chord list file that the next search reads.
+    std::string ChordListPath;
+
+    // Reads ChordListPath into the chord table, asking the host for a path
+    // when the file is missing. The table is kept when nothing could be read.
+    void LoadChordList();
+    // Fills SortedNotes for the given root (a note number).
+    void BuildNoteSet(int root);
+    // One pass over the chord table for SortedNotes; slashMode: the root is
+    // not the bass, so the bass note is exempt and results carry the root.
+    void MatchChords(bool slashMode);
+    // Reads the chord list, then searches with InputNotes[bassSlot] as the bass.
+    void SearchChords(int bassSlot);
+    // The search on the chord table as it stands, without reading a file.
+    void SearchLoadedChords(int bassSlot);
+
+    // Number of results to show: 0 when the last search found nothing.
+    int ResultCount() const;
+
+private:
+    // Per chord slot: bit d set when interval number d (2..12) stands in the
+    // row before its first NO_NOTE. A note whose interval is missing there can
+    // never be matched, which rules most chords out before the full walk.
+    using ToneMasks = std::array<std::uint16_t, kChordSlots>;
+    ToneMasks toneMasks() const;
+    void matchChords(bool slashMode, const ToneMasks &masks);
+
+    ChordListHost &m_host;
+};
+
+} // namespace chordvane

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace chordvane {
+
+// Note number: semitones, C = 1, C#/Db = 2 ... B = 12, the next C = 13.
+// Numbers 12 apart are the same pitch class; octaves are never corrected.
+using Note = std::int16_t;
+
+// The empty marker of every engine array. Real notes never carry it.
+inline constexpr Note NO_NOTE = 99;
+
+// Brings n into [base, base + 12), keeping its pitch class. NO_NOTE passes through.
+int FoldIntoOctave(int n, int base);
+
+// Pitch-class name of n ("C", "C♯/D♭", ... "B(H)"), UTF-8; empty for NO_NOTE.
+std::string_view NoteName(int n);
+
+// Cents by which the just interval from base up to note lies above the
+// equal-tempered one. Interval number: 1 = unison, 5 = major third, 8 = fifth.
+float JustCents(int note, int base);
+
+// The table text of JustCents(interval, 1): "0", "+11.7", "-13.7", ...
+std::string DeviationText(int interval);
+
+} // namespace chordvane

@@ -1,0 +1,108 @@
+#include "textdecode.h"
+
+#include <cerrno>
+#include <iconv.h>
+
+namespace chordvane {
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0; // overlong
+            if (c == 0xED)
+                high = 0x9F; // surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        if (p[1] < low || p[1] > high)
+            return false;
+        for (int i = 2; i < length; ++i) {
+            if (p[i] < 0x80 || p[i] > 0xBF)
+                return false;
+        }
+        p += length;
+    }
+    return true;
+}
+
+namespace {
+
+void appendReplacement(std::string &out)
+{
+    out += "\xEF\xBF\xBD";
+}
+
+// glibc's iconv knows CP932 (Microsoft's Shift_JIS with the NEC and IBM
+// extensions), which is what Japanese Windows editors write.
+std::string decodeCp932(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2 + 16);
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        // No converter: keep ASCII, mark everything else as undecodable.
+        for (char c : bytes) {
+            if (static_cast<unsigned char>(c) < 0x80)
+                out += c;
+            else
+                appendReplacement(out);
+        }
+        return out;
+    }
+    char *in = const_cast<char *>(bytes.data());
+    size_t inLeft = bytes.size();
+    char buffer[4096];
+    while (inLeft > 0) {
+        char *outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        const size_t rc = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+        out.append(buffer, static_cast<size_t>(outPtr - buffer));
+        if (rc == static_cast<size_t>(-1)) {
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ or EINVAL (truncated at the end): skip one byte.
+            appendReplacement(out);
+            ++in;
+            --inLeft;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return out;
+}
+
+} // namespace
+
+std::string DecodeChordListText(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes)) {
+        if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
+            bytes.remove_prefix(3);
+        return std::string(bytes);
+    }
+    return decodeCp932(bytes);
+}
+
+} // namespace chordvane

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace chordvane {
+
+// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates).
+bool IsValidUtf8(std::string_view bytes);
+
+// Chord lists are UTF-8; lists made on Japanese Windows are CP932. Returns
+// UTF-8 text: a leading byte-order mark is dropped, and bytes that are not
+// valid UTF-8 are read as CP932 (undecodable sequences become U+FFFD).
+std::string DecodeChordListText(std::string_view bytes);
+
+} // namespace chordvane

@@ -1,0 +1,221 @@
+#include "findcommand.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <sys/wait.h>
+
+using namespace chordvane;
+using namespace chordvane::cli;
+
+TEST(ParseNoteToken, AcceptsLettersWithAccidentalsAndNoteNumbers)
+{
+    struct Case {
+        const char *token;
+        std::optional<int> note;
+    };
+    const Case cases[] = {
+        {"C", 1},
+        {"c", 1},
+        {"C#", 2},
+        {"Db", 2},
+        {"d♭", 2},
+        {"F♯", 7},
+        {"Fb", 5},
+        {"E#", 6},
+        {"Cb", 12},
+        {"H", 12},
+        {"h", 12},
+        {"B", 12},
+        {"b", 12},
+        {"bb", 11},
+        {"Bbb", 10},
+        {"C##", 3},
+        {"13", 13},
+        {"-2", -2},
+        {"+5", 5},
+        {"0", 0},
+        {"32767", 32767},
+        {"-32768", -32768},
+        {"007", 7},
+        {"99", std::nullopt},
+        {"099", std::nullopt},
+        {"32768", std::nullopt},
+        {"-32769", std::nullopt},
+        {"", std::nullopt},
+        {"I", std::nullopt},
+        {"CB", std::nullopt},
+        {"C#x", std::nullopt},
+        {"1.5", std::nullopt},
+        {"-", std::nullopt},
+        {"#", std::nullopt},
+        {"C ", std::nullopt},
+        {"1e3", std::nullopt},
+        {"\xE2\x99", std::nullopt},
+        {"C\xE2\x99", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.token);
+        EXPECT_EQ(ParseNoteToken(c.token), c.note);
+    }
+    // A run of accidentals long enough to pass the empty marker stays a note.
+    EXPECT_EQ(ParseNoteToken("C" + std::string(98, '#')), 3);
+}
+
+TEST(ParseBatchLine, SkipsCommentsAndBlanksAndRejectsBadLines)
+{
+    using Kind = BatchLine::Kind;
+    struct Case {
+        const char *line;
+        Kind kind;
+        std::vector<int> notes;
+    };
+    const Case cases[] = {
+        {"", Kind::Skip, {}},
+        {"  \t ", Kind::Skip, {}},
+        {"# C E G", Kind::Skip, {}},
+        {"C E G", Kind::Query, {1, 5, 8}},
+        {"\tC  E\tG \r", Kind::Query, {1, 5, 8}},
+        {"C E X", Kind::Bad, {}},
+        {"1 2 3 4 5 6 7 8 9 10 11 12", Kind::Query, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+        {"1 2 3 4 5 6 7 8 9 10 11 12 13", Kind::Bad, {}},
+        {"C #", Kind::Bad, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line);
+        const BatchLine parsed = ParseBatchLine(c.line);
+        EXPECT_EQ(parsed.kind, c.kind);
+        if (c.kind == Kind::Query) {
+            EXPECT_EQ(parsed.notes, c.notes);
+        }
+        if (c.kind == Kind::Bad) {
+            EXPECT_FALSE(parsed.error.empty());
+        }
+    }
+}
+
+namespace {
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome run(const std::vector<std::string> &args, const std::string &input = {},
+            const std::string &folder = CHORDVANE_DATA_DIR)
+{
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int status = RunFind(args, in, out, err, folder);
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(RunFind, ResultsAndExitStatus)
+{
+    test::TempDir dir;
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char *out;
+    };
+    const std::vector<Case> cases = {
+        {{"--list", list, "C", "E", "G"}, 0, "C\t100\nC7\t75\nEm on C\t67\n"},
+        {{"--list=" + list, "--rate", "100", "13", "17", "20"}, 0, "C\t100\n"},
+        {{"--list", list, "--rate=100", "E", "G", "C"}, 0, "C on E\t100\n"},
+        {{"--list", list, "--rate", "100", "--just", "C", "E", "G"},
+         0,
+         "C\t100\n  C ： 0\n  E ： -13.7\n  G ： +2\n"},
+        {{"--list", list, "C"}, 1, ""},
+        {{"--list", list, "C", "C#", "D"}, 1, ""},
+        {{"--list", list, "--rate=100", "-1", "3", "6", "9"}, 0, "A♯/B♭7\t100\n"},
+        {{"--list", list, "-2", "10", "13"}, 0, "Am\t67\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const Outcome o = run(c.args);
+        EXPECT_EQ(o.status, c.status);
+        EXPECT_EQ(o.out, c.out);
+        EXPECT_EQ(o.err, "");
+    }
+}
+
+TEST(RunFind, DefaultListsLiveInTheDataFolder)
+{
+    const Outcome full = run({"C", "E", "G", "B♭", "D"});
+    EXPECT_EQ(full.status, 0);
+    EXPECT_NE(full.out.find("C9\t100\n"), std::string::npos) << full.out;
+    const Outcome basic = run({"--no-jazz", "C", "E", "G", "B♭", "D"});
+    EXPECT_EQ(basic.out.find("C9"), std::string::npos) << basic.out;
+    EXPECT_NE(basic.out.find("Em7(♭5) on C\t100\n"), std::string::npos) << basic.out;
+    EXPECT_EQ(run({"--no-jazz", "C", "E", "G", "B♭"}).out.substr(0, 7), "C7\t100\n");
+}
+
+TEST(RunFind, UsageErrors)
+{
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--rate", "0", "C"},
+        {"--rate", "101", "C"},
+        {"--rate", "6x", "C"},
+        {"--rate"},
+        {"--list"},
+        {"--frobnicate", "C"},
+        {"--just=1", "C"},
+        {"--list", "x", "--no-jazz", "C"},
+        {"C", "X"},
+        {"99"},
+        {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"},
+        {"--batch", "C"},
+        {"--list", "/nonexistent/CodeList.txt", "C", "E"},
+        {"--list", "/", "C", "E"},
+    };
+    for (const auto &args : cases) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        EXPECT_NE(o.err.find("chordvane-find: "), std::string::npos);
+    }
+    EXPECT_EQ(run({"--version"}).out, "chordvane-find 1.1.0\n");
+    const Outcome help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: chordvane-find", 0), 0u);
+}
+
+TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
+{
+    test::TempDir dir;
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    const std::string input = "# header\nC E G\n\nC X\nE G C\r\nC\n1 2 3 4 5 6 7 8 9 10 11 12 13\n";
+    const Outcome o = run({"--list", list, "--rate", "100", "--batch"}, input);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "C\t100\n\n\nC on E\t100\n\n\n\n");
+    EXPECT_NE(o.err.find("line 4"), std::string::npos);
+    EXPECT_NE(o.err.find("line 7"), std::string::npos);
+    const Outcome good = run({"--list", list, "--batch"}, "C E G\nD F A\n");
+    EXPECT_EQ(good.status, 0);
+    EXPECT_EQ(good.out, "C\t100\nC7\t75\nEm on C\t67\n\nDm\t100\nDm7\t75\nF on D\t67\n\n");
+}
+
+TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
+{
+    struct Case {
+        std::string args;
+        int status;
+    };
+    const Case cases[] = {
+        {"C E G", 0}, {"C", 1}, {"C X", 2}, {"--version", 0}, {"--list /nonexistent C E", 2},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.args);
+        const std::string command =
+            std::string(CHORDVANE_FIND) + " " + c.args + " >/dev/null 2>&1 </dev/null";
+        const int raw = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(raw));
+        EXPECT_EQ(WEXITSTATUS(raw), c.status);
+    }
+}

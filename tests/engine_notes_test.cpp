@@ -1,0 +1,64 @@
+#include "notes.h"
+
+#include <gtest/gtest.h>
+
+using namespace chordvane;
+
+TEST(FoldIntoOctave, BringsNotesIntoTheOctaveStartingAtBase)
+{
+    struct Case {
+        int n, base, expected;
+    };
+    const Case cases[] = {
+        {99, 5, 99},  {13, 1, 1},   {0, 1, 12},     {-11, 1, 1},   {25, 5, 13},
+        {17, 5, 5},   {4, 5, 16},   {-32768, 1, 4}, {32767, 1, 7}, {99, -40, 99},
+        {16, 16, 16}, {15, 16, 27}, {-1, 1, 11},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "n=" << c.n << " base=" << c.base);
+        EXPECT_EQ(FoldIntoOctave(c.n, c.base), c.expected);
+    }
+}
+
+TEST(NoteName, NamesEveryPitchClassWithMusicSigns)
+{
+    struct Case {
+        int n;
+        const char *name;
+    };
+    const Case cases[] = {
+        {1, "C"},      {13, "C"},    {0, "B(H)"},  {99, ""},          {2, "C♯/D♭"},
+        {-1, "A♯/B♭"}, {7, "F♯/G♭"}, {12, "B(H)"}, {-32768, "D♯/E♭"}, {10, "A"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.n);
+        EXPECT_EQ(NoteName(c.n), c.name);
+    }
+}
+
+TEST(JustCents, ReadsTheIntervalFromBaseUpToNote)
+{
+    struct Case {
+        int note, base;
+        float cents;
+    };
+    const Case cases[] = {
+        {5, 1, -13.7f}, {1, 5, 13.7f},  {7, 7, 0.0f},    {-20, -20, 0.0f}, {11, 1, 17.9f},
+        {15, 1, 3.9f},  {18, 1, -2.0f}, {12, 1, -11.7f}, {2, 1, 11.7f},    {8, 1, 2.0f},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.note << " over " << c.base);
+        EXPECT_EQ(JustCents(c.note, c.base), c.cents);
+    }
+}
+
+TEST(DeviationText, WritesTheShortestFormWithASignOnlyAboveZero)
+{
+    const char *expected[] = {"0",    "+11.7", "+3.9",  "+15.6", "-13.7", "-2",
+                              "-9.8", "+2",    "+13.7", "-15.6", "+17.9", "-11.7"};
+    for (int interval = 1; interval <= 12; ++interval) {
+        SCOPED_TRACE(interval);
+        EXPECT_EQ(DeviationText(interval), expected[interval - 1]);
+        EXPECT_EQ(DeviationText(interval + 24), expected[interval - 1]);
+    }
+}

@@ -1,0 +1,308 @@
+#include "engine.h"
+#include "resulttext.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+
+using namespace chordvane;
+using chordvane::test::FakeHost;
+using chordvane::test::setNotes;
+using chordvane::test::TempDir;
+
+namespace {
+
+struct Found {
+    std::string line;
+    int rate;
+    bool operator==(const Found &) const = default;
+};
+
+std::ostream &operator<<(std::ostream &out, const Found &f)
+{
+    return out << f.line << "@" << f.rate;
+}
+
+class SearchTest : public testing::Test {
+protected:
+    FakeHost host;
+    ChordEngine engine{host};
+
+    void load(std::string_view list)
+    {
+        ParseChordList(list, engine.ChordNames, engine.ChordIntervals);
+    }
+
+    std::vector<Found> search(int bass, const std::vector<int> &others, int threshold)
+    {
+        setNotes(engine, bass, others);
+        engine.MatchThreshold = static_cast<Note>(threshold);
+        engine.SearchLoadedChords(11);
+        std::vector<Found> found;
+        for (int i = 0; i < engine.ResultCount(); ++i)
+            found.push_back({ResultLine(engine, i), engine.ResultRates[i]});
+        return found;
+    }
+};
+
+} // namespace
+
+TEST_F(SearchTest, WorkedExamples)
+{
+    load(test::kExampleList);
+    struct Case {
+        int bass;
+        std::vector<int> others;
+        int threshold;
+        std::vector<Found> expected;
+    };
+    const Case cases[] = {
+        {13, {17, 20}, 65, {{"C", 100}, {"C7", 75}, {"Em on C", 67}}},
+        {13, {17, 20}, 100, {{"C", 100}}},
+        {17, {20, 25}, 100, {{"C on E", 100}}},
+        {17, {20, 25}, 65, {{"C on E", 100}, {"Cm on E", 67}, {"C7 on E", 75}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "bass " << c.bass << " threshold " << c.threshold);
+        EXPECT_EQ(search(c.bass, c.others, c.threshold), c.expected);
+    }
+    search(13, {17, 20}, 65);
+    EXPECT_EQ(engine.BassNote, 1);
+    EXPECT_EQ(engine.ResultRoot[2], 5);
+    EXPECT_EQ(engine.ResultRoot[0], NO_NOTE);
+}
+
+TEST_F(SearchTest, ThresholdBoundaries)
+{
+    // Three tones lacking one: 66.67; four lacking one: 75; eight lacking one
+    // or three: 87.5 and 62.5; five lacking four: exactly 20.
+    load("tri:1,5,8\nsev:1,5,8,11\neight:1,2,3,4,5,6,7,8\nfive:1,3,5,8,11\n");
+    struct Case {
+        std::vector<int> others;
+        int threshold;
+        std::vector<Found> expected;
+    };
+    const Case cases[] = {
+        {{5}, 65, {{"Ctri", 67}}},
+        {{5}, 67, {}},
+        {{5}, 75, {}},
+        {{5, 8}, 75, {{"Ctri", 100}, {"Csev", 75}}},
+        {{5, 8}, 76, {{"Ctri", 100}}},
+        {{2, 3, 4, 5, 6, 7}, 87, {{"Ceight", 88}}},
+        {{2, 3, 4, 5, 6, 7}, 88, {}},
+        {{2, 3, 4, 5}, 62, {{"Ceight", 62}}},
+        {{2, 3, 4, 5}, 63, {}},
+        {{11}, 41, {{"Csev", 50}}},
+        {{11},
+         20,
+         {{"Csev", 50},
+          {"Cfive", 40},
+          {"A♯/B♭tri on C", 33},
+          {"A♯/B♭sev on C", 25},
+          {"A♯/B♭five on C", 40}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "threshold " << c.threshold);
+        EXPECT_EQ(search(1, c.others, c.threshold), c.expected);
+    }
+    // One tone of five present rates exactly 20: it passes 20, not 21.
+    load("five:1,3,5,8,11\n");
+    EXPECT_EQ(search(1, {7}, 20), (std::vector<Found>{{"F♯/G♭five on C", 20}}));
+    EXPECT_EQ(search(1, {7}, 21), (std::vector<Found>{}));
+}
+
+TEST_F(SearchTest, OrderIsBassRootFirstThenRootsAscendingAboveTheBass)
+{
+    load(std::string(test::kExampleList) + "6:1,5,8,10\r\n");
+    // C E G A over C: the sixth on the bass first, then the chords on A in
+    // table order, whatever their rates.
+    const auto found = search(1, {5, 8, 10}, 50);
+    const std::vector<Found> expected = {{"C6", 100}, {"A7 on C", 75}, {"Am7 on C", 100}};
+    EXPECT_EQ(found, expected);
+}
+
+TEST_F(SearchTest, DoubledNotesAndRowOrderDoNotChangeResults)
+{
+    std::ifstream list(std::string(CHORDVANE_DATA_DIR) + "/CodeList.txt", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(list)), {});
+    ASSERT_FALSE(text.empty());
+    load(text);
+    std::mt19937 random(20261207);
+    for (int round = 0; round < 200; ++round) {
+        const int bass = static_cast<int>(random() % 40) - 10;
+        std::vector<int> others;
+        const int count = 1 + static_cast<int>(random() % 5);
+        for (int i = 0; i < count; ++i)
+            others.push_back(static_cast<int>(random() % 48) - 12);
+        const int threshold = std::array{10, 30, 50, 65, 75, 100}[random() % 6];
+        const auto reference = search(bass, others, threshold);
+
+        auto shuffled = others;
+        std::shuffle(shuffled.begin(), shuffled.end(), random);
+        auto doubled = shuffled;
+        for (int note : others)
+            doubled.push_back(note + 12 * static_cast<int>(random() % 3) - 12);
+        doubled.push_back(bass + 24);
+        doubled.resize(std::min<size_t>(doubled.size(), 11));
+        SCOPED_TRACE(round);
+        EXPECT_EQ(search(bass, shuffled, threshold), reference);
+        // Same pitch classes only if no note was cut off by the resize.
+        if (doubled.size() < 11) {
+            EXPECT_EQ(search(bass + 12, doubled, threshold), reference);
+        }
+    }
+}
+
+TEST_F(SearchTest, OnlyTheBassPitchClassFindsNothingAndKeepsOldResults)
+{
+    load(test::kExampleList);
+    search(13, {17, 20}, 65);
+    ASSERT_TRUE(engine.ResultFound);
+    EXPECT_TRUE(search(1, {13, -11}, 10).empty());
+    EXPECT_FALSE(engine.ResultFound);
+    EXPECT_EQ(engine.ResultChords[0], 0); // previous results are left in place
+    EXPECT_TRUE(search(5, {}, 10).empty());
+}
+
+TEST_F(SearchTest, EmptyTableFindsNothing)
+{
+    // Before any read, and after reading an empty list, no phantom chord.
+    EXPECT_TRUE(search(1, {8}, 10).empty());
+    load("");
+    EXPECT_TRUE(search(1, {8}, 10).empty());
+    load(":\n");
+    EXPECT_TRUE(search(1, {8}, 10).empty());
+}
+
+TEST_F(SearchTest, LowThresholdRecordsEveryChordOnTheFifthOverTheBass)
+{
+    load(test::kExampleList);
+    // On G, the C passed over, every chord of the table is recorded.
+    const std::vector<Found> expected = {{"C", 67},       {"Cm", 67},      {"C7", 50},
+                                         {"Cm7", 50},     {"G on C", 33},  {"Gm on C", 33},
+                                         {"G7 on C", 25}, {"Gm7 on C", 25}};
+    EXPECT_EQ(search(1, {8}, 10), expected);
+    load(":1,2,3,4,5,6,7,8\n");
+    EXPECT_EQ(search(1, {8}, 10).back(), (Found{"G on C", 12}));
+}
+
+TEST_F(SearchTest, AnEmptyNameEndsTheScanExceptInSlotZero)
+{
+    load(":1,5,8\nm:1,4,8\n\n7:1,5,8,11\n");
+    EXPECT_EQ(search(1, {5, 8, 11}, 75), (std::vector<Found>{{"C7", 100}}));
+    // The names are read from the list, an empty name after slot 0 is a stop.
+    engine.ChordNames[1].clear();
+    EXPECT_EQ(search(1, {5, 8}, 65), (std::vector<Found>{{"C", 100}}));
+}
+
+TEST_F(SearchTest, KeepsAtMost101Results)
+{
+    std::string list;
+    for (int i = 0; i < 61; ++i)
+        list += "c" + std::to_string(i) + ":1,2,3,4,5,6,7,8\n";
+    load(list);
+    search(1, {2, 3}, 10);
+    // Three roots with 61 candidates each; only slots 0..100 are kept.
+    ASSERT_EQ(engine.ResultCount(), 101);
+    EXPECT_EQ(ResultLine(engine, 0), "Cc0");
+    EXPECT_EQ(ResultLine(engine, 61), "C♯/D♭c0 on C");
+    EXPECT_EQ(ResultLine(engine, 100), "C♯/D♭c39 on C");
+}
+
+TEST_F(SearchTest, FullTableIsSearchedThroughSlot60)
+{
+    std::string list;
+    for (int i = 0; i < 60; ++i)
+        list += "x" + std::to_string(i) + ":1,2\n";
+    list += "last:1,5,8\n";
+    load(list);
+    EXPECT_EQ(search(1, {5, 8}, 100), (std::vector<Found>{{"Clast", 100}}));
+}
+
+TEST(LoadChordList, FindsAsksAndKeepsTheTable)
+{
+    TempDir dir;
+    const std::string list = dir.write("CodeList.txt", test::kExampleList);
+    const std::string listB = dir.write("CodeListB.txt", "m:1,4,8\n");
+    const std::string other = dir.write("Other.txt", "x:1,2\n");
+    struct Case {
+        std::string path;   // ChordListPath before the read
+        std::string answer; // typed at the prompt
+        int prompts;
+        const char *firstName; // slot 1's name after the read; "keep" = unchanged
+    };
+    const Case cases[] = {
+        {list, "", 0, "m"},
+        {"", "", 0, "m"}, // empty path: the program folder's CodeList.txt
+        {dir.path() + "/missing/CodeList.txt", list, 1, "m"},
+        {dir.path() + "/missing/CodeList.txt", "", 1, "keep"},
+        {dir.path() + "/missing/CodeList.txt", other, 1, "keep"},
+        {dir.path() + "/missing/CodeList.txt", dir.path(), 1, "keep"},
+        {dir.path() + "/missing/CodeList.txt", dir.path() + "/codelist.txt", 1, "keep"},
+        {dir.path() + "/missing/CodeListB.txt", listB, 1, ""},
+        {dir.path() + "/missing/CodeListB.txt", list, 1, "keep"},
+        {dir.path() + "/missing/CodeList.txt", listB, 1, "keep"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path + " <- " + c.answer);
+        FakeHost host;
+        host.folder = dir.path();
+        host.existing = {list, listB, other};
+        host.answer = c.answer;
+        ChordEngine engine(host);
+        engine.ChordNames[1] = "keep";
+        engine.ChordIntervals[1][0] = 1;
+        engine.ChordListPath = c.path;
+        engine.LoadChordList();
+        EXPECT_EQ(host.prompts, c.prompts);
+        EXPECT_EQ(engine.ChordNames[1], c.firstName);
+        if (c.prompts) {
+            EXPECT_EQ(host.lastTitle, "エラー");
+            EXPECT_EQ(host.lastPrompt,
+                      "コードリストファイルが見つかりません。'正しいパスを入力してください");
+        }
+    }
+}
+
+TEST(LoadChordList, HostileFilesNeverCrashAndUnreadableOnesKeepTheTable)
+{
+    TempDir dir;
+    std::mt19937 random(7);
+    std::string noise(200000, '\0');
+    for (char &c : noise)
+        c = static_cast<char>(random());
+    std::string longLine = "x:" + std::string(10 * 1024 * 1024, '7') + "\n" + "y:1,5\n";
+    std::string bigNumbers = "x:99999,-99999,1e5,32768\ny:1,32767,70000\n";
+    const std::string files[] = {
+        dir.write("noise.txt", noise),
+        dir.write("long.txt", longLine),
+        dir.write("numbers.txt", bigNumbers),
+        dir.write("colons.txt", std::string(100000, ':')),
+        dir.write("commas.txt", "x:" + std::string(100000, ',')),
+    };
+    FileSystemHost host(dir.path());
+    ChordEngine engine(host);
+    for (const std::string &file : files) {
+        SCOPED_TRACE(file);
+        engine.ChordListPath = file;
+        setNotes(engine, 1, {5, 8, 2, 9});
+        engine.MatchThreshold = 10;
+        engine.SearchChords(11);
+        EXPECT_LE(engine.ResultCount(), 101);
+    }
+    engine.ChordListPath = files[1];
+    engine.LoadChordList();
+    EXPECT_EQ(engine.ChordNames[0], "y"); // the huge number ends its entry
+    engine.ChordListPath = dir.path();    // a folder is no chord list
+    engine.LoadChordList();
+    EXPECT_EQ(engine.ChordNames[0], "y");
+    ChordNameTable names;
+    ChordIntervalTable intervals;
+    names[0] = "keep";
+    EXPECT_FALSE(ReadChordListFile(dir.path(), names, intervals));
+    EXPECT_FALSE(ReadChordListFile(dir.path() + "/absent.txt", names, intervals));
+    EXPECT_EQ(names[0], "keep");
+}
