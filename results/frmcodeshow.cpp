@@ -1,0 +1,151 @@
+#include "frmcodeshow.h"
+
+#include "frmpiano.h"
+#include "resulttext.h"
+#include "uiplatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace chordvane {
+
+namespace {
+
+const QString kRateCaption = QStringLiteral("合致度：　");
+
+struct Geometry {
+    QRect lstCodes = twipsRect(240, 360, 2775, 3180);
+    QRect cmdClose = twipsRect(4680, 3840, 1215, 375);
+    QRect lblJunsei = twipsRect(3240, 1080, 2535, 2535);
+    QRect Label1 = twipsRect(3240, 840, 2535, 255);
+    QRect cmdJunseiCopy = twipsRect(2520, 3840, 2055, 375);
+    QRect cmdShowPiano = twipsRect(720, 3840, 1695, 375);
+    QRect lblMatchedRate = twipsRect(3240, 360, 2535, 255);
+    QSize client = QSize(twips(6195), twips(4395));
+};
+
+} // namespace
+
+frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidget *owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    , m_engine(engine)
+    , m_dialogs(dialogs)
+{
+    const Geometry g;
+    setWindowTitle(QStringLiteral("コード検索結果"));
+    setFixedSize(g.client);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    lstCodes = new QListWidget(this);
+    lstCodes->setGeometry(g.lstCodes);
+    lstCodes->setFont(gothicFont(12, true, true));
+    lstCodes->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    cmdClose->setGeometry(g.cmdClose);
+    setButtonColour(cmdClose, QColor(192, 255, 192));
+
+    lblJunsei = new QLabel(this);
+    lblJunsei->setGeometry(g.lblJunsei);
+    lblJunsei->setFont(gothicFont(11.25));
+    lblJunsei->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblJunsei->setAutoFillBackground(true);
+    QPalette white = lblJunsei->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    lblJunsei->setPalette(white);
+
+    Label1 = new QLabel(QStringLiteral("純正律対応表 (単位：セント)"), this);
+    Label1->setGeometry(g.Label1);
+
+    cmdJunseiCopy = new QPushButton(QStringLiteral("純正律表をコピー(&J)"), this);
+    cmdJunseiCopy->setGeometry(g.cmdJunseiCopy);
+    setButtonColour(cmdJunseiCopy, QColor(255, 255, 192));
+
+    cmdShowPiano = new QPushButton(QStringLiteral("コードの構成(&S)"), this);
+    cmdShowPiano->setGeometry(g.cmdShowPiano);
+    setButtonColour(cmdShowPiano, QColor(255, 255, 192));
+
+    lblMatchedRate = new QLabel(kRateCaption, this);
+    lblMatchedRate->setGeometry(g.lblMatchedRate);
+
+    for (QPushButton *button : {cmdClose, cmdJunseiCopy, cmdShowPiano})
+        button->setAutoDefault(false);
+    setTabOrder(lstCodes, cmdClose);
+    setTabOrder(cmdClose, cmdJunseiCopy);
+    setTabOrder(cmdJunseiCopy, cmdShowPiano);
+
+    connect(lstCodes, &QListWidget::currentRowChanged, this, &frmCodeShow::selectionChanged);
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdJunseiCopy, &QPushButton::clicked, this, &frmCodeShow::copyJustTable);
+    connect(cmdShowPiano, &QPushButton::clicked, this, &frmCodeShow::showPiano);
+
+    FillResultList();
+    ShowJustTable();
+    lstCodes->setFocus();
+}
+
+void frmCodeShow::FillResultList()
+{
+    lstCodes->clear();
+    const int count = m_engine.ResultCount();
+    for (int i = 0; i < count; ++i)
+        lstCodes->addItem(QString::fromStdString(ResultLine(m_engine, i)));
+    if (count > 0)
+        lstCodes->setCurrentRow(0);
+}
+
+void frmCodeShow::ShowMatchRate()
+{
+    const int row = lstCodes->currentRow();
+    if (row < 0)
+        return;
+    lblMatchedRate->setText(kRateCaption + QString::number(m_engine.ResultRates[row]) +
+                            QStringLiteral("％"));
+}
+
+void frmCodeShow::ShowJustTable()
+{
+    const int row = lstCodes->currentRow();
+    if (lstCodes->count() == 0 || row < 0)
+        return;
+    setJunseiText(QString::fromStdString(JustTableText(m_engine, row)));
+}
+
+void frmCodeShow::setJunseiText(const QString &text)
+{
+    m_junseiText = text;
+    // A label shows a CR LF as a line break plus a stray character; show lines.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    lblJunsei->setText(shown);
+}
+
+void frmCodeShow::selectionChanged()
+{
+    ShowJustTable();
+    ShowMatchRate();
+}
+
+void frmCodeShow::copyJustTable()
+{
+    QClipboard *clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(m_junseiText);
+    m_dialogs.information(this, QStringLiteral("確認"),
+                          QStringLiteral("クリップボードにコピーしました"));
+}
+
+void frmCodeShow::showPiano()
+{
+    if (lstCodes->count() == 0)
+        return;
+    const int row = lstCodes->currentRow();
+    frmPiano piano(m_engine, row, lstCodes->item(row)->text(), this);
+    m_dialogs.runModal(&piano);
+}
+
+} // namespace chordvane

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "engine.h"
+
+#include <QDialog>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+namespace chordvane {
+
+class UserDialogs;
+
+// The outcome of one search: one line per result in the engine's order, the
+// selected result's match rate and just-intonation table, and the way to its
+// keyboard picture. It only reads the engine.
+class frmCodeShow : public QDialog {
+    Q_OBJECT
+
+public:
+    frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidget *owner);
+
+    QListWidget *lstCodes;
+    QPushButton *cmdClose;
+    QLabel *lblJunsei;
+    QLabel *Label1;
+    QPushButton *cmdJunseiCopy;
+    QPushButton *cmdShowPiano;
+    QLabel *lblMatchedRate;
+
+    // The table as the label holds it, CR LF after every line.
+    const QString &junseiText() const { return m_junseiText; }
+
+private:
+    void FillResultList();
+    void ShowMatchRate();
+    void ShowJustTable();
+    void selectionChanged();
+    void copyJustTable();
+    void showPiano();
+    void setJunseiText(const QString &text);
+
+    const ChordEngine &m_engine;
+    UserDialogs &m_dialogs;
+    QString m_junseiText;
+};
+
+} // namespace chordvane

@@ -1,0 +1,53 @@
+#include "uiplatform.h"
+
+#include <QDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace chordvane {
+
+QFont gothicFont(qreal pointSize, bool bold, bool italic)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("VL PGothic"),
+                      QStringLiteral("TakaoPGothic")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void setButtonColour(QPushButton *button, const QColor &colour)
+{
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, colour);
+    button->setPalette(palette);
+}
+
+void QtDialogs::information(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::information(parent, title, text);
+}
+
+void QtDialogs::exclamation(QWidget *parent, const QString &title, const QString &text)
+{
+    QMessageBox::warning(parent, title, text);
+}
+
+QString QtDialogs::askText(QWidget *parent, const QString &title, const QString &prompt)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, {}, &ok);
+    return ok ? text : QString();
+}
+
+void QtDialogs::runModal(QDialog *dialog)
+{
+    dialog->exec();
+}
+
+} // namespace chordvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+class QDialog;
+class QPushButton;
+class QWidget;
+
+namespace chordvane {
+
+// Window layouts are designed in twips: 15 twips make one device-independent pixel.
+constexpr int twips(int t)
+{
+    return (t + 7) / 15;
+}
+constexpr QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// The Japanese Gothic the windows were designed with, falling back to the
+// Japanese fonts a Linux desktop has, so kana, kanji, ♯ and ♭ always render.
+QFont gothicFont(qreal pointSize, bool bold = false, bool italic = false);
+
+// Colours a push button's face, keeping the style's bevel.
+void setButtonColour(QPushButton *button, const QColor &colour);
+
+// What the windows ask of the user. Tests replace it, so that no modal box
+// or window waits for a click that never comes.
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+    // A message box with an information or an exclamation icon and OK.
+    virtual void information(QWidget *parent, const QString &title, const QString &text) = 0;
+    virtual void exclamation(QWidget *parent, const QString &title, const QString &text) = 0;
+    // An input box with OK and Cancel; Cancel returns an empty text.
+    virtual QString askText(QWidget *parent, const QString &title, const QString &prompt) = 0;
+    // Shows a window modally and returns when it is closed.
+    virtual void runModal(QDialog *dialog) = 0;
+};
+
+// The real thing: QMessageBox, QInputDialog and QDialog::exec.
+class QtDialogs : public UserDialogs {
+public:
+    void information(QWidget *parent, const QString &title, const QString &text) override;
+    void exclamation(QWidget *parent, const QString &title, const QString &text) override;
+    QString askText(QWidget *parent, const QString &title, const QString &prompt) override;
+    void runModal(QDialog *dialog) override;
+};
+
+} // namespace chordvane

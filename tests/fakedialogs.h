@@ -1,0 +1,43 @@
+#pragma once
+
+#include "uiplatform.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+
+namespace chordvane::test {
+
+// Records what the windows would ask the user; modal windows are handed to
+// onModal (when set) instead of waiting for a click.
+class FakeDialogs : public UserDialogs {
+public:
+    QStringList messages; // "icon|title|text"
+    QString typedText;    // what the user types into an input box
+    QStringList prompts;  // "title|prompt"
+    std::function<void(QDialog *)> onModal;
+    int modalCount = 0;
+
+    void information(QWidget *, const QString &title, const QString &text) override
+    {
+        messages << QStringLiteral("information|%1|%2").arg(title, text);
+    }
+    void exclamation(QWidget *, const QString &title, const QString &text) override
+    {
+        messages << QStringLiteral("exclamation|%1|%2").arg(title, text);
+    }
+    QString askText(QWidget *, const QString &title, const QString &prompt) override
+    {
+        prompts << title + QLatin1Char('|') + prompt;
+        return typedText;
+    }
+    void runModal(QDialog *dialog) override
+    {
+        ++modalCount;
+        if (onModal)
+            onModal(dialog);
+    }
+};
+
+} // namespace chordvane::test

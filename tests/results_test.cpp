@@ -1,0 +1,189 @@
+#include "fakedialogs.h"
+#include "frmcodeshow.h"
+#include "frmpiano.h"
+#include "testsupport.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace chordvane;
+
+namespace {
+
+class ResultWindowsTest : public testing::Test {
+protected:
+    test::FakeHost host;
+    ChordEngine engine{host};
+    test::FakeDialogs dialogs;
+
+    void search(const char *list, int bass, const std::vector<int> &others, int threshold = 65)
+    {
+        ParseChordList(list, engine.ChordNames, engine.ChordIntervals);
+        test::setNotes(engine, bass, others);
+        engine.MatchThreshold = static_cast<Note>(threshold);
+        engine.SearchLoadedChords(11);
+    }
+
+    static QStringList lines(const frmCodeShow &window)
+    {
+        QStringList result;
+        for (int i = 0; i < window.lstCodes->count(); ++i)
+            result << window.lstCodes->item(i)->text();
+        return result;
+    }
+};
+
+const char *const kList = ":1,5,8\nm:1,4,8\n7:1,5,8,11\nm7:1,4,8,11\n";
+
+} // namespace
+
+TEST_F(ResultWindowsTest, ListsResultsInEngineOrderAndShowsTheFirst)
+{
+    search(kList, 13, {17, 20});
+    frmCodeShow window(engine, dialogs, nullptr);
+    EXPECT_EQ(window.windowTitle(), "コード検索結果");
+    EXPECT_EQ(lines(window), (QStringList{"C", "C7", "Em on C"}));
+    EXPECT_EQ(window.lstCodes->currentRow(), 0);
+    EXPECT_EQ(window.lblMatchedRate->text(), "合致度：　100％");
+    EXPECT_EQ(window.junseiText(), "C ： 0\r\nE ： -13.7\r\nG ： +2\r\n");
+    EXPECT_EQ(window.lblJunsei->text(), "C ： 0\nE ： -13.7\nG ： +2\n");
+    EXPECT_EQ(window.size(), QSize(413, 293));
+}
+
+TEST_F(ResultWindowsTest, ArrowKeysUpdateRateAndTable)
+{
+    search(kList, 13, {17, 20});
+    frmCodeShow window(engine, dialogs, nullptr);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    struct Step {
+        Qt::Key key;
+        const char *rate;
+        const char *table;
+    };
+    const Step steps[] = {
+        {Qt::Key_Down, "合致度：　75％", "C ： 0\r\nE ： -13.7\r\nG ： +2\r\nA♯/B♭ ： +17.9\r\n"},
+        // The chord found on E over C: its table is built on E.
+        {Qt::Key_Down, "合致度：　67％", "E ： 0\r\nG ： +15.6\r\nB(H) ： +2\r\n"},
+        {Qt::Key_Down, "合致度：　67％", "E ： 0\r\nG ： +15.6\r\nB(H) ： +2\r\n"},
+        {Qt::Key_Up, "合致度：　75％", "C ： 0\r\nE ： -13.7\r\nG ： +2\r\nA♯/B♭ ： +17.9\r\n"},
+    };
+    for (const Step &step : steps) {
+        QTest::keyClick(window.lstCodes, step.key);
+        EXPECT_EQ(window.lblMatchedRate->text(), step.rate);
+        EXPECT_EQ(window.junseiText(), step.table);
+    }
+}
+
+TEST_F(ResultWindowsTest, CopyPutsTheExactTableOnTheClipboard)
+{
+    search(kList, 10, {13, 17, 20}, 100); // Am7
+    frmCodeShow window(engine, dialogs, nullptr);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QApplication::clipboard()->setText("old");
+    QTest::keyClick(&window, Qt::Key_J, Qt::AltModifier);
+    // A button pressed by its access key clicks after a short animation.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !dialogs.messages.isEmpty(); }, 2000));
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "A ： 0\r\nC ： +15.6\r\nE ： +2\r\nG ： +17.9\r\n");
+    EXPECT_EQ(dialogs.messages, QStringList{"information|確認|クリップボードにコピーしました"});
+}
+
+TEST_F(ResultWindowsTest, EmptyResultKeepsCaptionsAndOpensNothing)
+{
+    search(kList, 1, {2, 3}); // C C♯ D spells nothing
+    ASSERT_FALSE(engine.ResultFound);
+    frmCodeShow window(engine, dialogs, nullptr);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(window.lstCodes->count(), 0);
+    EXPECT_EQ(window.lblMatchedRate->text(), "合致度：　");
+    EXPECT_EQ(window.lblJunsei->text(), "");
+    QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
+    QTest::qWait(300);
+    EXPECT_EQ(dialogs.modalCount, 0);
+    QApplication::clipboard()->setText("old");
+    window.cmdJunseiCopy->click();
+    EXPECT_EQ(QApplication::clipboard()->text(), "");
+    EXPECT_EQ(dialogs.messages.size(), 1);
+    QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, 2000));
+}
+
+TEST_F(ResultWindowsTest, ShowsAtMost101Lines)
+{
+    std::string list;
+    for (int i = 0; i < 61; ++i)
+        list += "c" + std::to_string(i) + ":1,2,3,4,5,6,7,8\n";
+    search(list.c_str(), 1, {2, 3}, 10);
+    frmCodeShow window(engine, dialogs, nullptr);
+    EXPECT_EQ(window.lstCodes->count(), 101);
+    EXPECT_EQ(window.lstCodes->item(100)->text(), "C♯/D♭c39 on C");
+}
+
+TEST_F(ResultWindowsTest, KeyboardColoursTonesAndBass)
+{
+    struct Case {
+        const char *list;
+        int bass;
+        std::vector<int> others;
+        int select;
+        const char *name;
+        std::vector<int> yellow, darkYellow;
+        int orange;
+    };
+    const Case cases[] = {
+        // D major over C: D, F♯, A lit, C orange though it is no chord tone.
+        {kList, 1, {3, 7, 10}, 0, "D on C", {3, 10}, {7}, 1},
+        // C7 on its bass: the root is orange.
+        {kList, 1, {5, 8, 11}, 0, "C7", {5, 8}, {11}, 1},
+        // 3 and 15 reach D twice: yellow first, then dark yellow.
+        {"x:1,3,5,15\n", 1, {3, 5}, 0, "Cx", {5}, {3}, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        search(c.list, c.bass, c.others, 65);
+        frmCodeShow window(engine, dialogs, nullptr);
+        window.lstCodes->setCurrentRow(c.select);
+        bool opened = false;
+        dialogs.onModal = [&](QDialog *dialog) {
+            auto *piano = qobject_cast<frmPiano *>(dialog);
+            ASSERT_NE(piano, nullptr);
+            opened = true;
+            EXPECT_EQ(piano->windowTitle(), "コードの構成");
+            EXPECT_EQ(piano->lblName->text(), c.name);
+            for (int key = 1; key <= 12; ++key) {
+                SCOPED_TRACE(key);
+                const bool black = key == 2 || key == 4 || key == 7 || key == 9 || key == 11;
+                QColor expected = black ? Qt::black : Qt::white;
+                if (std::count(c.yellow.begin(), c.yellow.end(), key))
+                    expected = QColor(255, 255, 0);
+                if (std::count(c.darkYellow.begin(), c.darkYellow.end(), key))
+                    expected = QColor(192, 192, 0);
+                if (key == c.orange)
+                    expected = QColor(238, 128, 0);
+                EXPECT_EQ(piano->keyColour(key), expected);
+            }
+            // What the user sees: the black key's colour shows over the white keys.
+            piano->show();
+            const QImage image = piano->grab().toImage();
+            const QRect fSharp = piano->lblKey[7]->geometry();
+            const QRect f = piano->lblKey[6]->geometry();
+            EXPECT_EQ(image.pixelColor(fSharp.center()), piano->keyColour(7));
+            EXPECT_EQ(image.pixelColor(f.center().x(), f.bottom() - 3), piano->keyColour(6));
+            EXPECT_EQ(image.pixelColor(f.right() - 1, fSharp.top() + 10), piano->keyColour(7));
+        };
+        window.cmdShowPiano->click();
+        EXPECT_TRUE(opened);
+    }
+}
