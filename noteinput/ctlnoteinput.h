@@ -35,13 +35,13 @@ public:
 
     explicit ctlNoteInput(QWidget *parent = nullptr);
 
-    // Builds a control whose Changed already reaches slot, so that the host
-    // also sees the two events raised while the control creates itself.
-    template <typename Slot>
-    static ctlNoteInput *create(QWidget *parent, const QObject *context, Slot slot)
+    // Builds a control and hands it to setup (which stores it and connects
+    // Changed) before it creates itself, so that the host also sees the two
+    // events raised while the control creates itself.
+    template <typename Setup> static ctlNoteInput *create(QWidget *parent, Setup setup)
     {
         auto *control = new ctlNoteInput(parent, Deferred{});
-        connect(control, &ctlNoteInput::Changed, context, slot, Qt::DirectConnection);
+        setup(control);
         control->initialize();
         return control;
     }

@@ -1,9 +1,11 @@
 #include "uiplatform.h"
 
+#include <QDesktopServices>
 #include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QUrl>
 
 namespace chordvane {
 
@@ -48,6 +50,13 @@ QString QtDialogs::askText(QWidget *parent, const QString &title, const QString 
 void QtDialogs::runModal(QDialog *dialog)
 {
     dialog->exec();
+}
+
+bool QtDialogs::openInViewer(const QString &path)
+{
+    // The desktop's opener gets the path as one argument, no shell between,
+    // so blanks and Japanese in the path need no quoting.
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace chordvane

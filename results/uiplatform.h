@@ -40,6 +40,8 @@ public:
     virtual QString askText(QWidget *parent, const QString &title, const QString &prompt) = 0;
     // Shows a window modally and returns when it is closed.
     virtual void runModal(QDialog *dialog) = 0;
+    // Opens a text file in the desktop's viewer; false when none could start.
+    virtual bool openInViewer(const QString &path) = 0;
 };
 
 // The real thing: QMessageBox, QInputDialog and QDialog::exec.
@@ -49,6 +51,7 @@ public:
     void exclamation(QWidget *parent, const QString &title, const QString &text) override;
     QString askText(QWidget *parent, const QString &title, const QString &prompt) override;
     void runModal(QDialog *dialog) override;
+    bool openInViewer(const QString &path) override;
 };
 
 } // namespace chordvane

@@ -17,6 +17,8 @@ public:
     QString typedText;    // what the user types into an input box
     QStringList prompts;  // "title|prompt"
     std::function<void(QDialog *)> onModal;
+    QStringList opened;       // files handed to the viewer
+    bool viewerStarts = true; // whether the viewer could start
     int modalCount = 0;
 
     void information(QWidget *, const QString &title, const QString &text) override
@@ -31,6 +33,11 @@ public:
     {
         prompts << title + QLatin1Char('|') + prompt;
         return typedText;
+    }
+    bool openInViewer(const QString &path) override
+    {
+        opened << path;
+        return viewerStarts;
     }
     void runModal(QDialog *dialog) override
     {

@@ -103,7 +103,12 @@ TEST_F(NoteInputTest, CreationRaisesChangedTwiceWithC)
 {
     QWidget host;
     std::vector<int> values;
-    auto *created = ctlNoteInput::create(&host, &host, [&values](int v) { values.push_back(v); });
+    auto *created = ctlNoteInput::create(&host, [&](ctlNoteInput *control) {
+        QObject::connect(control, &ctlNoteInput::Changed, &host, [&values, control](int v) {
+            values.push_back(v);
+            EXPECT_EQ(control->Value(), v);
+        });
+    });
     EXPECT_EQ(values, (std::vector<int>{1, 1}));
     EXPECT_EQ(created->Value(), 1);
     EXPECT_EQ(created->ScoreType(), 1);
