@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace chordvane {
 
@@ -143,6 +144,11 @@ void frmMain::buildButtons(QWidget *client)
     setButtonColour(cmdSearchCode, QColor(255, 255, 192));
     cmdSearchCode->setDefault(true);
     connect(cmdSearchCode, &QPushButton::clicked, this, &frmMain::RunSearch);
+    // A main window has no default button of its own: Enter presses it here.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        auto *enter = new QShortcut(QKeySequence(key), this);
+        connect(enter, &QShortcut::activated, cmdSearchCode, &QPushButton::animateClick);
+    }
 
     cmdClear = new QPushButton(QStringLiteral("クリア(&C)"), client);
     cmdClear->setGeometry(twipsRect(7680, 8640, 1095, 495));

@@ -143,6 +143,12 @@ TEST_F(MainWindowTest, StartsEmptyAndAsksForTheBass)
     EXPECT_EQ(search(), QStringList{"<not opened>"});
     EXPECT_EQ(dialogs.messages, QStringList{"exclamation|確認|ベース音を指定してください"});
     EXPECT_TRUE(window->cmdSearchCode->isDefault());
+    // Enter presses the search button.
+    dialogs.messages.clear();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !dialogs.messages.isEmpty(); }, 2000));
 }
 
 TEST_F(MainWindowTest, EnteringANoteTicksTheRowAndLightsItsKey)
