@@ -245,7 +245,6 @@ void ChordEngine::matchChords(bool slashMode, const ToneMasks &masks)
 
 void ChordEngine::SearchChords(int bassSlot)
 {
-    ResultFound = false;
     LoadChordList();
     SearchLoadedChords(bassSlot);
 }

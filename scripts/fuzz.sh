@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UBSan, and runs
 # each for half of SECONDS (default 60) from the seed corpus kept in
-# tests/fuzz/corpus. Fails on the first crash, leak, hang or sanitizer report.
+# fuzz/corpus. Fails on the first crash, leak, hang or sanitizer report.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -29,7 +29,7 @@ for target in chordlist_fuzz cli_fuzz; do
     name=${target%_fuzz}
     corpus=$build/corpus/$name
     mkdir -p "$corpus"
-    cp -n "$root/tests/fuzz/corpus/$name/"* "$corpus/"
+    cp -n "$root/fuzz/corpus/$name/"* "$corpus/"
     log=$build/$target.log
     echo "== $target for ${per_target}s"
     status=0

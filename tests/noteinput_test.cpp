@@ -351,10 +351,3 @@ TEST_F(NoteInputTest, ClefPicturesAndTheirBackgrounds)
         EXPECT_GT(ink.width(), image.width() / 4);
     }
 }
-
-TEST_F(NoteInputTest, ToolTips)
-{
-    EXPECT_EQ(control->picMain()->toolTip(), "右クリックで臨時記号");
-    EXPECT_EQ(control->picToon()->toolTip(), "クリックするとヘ音記号");
-    EXPECT_EQ(control->picHeon()->toolTip(), "クリックするとト音記号");
-}
