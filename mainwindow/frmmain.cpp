@@ -18,7 +18,9 @@ namespace chordvane {
 
 namespace {
 
-constexpr QSize kClientTwips(10230, 9450);
+// 9450 twips tall as designed, plus room for the copyright line, whose
+// 255-twip label would otherwise lose the foot of its letters.
+constexpr QSize kClientTwips(10230, 9450 + 60);
 
 QRect fromTwips(const QRect &r)
 {
