@@ -109,25 +109,24 @@ void ChordEngine::LoadChordList()
 
 void ChordEngine::BuildNoteSet(int root)
 {
-    SortedNotes.fill(NO_NOTE);
-    SortedNotes[0] = static_cast<Note>(root);
+    // Every slot not of the root's pitch class, folded into the root's octave,
+    // in ascending order with repeats: a counting sort by rank, done here as
+    // an insertion sort, which gives the same order for so few notes.
     std::array<int, kInputSlots> folded;
-    for (int i = 0; i < kInputSlots; ++i)
-        folded[i] = FoldIntoOctave(InputNotes[i], root);
-    for (int i = 0; i < kInputSlots; ++i) {
-        const int b = folded[i];
+    int count = 0;
+    for (const Note n : InputNotes) {
+        const int b = FoldIntoOctave(n, root);
         if (b == root || b == NO_NOTE)
             continue;
-        int p = 1;
-        for (const int c : folded) {
-            if (c != root && c != NO_NOTE && c < b)
-                ++p;
-        }
-        while (p < kInputSlots && SortedNotes[p] == b)
-            ++p;
-        if (p < kInputSlots)
-            SortedNotes[p] = static_cast<Note>(b);
+        int i = count++;
+        for (; i > 0 && folded[i - 1] > b; --i)
+            folded[i] = folded[i - 1];
+        folded[i] = b;
     }
+    SortedNotes.fill(NO_NOTE);
+    SortedNotes[0] = static_cast<Note>(root);
+    for (int i = 0; i < count && i + 1 < kInputSlots; ++i)
+        SortedNotes[i + 1] = static_cast<Note>(folded[i]);
 }
 
 ChordEngine::ToneMasks ChordEngine::toneMasks() const

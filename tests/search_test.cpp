@@ -306,3 +306,31 @@ TEST(LoadChordList, HostileFilesNeverCrashAndUnreadableOnesKeepTheTable)
     EXPECT_FALSE(ReadChordListFile(dir.path() + "/absent.txt", names, intervals));
     EXPECT_EQ(names[0], "keep");
 }
+
+TEST_F(SearchTest, NoteSetIsSortedAboveTheRootWithRepeatsKept)
+{
+    struct Case {
+        int root;
+        std::vector<int> slots; // InputNotes from slot 0; the rest empty
+        std::vector<int> sorted;
+    };
+    const Case cases[] = {
+        {1, {13, 17, 20}, {1, 5, 8}},
+        {5, {13, 17, 20}, {5, 8, 13}},
+        {8, {13, 17, 20}, {8, 13, 17}},
+        {1, {8, -4, 20, 5, 1, 25}, {1, 5, 8, 8, 8}},
+        {3, {2, 14, 3, 15, 4}, {3, 4, 14, 14}},
+        // Thirteen notes, none of the root's class: the twelve lowest are kept.
+        {1, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 2, 3}, {1, 2, 2, 3, 3, 4, 5, 6, 7, 8, 9, 10, 11}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.root);
+        engine.InputNotes.fill(NO_NOTE);
+        for (size_t i = 0; i < c.slots.size(); ++i)
+            engine.InputNotes[i] = static_cast<Note>(c.slots[i]);
+        engine.BuildNoteSet(c.root);
+        std::vector<int> expected = c.sorted;
+        expected.resize(kInputSlots, NO_NOTE);
+        EXPECT_EQ(std::vector<int>(engine.SortedNotes.begin(), engine.SortedNotes.end()), expected);
+    }
+}
