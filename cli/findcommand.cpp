@@ -11,7 +11,7 @@ namespace chordvane::cli {
 
 namespace {
 
-constexpr std::string_view kVersion = "1.1.0";
+constexpr std::string_view kVersion = CHORDVANE_VERSION;
 constexpr std::string_view kUsage =
     "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--just] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--just] --batch < queries.txt\n"
