@@ -42,13 +42,6 @@ void place(QWidget *widget, const QRect &twipRect)
     widget->setGeometry(r);
 }
 
-void setBackground(QWidget *widget, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 // The engine's way to the file system and to the user, for a missing chord list.
@@ -162,7 +155,7 @@ void frmMain::buildButtons(QWidget *client)
     setButtonColour(cmdExit, QColor(192, 255, 255));
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 
-    lblAdvertise = new QLabel(QStringLiteral("© 2026 Chordvane developers"), client);
+    lblAdvertise = new QLabel(QString::fromUtf8(kCopyright), client);
     lblAdvertise->setGeometry(twipsRect(0, 9240, 4935, 255));
     lblAdvertise->setFont(gothicFont(9, true, true));
     QPalette palette = lblAdvertise->palette();

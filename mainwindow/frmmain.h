@@ -22,6 +22,9 @@ namespace chordvane {
 class ctlNoteInput;
 class UserDialogs;
 
+// The copyright line of the window's foot and of the version box.
+inline constexpr const char *kCopyright = "© 2026 Chordvane developers";
+
 // The main window: twelve instrument rows whose written notes it brings to
 // concert pitch for the engine, the keyboard of the notes in use, the search
 // command and the options. It owns the engine.

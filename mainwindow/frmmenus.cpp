@@ -27,8 +27,6 @@ constexpr std::array<RateItem, 6> kRateItems = {{
 }};
 constexpr int kStartRateItem = 3;
 
-const QString kCopyright = QStringLiteral("© 2026 Chordvane developers");
-
 } // namespace
 
 void frmMain::buildMenus()
@@ -83,12 +81,10 @@ void frmMain::showHowTo()
 void frmMain::showVersion()
 {
     const QString program = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    const QString text = QStringLiteral("%1 Ver.%2.%3.%4\n\n%5")
-                             .arg(program)
-                             .arg(CHORDVANE_VERSION_MAJOR)
-                             .arg(CHORDVANE_VERSION_MINOR)
-                             .arg(CHORDVANE_VERSION_PATCH)
-                             .arg(kCopyright);
+    // The project version is major.minor.revision, plain decimals.
+    const QString text =
+        QStringLiteral("%1 Ver.%2\n\n%3")
+            .arg(program, QStringLiteral(CHORDVANE_VERSION), QString::fromUtf8(kCopyright));
     m_dialogs.information(this, QStringLiteral("Chordvane"), text);
 }
 

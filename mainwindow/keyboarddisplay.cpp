@@ -8,10 +8,6 @@ namespace chordvane {
 
 namespace {
 
-const QColor kWhiteLit(255, 255, 0);
-const QColor kBlackLit(192, 192, 0);
-const QColor kBassLit(238, 128, 0);
-
 struct Key {
     int left;
     bool black;
@@ -39,12 +35,10 @@ KeyboardDisplay::KeyboardDisplay(QWidget *parent)
         for (int k = 1; k <= 12; ++k) {
             if (kKeys[k].black != black)
                 continue;
-            auto *key = new QLabel(parent);
-            key->setGeometry(black ? twipsRect(kKeys[k].left, kTop, 255, 615)
-                                   : twipsRect(kKeys[k].left, kTop, 375, 975));
-            key->setFrameShape(QFrame::Box);
-            key->setAutoFillBackground(true);
-            lblKey[k] = key;
+            lblKey[k] = boxLabel(parent,
+                                 black ? twipsRect(kKeys[k].left, kTop, 255, 615)
+                                       : twipsRect(kKeys[k].left, kTop, 375, 975),
+                                 black ? Qt::black : Qt::white);
         }
     }
     lblC = new QLabel(QStringLiteral("C"), parent);
@@ -54,18 +48,10 @@ KeyboardDisplay::KeyboardDisplay(QWidget *parent)
     reset();
 }
 
-void KeyboardDisplay::setBackground(int key, const QColor &colour)
-{
-    QPalette palette = lblKey[key]->palette();
-    palette.setColor(QPalette::Window, colour);
-    palette.setColor(QPalette::WindowText, Qt::black); // the border
-    lblKey[key]->setPalette(palette);
-}
-
 void KeyboardDisplay::reset()
 {
     for (int k = 1; k <= 12; ++k)
-        setBackground(k, kKeys[k].black ? Qt::black : Qt::white);
+        setBackground(lblKey[k], kKeys[k].black ? Qt::black : Qt::white);
 }
 
 void KeyboardDisplay::paint(const std::array<Note, 13> &inputNotes)
@@ -77,7 +63,7 @@ void KeyboardDisplay::paint(const std::array<Note, 13> &inputNotes)
         if (k == NO_NOTE)
             continue;
         const bool black = kKeys[k].black;
-        setBackground(k, row == 11 ? kBassLit : black ? kBlackLit : kWhiteLit);
+        setBackground(lblKey[k], row == 11 ? kBassKey : black ? kLitBlackKey : kLitWhiteKey);
     }
 }
 

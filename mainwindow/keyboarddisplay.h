@@ -26,9 +26,6 @@ public:
     // Keys by pitch class 1..12 (index 0 unused).
     std::array<QLabel *, 13> lblKey{};
     QLabel *lblC;
-
-private:
-    void setBackground(int key, const QColor &colour);
 };
 
 } // namespace chordvane

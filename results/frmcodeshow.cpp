@@ -54,9 +54,7 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidge
     lblJunsei->setFont(gothicFont(11.25));
     lblJunsei->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblJunsei->setAutoFillBackground(true);
-    QPalette white = lblJunsei->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    lblJunsei->setPalette(white);
+    setBackground(lblJunsei, Qt::white);
 
     Label1 = new QLabel(QStringLiteral("純正律対応表 (単位：セント)"), this);
     Label1->setGeometry(g.Label1);

@@ -11,9 +11,6 @@ namespace chordvane {
 
 namespace {
 
-const QColor kToneOnWhite(255, 255, 0);
-const QColor kToneOnOther(192, 192, 0);
-const QColor kBass(238, 128, 0);
 const QColor kLegend(255, 128, 0);
 
 struct Key {
@@ -34,20 +31,6 @@ constexpr std::array<Key, 13> kKeys = {{{0, 0, 0, false},
                                         {2040, 375, 1215, false},
                                         {2280, 255, 855, true},
                                         {2400, 375, 1215, false}}};
-
-QLabel *boxLabel(QWidget *parent, const QRect &geometry, const QColor &background)
-{
-    auto *label = new QLabel(parent);
-    label->setGeometry(geometry);
-    label->setFrameShape(QFrame::Box);
-    label->setLineWidth(1);
-    label->setAutoFillBackground(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    return label;
-}
 
 } // namespace
 
@@ -97,9 +80,9 @@ frmPiano::frmPiano(const ChordEngine &engine, int selected, const QString &line,
             break;
         // A pitch class met a second time is no longer white: dark yellow.
         const int key = FoldIntoOctave(root + v - 1, 1);
-        setKeyColour(key, keyColour(key) == Qt::white ? kToneOnWhite : kToneOnOther);
+        setKeyColour(key, keyColour(key) == Qt::white ? kLitWhiteKey : kLitBlackKey);
     }
-    setKeyColour(FoldIntoOctave(engine.BassNote, 1), kBass);
+    setKeyColour(FoldIntoOctave(engine.BassNote, 1), kBassKey);
     lblName->setText(line);
 }
 
@@ -114,9 +97,7 @@ void frmPiano::setKeyColour(int key, const QColor &colour)
 {
     if (key < 1 || key > 12)
         return;
-    QPalette palette = lblKey[key]->palette();
-    palette.setColor(QPalette::Window, colour);
-    lblKey[key]->setPalette(palette);
+    setBackground(lblKey[key], colour);
 }
 
 } // namespace chordvane

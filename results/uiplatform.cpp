@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -28,6 +29,27 @@ void setButtonColour(QPushButton *button, const QColor &colour)
     QPalette palette = button->palette();
     palette.setColor(QPalette::Button, colour);
     button->setPalette(palette);
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+QLabel *boxLabel(QWidget *parent, const QRect &geometry, const QColor &background)
+{
+    auto *label = new QLabel(parent);
+    label->setGeometry(geometry);
+    label->setFrameShape(QFrame::Box);
+    label->setLineWidth(1);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black); // the border
+    label->setPalette(palette);
+    setBackground(label, background);
+    return label;
 }
 
 void QtDialogs::information(QWidget *parent, const QString &title, const QString &text)
