@@ -1,6 +1,7 @@
 #include "findcommand.h"
 
 #include "resulttext.h"
+#include "textdecode.h"
 
 #include <algorithm>
 #include <charconv>
@@ -13,8 +14,8 @@ namespace {
 
 constexpr std::string_view kVersion = CHORDVANE_VERSION;
 constexpr std::string_view kUsage =
-    "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--just] BASS [NOTE ...]\n"
-    "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--just] --batch < queries.txt\n"
+    "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] BASS [NOTE ...]\n"
+    "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
     "Names every chord that the notes can spell over the bass, one per line with\n"
@@ -24,6 +25,8 @@ constexpr std::string_view kHelp =
     "  --list FILE  read the chord list FILE (default: CodeList.txt beside the program)\n"
     "  --no-jazz    read CodeListB.txt, the list without jazz chords\n"
     "  --rate N     smallest match rate listed, 1 to 100 (default 65; 100 = exact)\n"
+    "  --rank       list the chords by match rate, highest first (equal rates\n"
+    "               in the order found)\n"
     "  --just       print each chord's just-intonation table in cents\n"
     "  --batch      read one query a line from standard input, bass first;\n"
     "               blank lines and lines starting with # are skipped\n"
@@ -71,6 +74,7 @@ struct Options {
     bool noJazz = false;
     bool listGiven = false;
     int rate = 65;
+    bool rank = false;
     bool just = false;
     bool batch = false;
     bool help = false;
@@ -118,10 +122,12 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--rate") {
             const auto rate = parseRate(*value);
             if (!rate)
-                return "--rate takes a whole number from 1 to 100, not \"" + *value + "\"";
+                return "--rate takes a whole number from 1 to 100, not " + QuoteForMessage(*value);
             options.rate = *rate;
         } else if (name == "--no-jazz") {
             options.noJazz = true;
+        } else if (name == "--rank") {
+            options.rank = true;
         } else if (name == "--just") {
             options.just = true;
         } else if (name == "--batch") {
@@ -131,7 +137,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--version") {
             options.version = true;
         } else {
-            return "unknown option " + arg;
+            return "unknown option " + QuoteForMessage(arg);
         }
     }
     if (options.listGiven && options.noJazz)
@@ -153,6 +159,40 @@ int usageError(std::ostream &err, const std::string &message)
 {
     err << "chordvane-find: " << message << '\n' << kUsage;
     return kExitError;
+}
+
+// The chords that notes (bass first) spell, ranked when asked, at most as
+// many as the results window lists. request and found are the caller's, so
+// that a batch keeps their memory from one query to the next.
+void search(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+            SearchRequest &request, std::vector<ChordMatch> &found)
+{
+    request.bass = notes.front();
+    request.notes.assign(notes.begin() + 1, notes.end());
+    request.threshold = options.rate;
+    FindChords(table, request, found);
+    if (options.rank)
+        RankByMatchRate(found);
+    if (found.size() > static_cast<size_t>(kResultSlots))
+        found.resize(kResultSlots);
+}
+
+// One line per chord found over bass ("Em on C\t67"), each followed by its
+// just-intonation lines when just is set.
+void appendResults(const ChordTable &table, const std::vector<ChordMatch> &found, int bass,
+                   bool just, std::string &out)
+{
+    const int bassClass = FoldIntoOctave(bass, 1);
+    for (const ChordMatch &match : found) {
+        AppendResultLine(out, table, match, bassClass);
+        out += '\t';
+        out += std::to_string(match.rate);
+        out += '\n';
+        if (just) {
+            const int root = match.root == NO_NOTE ? bassClass : match.root;
+            appendIndented(JustTableText(table.row(match.chord), root, "\n"), out);
+        }
+    }
 }
 
 } // namespace
@@ -199,6 +239,7 @@ std::optional<int> ParseNoteToken(std::string_view token)
 BatchLine ParseBatchLine(std::string_view line)
 {
     BatchLine result;
+    result.notes.reserve(kMaxNotes);
     if (!line.empty() && line.back() == '\r')
         line.remove_suffix(1);
     if (!line.empty() && line.front() == '#')
@@ -216,7 +257,7 @@ BatchLine ParseBatchLine(std::string_view line)
         const auto note = ParseNoteToken(token);
         if (!note) {
             result.kind = BatchLine::Kind::Bad;
-            result.error = "bad note \"" + std::string(token) + "\"";
+            result.error = "bad note " + QuoteForMessage(token);
             return result;
         }
         result.notes.push_back(*note);
@@ -230,29 +271,6 @@ BatchLine ParseBatchLine(std::string_view line)
     }
     result.kind = BatchLine::Kind::Query;
     return result;
-}
-
-void FillInputNotes(ChordEngine &engine, const std::vector<int> &notes)
-{
-    engine.InputNotes.fill(NO_NOTE);
-    for (size_t i = 0; i < notes.size() && i < static_cast<size_t>(kMaxNotes); ++i) {
-        const size_t slot = i == 0 ? 11 : i - 1;
-        engine.InputNotes[slot] = static_cast<Note>(notes[i]);
-    }
-}
-
-int AppendResults(const ChordEngine &engine, bool just, std::string &out)
-{
-    const int count = engine.ResultCount();
-    for (int i = 0; i < count; ++i) {
-        out += ResultLine(engine, i);
-        out += '\t';
-        out += std::to_string(engine.ResultRates[i]);
-        out += '\n';
-        if (just)
-            appendIndented(JustTableText(engine, i, "\n"), out);
-    }
-    return count;
 }
 
 int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
@@ -282,29 +300,31 @@ int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream
         for (const std::string &token : options.notes) {
             const auto note = ParseNoteToken(token);
             if (!note)
-                return usageError(err, "bad note \"" + token + "\"");
+                return usageError(err, "bad note " + QuoteForMessage(token));
             notes.push_back(*note);
         }
     }
 
-    FileSystemHost host(dataFolder);
-    ChordEngine engine(host);
-    engine.MatchThreshold = static_cast<Note>(options.rate);
     if (!options.listGiven)
-        options.listPath = JoinPath(dataFolder, options.noJazz ? "CodeListB.txt" : "CodeList.txt");
-    if (!host.FileExists(options.listPath) ||
-        !ReadChordListFile(options.listPath, engine.ChordNames, engine.ChordIntervals)) {
-        err << "chordvane-find: cannot read the chord list " << options.listPath << '\n';
+        options.listPath = JoinPath(dataFolder, options.noJazz ? kPlainListName : kFullListName);
+    ChordNameTable names;
+    ChordIntervalTable intervals;
+    if (!FileSystemHost(dataFolder).FileExists(options.listPath) ||
+        !ReadChordListFile(options.listPath, names, intervals)) {
+        err << "chordvane-find: cannot read the chord list " << QuoteForMessage(options.listPath)
+            << '\n';
         return kExitError;
     }
+    const ChordTable table(names, intervals);
 
     std::string buffer;
+    SearchRequest request;
+    std::vector<ChordMatch> found;
     if (!options.batch) {
-        FillInputNotes(engine, notes);
-        engine.SearchLoadedChords(11);
-        const int count = AppendResults(engine, options.just, buffer);
+        search(table, options, notes, request, found);
+        appendResults(table, found, notes.front(), options.just, buffer);
         out << buffer;
-        return count > 0 ? kExitFound : kExitNothing;
+        return found.empty() ? kExitNothing : kExitFound;
     }
 
     bool anyBad = false;
@@ -321,9 +341,8 @@ int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream
             err << "chordvane-find: line " << lineNumber << ": " << query.error << '\n';
             continue;
         }
-        FillInputNotes(engine, query.notes);
-        engine.SearchLoadedChords(11);
-        AppendResults(engine, options.just, buffer);
+        search(table, options, query.notes, request, found);
+        appendResults(table, found, query.notes.front(), options.just, buffer);
         buffer += '\n';
         if (buffer.size() > 1 << 16) {
             out << buffer;

@@ -29,13 +29,6 @@ struct BatchLine {
 };
 BatchLine ParseBatchLine(std::string_view line);
 
-// Puts the bass into slot 11 and the other notes into slots 0, 1, 2, ...
-void FillInputNotes(ChordEngine &engine, const std::vector<int> &notes);
-
-// Appends the result lines of the last search ("Em on C\t67"), and with
-// just the just-intonation lines of each result. Returns how many results.
-int AppendResults(const ChordEngine &engine, bool just, std::string &out);
-
 // The whole command; dataFolder is where the default chord lists live.
 int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
             std::ostream &err, const std::string &dataFolder);

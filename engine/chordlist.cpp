@@ -1,5 +1,6 @@
 #include "chordlist.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -57,9 +58,10 @@ struct Entry {
     int count = 0;
 };
 
-// Reads the numbers after the ":" of one line. The last field is met again
-// while no "," follows it, so an entry ends on a repeated number, on the
-// eighth column, or on a number that does not fit a note number.
+// Reads the numbers after the ":" of one line, each field once. An entry
+// ends after its last field, on a number that equals, as read, the one
+// stored before it, on the eighth column, or on a number that does not fit
+// a note number.
 Entry readEntry(std::string_view rest)
 {
     Entry entry;
@@ -69,6 +71,8 @@ Entry readEntry(std::string_view rest)
         if (const size_t comma = rest.find(','); comma != std::string_view::npos) {
             field = rest.substr(0, comma);
             rest.remove_prefix(comma + 1);
+        } else {
+            rest = {};
         }
         if (entry.count == kChordColumns)
             break;
@@ -85,6 +89,49 @@ Entry readEntry(std::string_view rest)
 }
 
 } // namespace
+
+ChordTable::ChordTable()
+{
+    ClearChordTable(m_names, m_intervals);
+}
+
+ChordTable::ChordTable(const ChordNameTable &names, const ChordIntervalTable &intervals)
+    : m_names(names)
+    , m_intervals(intervals)
+{
+    static_assert(kChordSlots <= 64, "one bit a slot");
+    for (int m = 0; m < kChordSlots && (m == 0 || !m_names[m].empty()); ++m) {
+        const ChordRow &row = m_intervals[m];
+        // A row without tones is no chord, even in slot 0 whose name may be empty.
+        if (std::all_of(row.begin(), row.end(), [](Note v) { return v == NO_NOTE; }))
+            continue;
+        const std::uint64_t slot = std::uint64_t{1} << m;
+        m_scanned |= slot;
+        for (int k = 1; k < kChordColumns && m_intervals[m][k] != NO_NOTE; ++k) {
+            const int e = m_intervals[m][k];
+            if (e >= 2 && e <= 12)
+                m_slotsWith[e] |= slot;
+        }
+    }
+}
+
+std::uint64_t ChordTable::slotsHolding(std::uint16_t intervals) const
+{
+    std::uint64_t slots = m_scanned;
+    for (int d = 2; d <= 12; ++d) {
+        if (intervals & (1u << d))
+            slots &= m_slotsWith[d];
+    }
+    return slots;
+}
+
+ChordTable ChordTable::fromText(std::string_view text)
+{
+    ChordNameTable names;
+    ChordIntervalTable intervals;
+    ParseChordList(text, names, intervals);
+    return ChordTable(names, intervals);
+}
 
 void ParseChordList(std::string_view text, ChordNameTable &names, ChordIntervalTable &intervals)
 {

@@ -1,5 +1,7 @@
 #include "datafolder.h"
 
+#include "chordlist.h"
+
 #include <filesystem>
 
 namespace chordvane {
@@ -10,7 +12,7 @@ std::string FindDataFolder(const std::string &programFolder)
     std::error_code error;
     const fs::path program(programFolder);
     for (const fs::path &candidate : {program, program / ".." / "share" / "chordvane"}) {
-        if (fs::is_regular_file(candidate / "CodeList.txt", error))
+        if (fs::is_regular_file(candidate / kFullListName, error))
             return fs::weakly_canonical(candidate, error).string();
     }
     return programFolder;

@@ -2,6 +2,7 @@
 
 #include "chordlist.h"
 #include "notes.h"
+#include "search.h"
 
 #include <array>
 #include <string>
@@ -21,7 +22,7 @@ public:
     virtual std::string ProgramFolder() const = 0;
     virtual bool FileExists(const std::string &path) const = 0;
     // Asks the user for a chord list path; returns the typed text, empty on Cancel.
-    virtual std::string AskChordListPath(const std::string &prompt, const std::string &title) = 0;
+    virtual std::string AskChordListPath() = 0;
 };
 
 // Plain file system, no user to ask: a missing list is simply not read.
@@ -30,7 +31,7 @@ public:
     explicit FileSystemHost(std::string programFolder);
     std::string ProgramFolder() const override;
     bool FileExists(const std::string &path) const override;
-    std::string AskChordListPath(const std::string &prompt, const std::string &title) override;
+    std::string AskChordListPath() override;
 
 private:
     std::string m_programFolder;
@@ -44,8 +45,10 @@ std::string JoinPath(const std::string &folder, const std::string &fileName);
 bool ReadChordListFile(const std::string &path, ChordNameTable &names,
                        ChordIntervalTable &intervals);
 
-// The chord engine: its state, owned by the main window (or the command line)
-// and read by the result windows. All note numbers are on the C = 1 scale.
+// The state a window keeps around one search: the notes of its rows, the
+// chord table last read and the results, in fixed slots that the result
+// windows read by index. The search itself is FindChords. All note numbers
+// are on the C = 1 scale.
 class ChordEngine {
 public:
     explicit ChordEngine(ChordListHost &host);
@@ -54,12 +57,9 @@ public:
     std::array<Note, kInputSlots> InputNotes;
     // Pitch class (1..12) of the bass in the last search.
     Note BassNote = NO_NOTE;
-    // Current pass: element 0 the root, then the other notes folded into
-    // [root, root + 12), ascending, duplicates kept, NO_NOTE after the last.
-    std::array<Note, kInputSlots> SortedNotes;
     ChordNameTable ChordNames;
     ChordIntervalTable ChordIntervals;
-    // Chord slot per result, in the order found; the first NO_NOTE ends the list.
+    // Chord slot per result; the first NO_NOTE ends the list.
     std::array<Note, kResultSlots> ResultChords;
     // Match rate per result in whole percent.
     std::array<Note, kResultSlots> ResultRates;
@@ -68,33 +68,25 @@ public:
     bool ResultFound = false;
     // Smallest match rate that is listed, in percent; 100 = exact matches only.
     Note MatchThreshold = 65;
+    // Results highest rate first instead of in the order found.
+    bool RankByRate = false;
     // Full path of the chord list file that the next search reads.
     std::string ChordListPath;
 
     // Reads ChordListPath into the chord table, asking the host for a path
     // when the file is missing. The table is kept when nothing could be read.
     void LoadChordList();
-    // Fills SortedNotes for the given root (a note number).
-    void BuildNoteSet(int root);
-    // One pass over the chord table for SortedNotes; slashMode: the root is
-    // not the bass, so the bass note is exempt and results carry the root.
-    void MatchChords(bool slashMode);
     // Reads the chord list, then searches with InputNotes[bassSlot] as the bass.
     void SearchChords(int bassSlot);
     // The search on the chord table as it stands, without reading a file.
+    // When no note has another pitch class than the bass, nothing is found
+    // and the result slots keep what they held.
     void SearchLoadedChords(int bassSlot);
 
     // Number of results to show: 0 when the last search found nothing.
     int ResultCount() const;
 
 private:
-    // Per chord slot: bit d set when interval number d (2..12) stands in the
-    // row before its first NO_NOTE. A note whose interval is missing there can
-    // never be matched, which rules most chords out before the full walk.
-    using ToneMasks = std::array<std::uint16_t, kChordSlots>;
-    ToneMasks toneMasks() const;
-    void matchChords(bool slashMode, const ToneMasks &masks);
-
     ChordListHost &m_host;
 };
 

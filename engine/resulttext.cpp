@@ -2,6 +2,55 @@
 
 namespace chordvane {
 
+namespace {
+
+void appendResultLine(std::string &out, int root, std::string_view chordName, int bass,
+                      bool overBass)
+{
+    out += NoteName(root);
+    out += chordName;
+    if (overBass) {
+        out += " on ";
+        out += NoteName(bass);
+    }
+}
+
+std::string resultLine(int root, std::string_view chordName, int bass, bool overBass)
+{
+    std::string line;
+    appendResultLine(line, root, chordName, bass, overBass);
+    return line;
+}
+
+} // namespace
+
+void AppendResultLine(std::string &out, const ChordTable &table, const ChordMatch &match, int bass)
+{
+    const bool overBass = match.root != NO_NOTE;
+    appendResultLine(out, overBass ? match.root : bass, table.name(match.chord), bass, overBass);
+}
+
+std::string ResultLine(const ChordTable &table, const ChordMatch &match, int bass)
+{
+    std::string line;
+    AppendResultLine(line, table, match, bass);
+    return line;
+}
+
+std::string JustTableText(const ChordRow &row, int root, std::string_view lineEnd)
+{
+    std::string text;
+    for (const int v : row) {
+        if (v == NO_NOTE)
+            break;
+        text += NoteName(root + v - 1);
+        text += " ： ";
+        text += DeviationText(v);
+        text += lineEnd;
+    }
+    return text;
+}
+
 int ResultRootNote(const ChordEngine &engine, int i)
 {
     const int root = engine.ResultRoot[i];
@@ -11,14 +60,9 @@ int ResultRootNote(const ChordEngine &engine, int i)
 std::string ResultLine(const ChordEngine &engine, int i)
 {
     const int chord = engine.ResultChords[i];
-    std::string line(NoteName(ResultRootNote(engine, i)));
-    if (chord >= 0 && chord < kChordSlots)
-        line += engine.ChordNames[chord];
-    if (engine.ResultRoot[i] != NO_NOTE) {
-        line += " on ";
-        line += NoteName(engine.BassNote);
-    }
-    return line;
+    const bool known = chord >= 0 && chord < kChordSlots;
+    return resultLine(ResultRootNote(engine, i), known ? engine.ChordNames[chord] : std::string(),
+                      engine.BassNote, engine.ResultRoot[i] != NO_NOTE);
 }
 
 std::string JustTableText(const ChordEngine &engine, int i, std::string_view lineEnd)
@@ -26,17 +70,7 @@ std::string JustTableText(const ChordEngine &engine, int i, std::string_view lin
     const int chord = engine.ResultChords[i];
     if (chord < 0 || chord >= kChordSlots)
         return {};
-    const int root = ResultRootNote(engine, i);
-    std::string text;
-    for (const int v : engine.ChordIntervals[chord]) {
-        if (v == NO_NOTE)
-            break;
-        text += NoteName(root + v - 1);
-        text += " ： ";
-        text += DeviationText(v);
-        text += lineEnd;
-    }
-    return text;
+    return JustTableText(engine.ChordIntervals[chord], ResultRootNote(engine, i), lineEnd);
 }
 
 } // namespace chordvane

@@ -5,46 +5,93 @@
 
 namespace chordvane {
 
+namespace {
+
+// Length of the well-formed UTF-8 sequence at p, 0 when there is none.
+int sequenceLength(const unsigned char *p, const unsigned char *end)
+{
+    const unsigned char c = *p;
+    if (c < 0x80)
+        return 1;
+    int length = 0;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (c >= 0xC2 && c <= 0xDF) {
+        length = 2;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        length = 3;
+        if (c == 0xE0)
+            low = 0xA0; // overlong
+        if (c == 0xED)
+            high = 0x9F; // surrogates
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        length = 4;
+        if (c == 0xF0)
+            low = 0x90;
+        if (c == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (end - p < length || p[1] < low || p[1] > high)
+        return 0;
+    for (int i = 2; i < length; ++i) {
+        if (p[i] < 0x80 || p[i] > 0xBF)
+            return 0;
+    }
+    return length;
+}
+
+} // namespace
+
 bool IsValidUtf8(std::string_view bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
     while (p < end) {
-        const unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0)
-                low = 0xA0; // overlong
-            if (c == 0xED)
-                high = 0x9F; // surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0)
-                low = 0x90;
-            if (c == 0xF4)
-                high = 0x8F;
-        } else {
+        const int length = sequenceLength(p, end);
+        if (length == 0)
             return false;
-        }
-        if (end - p < length)
-            return false;
-        if (p[1] < low || p[1] > high)
-            return false;
-        for (int i = 2; i < length; ++i) {
-            if (p[i] < 0x80 || p[i] > 0xBF)
-                return false;
-        }
         p += length;
     }
     return true;
+}
+
+std::string QuoteForMessage(std::string_view text)
+{
+    constexpr int kMaxCharacters = 40;
+    static constexpr char kHex[] = "0123456789abcdef";
+    const auto escape = [](std::string &out, unsigned char byte) {
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 15];
+    };
+    const auto *p = reinterpret_cast<const unsigned char *>(text.data());
+    const auto *end = p + text.size();
+    std::string quoted = "\"";
+    for (int characters = 0; p < end; ++characters) {
+        if (characters == kMaxCharacters) {
+            quoted += "…";
+            break;
+        }
+        const int length = sequenceLength(p, end);
+        // C0 and C1 controls start terminal escape sequences; DEL is no text either.
+        const bool control =
+            length == 1 ? (*p < 0x20 || *p == 0x7f) : length == 2 && p[0] == 0xC2 && p[1] < 0xA0;
+        if (length == 0) {
+            escape(quoted, *p++);
+        } else if (control) {
+            for (int i = 0; i < length; ++i)
+                escape(quoted, *p++);
+        } else if (*p == '\\' || *p == '"') {
+            quoted += '\\';
+            quoted += static_cast<char>(*p++);
+        } else {
+            quoted.append(reinterpret_cast<const char *>(p), static_cast<size_t>(length));
+            p += length;
+        }
+    }
+    quoted += '"';
+    return quoted;
 }
 
 namespace {

@@ -13,4 +13,10 @@ bool IsValidUtf8(std::string_view bytes);
 // valid UTF-8 are read as CP932 (undecodable sequences become U+FFFD).
 std::string DecodeChordListText(std::string_view bytes);
 
+// User input as a message may quote it: in double quotes, at most the first
+// 40 characters (then "…"), control characters and bytes that are not UTF-8
+// as escapes ("\x1b"), quotes and backslashes escaped, so that no input can
+// flood or drive the terminal that shows the message.
+std::string QuoteForMessage(std::string_view text);
+
 } // namespace chordvane

@@ -1,11 +1,12 @@
 // Reads a chord list from arbitrary bytes and searches it with arbitrary
-// notes and threshold. Input: 2 bytes threshold, 13 x 2 bytes input notes,
-// then the chord list file's bytes.
+// notes and threshold. Input: 2 bytes threshold, 2 bytes bass, 12 x 2 bytes
+// other notes, then the chord list file's bytes.
 #include "chordlist.h"
-#include "engine.h"
 #include "resulttext.h"
+#include "search.h"
 #include "textdecode.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -33,24 +34,29 @@ void check(bool condition)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
 {
-    chordvane::FileSystemHost host("/nonexistent");
-    chordvane::ChordEngine engine(host);
-    engine.MatchThreshold = take16(data, size);
-    for (auto &note : engine.InputNotes)
-        note = take16(data, size);
+    using namespace chordvane;
+    SearchRequest request;
+    request.threshold = take16(data, size);
+    request.bass = take16(data, size);
+    for (int i = 0; i < 12; ++i)
+        request.notes.push_back(take16(data, size));
 
-    const std::string text = chordvane::DecodeChordListText(
-        std::string_view(reinterpret_cast<const char *>(data), size));
-    chordvane::ParseChordList(text, engine.ChordNames, engine.ChordIntervals);
-    engine.SearchLoadedChords(11);
-
-    const int count = engine.ResultCount();
-    check(count >= 0 && count <= chordvane::kResultSlots);
-    for (int i = 0; i < count; ++i) {
-        check(engine.ResultChords[i] >= 0 && engine.ResultChords[i] < chordvane::kChordSlots);
-        check(engine.ResultRates[i] >= 0 && engine.ResultRates[i] <= 100);
-        check(!chordvane::ResultLine(engine, i).empty());
-        chordvane::JustTableText(engine, i);
+    const ChordTable table = ChordTable::fromText(
+        DecodeChordListText(std::string_view(reinterpret_cast<const char *>(data), size)));
+    std::vector<ChordMatch> found = FindChords(table, request);
+    const int bass = FoldIntoOctave(request.bass, 1);
+    for (const ChordMatch &match : found) {
+        check(match.chord >= 0 && match.chord < kChordSlots);
+        check(match.rate >= 0 && match.rate <= 100);
+        check(match.root == NO_NOTE || (match.root > bass && match.root < bass + 12));
+        check(!ResultLine(table, match, bass).empty());
+        JustTableText(table.row(match.chord), match.root == NO_NOTE ? bass : match.root);
     }
+    // Ranking reorders, it neither drops nor invents a result.
+    std::vector<ChordMatch> ranked = found;
+    RankByMatchRate(ranked);
+    check(std::is_sorted(ranked.begin(), ranked.end(),
+                         [](const ChordMatch &a, const ChordMatch &b) { return a.rate > b.rate; }));
+    check(std::is_permutation(ranked.begin(), ranked.end(), found.begin(), found.end()));
     return 0;
 }

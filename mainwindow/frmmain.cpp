@@ -55,10 +55,11 @@ public:
     {
         return !path.empty() && QFileInfo(QString::fromStdString(path)).isFile();
     }
-    std::string AskChordListPath(const std::string &prompt, const std::string &title) override
+    std::string AskChordListPath() override
     {
         return m_window.m_dialogs
-            .askText(&m_window, QString::fromStdString(title), QString::fromStdString(prompt))
+            .askText(&m_window, QStringLiteral("エラー"),
+                     QStringLiteral("コードリストファイルが見つかりません。'正しいパスを入力してください"))
             .toStdString();
     }
 
@@ -268,7 +269,7 @@ void frmMain::RunSearch()
                               QStringLiteral("ベース音を指定してください"));
         return;
     }
-    const char *list = mnuOptionNotJazz->isChecked() ? "CodeListB.txt" : "CodeList.txt";
+    const char *list = mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
     m_engine.ChordListPath = JoinPath(m_dataFolder.toStdString(), list);
     m_engine.SearchChords(rows::kBassRow);
     frmCodeShow results(m_engine, m_dialogs, this);

@@ -66,7 +66,9 @@ TEST(ParseChordList, FormatRules)
         {"a:b:1,5", {{"a", {0, 5}}}},
         // Numbers: blanks ignored, sign, point, reading stops at a stranger.
         {"x: 1 ,1 2, -3,4x5,,7", {{"x", {1, 12, -3, 4, 0, 7}}}},
-        {"x:1,4.5,5.5", {{"x", {1, 4, 6, 6, 6, 6, 6, 6}}}},
+        // Each field is read once: a fraction as the last number is one tone.
+        {"x:1,4.5,5.5", {{"x", {1, 4, 6}}}},
+        {"x:1,3,5,7.5", {{"x", {1, 3, 5, 8}}}},
         {"x:1,2.5,3", {{"x", {1, 2, 3}}}},
         {"x:1,.5,+8", {{"x", {1, 0, 8}}}},
         {"x:1,1.0,5", {{"x", {1}}}},

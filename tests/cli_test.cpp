@@ -117,6 +117,8 @@ TEST(RunFind, ResultsAndExitStatus)
 {
     test::TempDir dir;
     const std::string list = dir.write("list.txt", test::kExampleList);
+    const std::string list6 =
+        dir.write("list6.txt", std::string(test::kExampleList) + "6:1,5,8,10\n");
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -133,6 +135,15 @@ TEST(RunFind, ResultsAndExitStatus)
         {{"--list", list, "C", "C#", "D"}, 1, ""},
         {{"--list", list, "--rate=100", "-1", "3", "6", "9"}, 0, "A♯/B♭7\t100\n"},
         {{"--list", list, "-2", "10", "13"}, 0, "Am\t67\n"},
+        // Ranked: Am7 over C moves before A7 over C; the format stays.
+        {{"--list", list6, "--rate", "50", "C", "E", "G", "A"},
+         0,
+         "C6\t100\nA7 on C\t75\nAm7 on C\t100\n"},
+        {{"--list", list6, "--rate", "50", "--rank", "--just", "C", "E", "G", "A"},
+         0,
+         "C6\t100\n  C ： 0\n  E ： -13.7\n  G ： +2\n  A ： -15.6\n"
+         "Am7 on C\t100\n  A ： 0\n  C ： +15.6\n  E ： +2\n  G ： +17.9\n"
+         "A7 on C\t75\n  A ： 0\n  C♯/D♭ ： -13.7\n  E ： +2\n  G ： +17.9\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -154,48 +165,67 @@ TEST(RunFind, DefaultListsLiveInTheDataFolder)
     EXPECT_EQ(run({"--no-jazz", "C", "E", "G", "B♭"}).out.substr(0, 7), "C7\t100\n");
 }
 
-TEST(RunFind, UsageErrors)
+TEST(RunFind, UsageErrorsSayWhatIsWrongAndQuoteInputSafely)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"--rate", "0", "C"},
-        {"--rate", "101", "C"},
-        {"--rate", "6x", "C"},
-        {"--rate"},
-        {"--list"},
-        {"--frobnicate", "C"},
-        {"--just=1", "C"},
-        {"--list", "x", "--no-jazz", "C"},
-        {"C", "X"},
-        {"99"},
-        {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"},
-        {"--batch", "C"},
-        {"--list", "/nonexistent/CodeList.txt", "C", "E"},
-        {"--list", "/", "C", "E"},
+    const std::string data = CHORDVANE_DATA_DIR;
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
     };
-    for (const auto &args : cases) {
-        SCOPED_TRACE(testing::PrintToString(args));
-        const Outcome o = run(args);
+    const std::vector<Case> cases = {
+        {{}, "no bass note"},
+        {{"--rate", "0", "C"}, "--rate takes"},
+        {{"--rate", "101", "C"}, "--rate takes"},
+        {{"--rate", "6x", "C"}, "not \"6x\""},
+        {{"--rate"}, "--rate needs a value"},
+        {{"--list"}, "--list needs a value"},
+        {{"--frobnicate", "C"}, "unknown option \"--frobnicate\""},
+        {{"--just=1", "C"}, "--just takes no value"},
+        {{"--list", data + "/CodeList.txt", "--no-jazz", "C", "E"}, "cannot be used together"},
+        {{"C", "X"}, "bad note \"X\""},
+        {{"99"}, "bad note \"99\""},
+        {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"}, "at most 11"},
+        {{"--batch", "C"}, "standard input"},
+        {{"--list", "/nonexistent/CodeList.txt", "C", "E"}, "\"/nonexistent/CodeList.txt\""},
+        {{"--list", "/", "C", "E"}, "cannot read the chord list"},
+        // Input comes back at most 40 characters long, controls and stray bytes escaped.
+        {{"C", "\x1b[31mE"}, "bad note \"\\x1b[31mE\""},
+        {{"C", "E\xff\xc2\x9b"}, "bad note \"E\\xff\\xc2\\x9b\""},
+        {{"C", std::string(100000, 'Q')}, "bad note \"" + std::string(40, 'Q') + "…\""},
+        {{"C", std::string(39, 'Q') + "♯♯"}, "\"" + std::string(39, 'Q') + "♯…\""},
+        {{"--list", "/no\nwhere\\x", "C", "E"}, "\"/no\\x0awhere\\\\x\""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.says);
+        const Outcome o = run(c.args);
         EXPECT_EQ(o.status, 2);
         EXPECT_EQ(o.out, "");
-        EXPECT_NE(o.err.find("chordvane-find: "), std::string::npos);
+        EXPECT_EQ(o.err.rfind("chordvane-find: ", 0), 0u);
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+        EXPECT_LT(o.err.size(), 1000u);
+        EXPECT_EQ(o.err.find('\x1b'), std::string::npos);
     }
-    EXPECT_EQ(run({"--version"}).out, "chordvane-find 1.1.0\n");
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("usage: chordvane-find", 0), 0u);
+    EXPECT_NE(help.out.find("--rank"), std::string::npos);
 }
 
 TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
 {
     test::TempDir dir;
     const std::string list = dir.write("list.txt", test::kExampleList);
-    const std::string input = "# header\nC E G\n\nC X\nE G C\r\nC\n1 2 3 4 5 6 7 8 9 10 11 12 13\n";
+    const std::string input =
+        "# header\nC E G\n\nC X\nE G C\r\nC\n1 2 3 4 5 6 7 8 9 10 11 12 13\n" +
+        std::string(5000, 'Z') + "\x07\n";
     const Outcome o = run({"--list", list, "--rate", "100", "--batch"}, input);
     EXPECT_EQ(o.status, 2);
-    EXPECT_EQ(o.out, "C\t100\n\n\nC on E\t100\n\n\n\n");
-    EXPECT_NE(o.err.find("line 4"), std::string::npos);
-    EXPECT_NE(o.err.find("line 7"), std::string::npos);
+    EXPECT_EQ(o.out, "C\t100\n\n\nC on E\t100\n\n\n\n\n");
+    EXPECT_EQ(o.err, "chordvane-find: line 4: bad note \"X\"\n"
+                     "chordvane-find: line 7: more than 12 notes\n"
+                     "chordvane-find: line 8: bad note \"" +
+                         std::string(40, 'Z') + "…\"\n");
+    const Outcome ranked = run({"--list", list, "--rank", "--rate", "65", "--batch"}, "E G C\n");
+    EXPECT_EQ(ranked.out, "C on E\t100\nC7 on E\t75\nCm on E\t67\n\n");
     const Outcome good = run({"--list", list, "--batch"}, "C E G\nD F A\n");
     EXPECT_EQ(good.status, 0);
     EXPECT_EQ(good.out, "C\t100\nC7\t75\nEm on C\t67\n\nDm\t100\nDm7\t75\nF on D\t67\n\n");

@@ -15,7 +15,6 @@ public:
     std::vector<std::string> existing; // paths that "exist"
     std::string answer;                // what the user types at the prompt
     int prompts = 0;
-    std::string lastPrompt, lastTitle;
 
     std::string ProgramFolder() const override { return folder; }
     bool FileExists(const std::string &path) const override
@@ -26,11 +25,9 @@ public:
         }
         return false;
     }
-    std::string AskChordListPath(const std::string &prompt, const std::string &title) override
+    std::string AskChordListPath() override
     {
         ++prompts;
-        lastPrompt = prompt;
-        lastTitle = title;
         return answer;
     }
 };
