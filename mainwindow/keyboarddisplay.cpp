@@ -1,57 +1,22 @@
 #include "keyboarddisplay.h"
 
-#include "uiplatform.h"
-
-#include <QLabel>
+#include "keyboardpicture.h"
 
 namespace chordvane {
 
 namespace {
 
-struct Key {
-    int left;
-    bool black;
-};
-constexpr std::array<Key, 13> kKeys = {{{0, false},
-                                        {840, false},
-                                        {1080, true},
-                                        {1200, false},
-                                        {1440, true},
-                                        {1560, false},
-                                        {1920, false},
-                                        {2160, true},
-                                        {2280, false},
-                                        {2520, true},
-                                        {2640, false},
-                                        {2880, true},
-                                        {3000, false}}};
-constexpr int kTop = 8160;
+constexpr KeyboardLayout kKeyboard{840, 8160, 975, 615};
 
 } // namespace
 
 KeyboardDisplay::KeyboardDisplay(QWidget *parent)
-{
-    for (const bool black : {false, true}) { // black keys over the white ones
-        for (int k = 1; k <= 12; ++k) {
-            if (kKeys[k].black != black)
-                continue;
-            lblKey[k] = boxLabel(parent,
-                                 black ? twipsRect(kKeys[k].left, kTop, 255, 615)
-                                       : twipsRect(kKeys[k].left, kTop, 375, 975),
-                                 black ? Qt::black : Qt::white);
-        }
-    }
-    lblC = new QLabel(QStringLiteral("C"), parent);
-    lblC->setGeometry(twipsRect(840, 8880, 375, 255));
-    lblC->setAlignment(Qt::AlignCenter);
-    lblC->raise();
-    reset();
-}
+    : m_picture(new KeyboardPicture(kKeyboard, parent))
+{}
 
 void KeyboardDisplay::reset()
 {
-    for (int k = 1; k <= 12; ++k)
-        setBackground(lblKey[k], kKeys[k].black ? Qt::black : Qt::white);
+    m_picture->reset();
 }
 
 void KeyboardDisplay::paint(const std::array<Note, 13> &inputNotes)
@@ -62,14 +27,16 @@ void KeyboardDisplay::paint(const std::array<Note, 13> &inputNotes)
         const int k = FoldIntoOctave(inputNotes[row], 1);
         if (k == NO_NOTE)
             continue;
-        const bool black = kKeys[k].black;
-        setBackground(lblKey[k], row == 11 ? kBassKey : black ? kLitBlackKey : kLitWhiteKey);
+        const QColor lit = row == 11                        ? kBassKey
+                           : KeyboardPicture::isBlackKey(k) ? kLitBlackKey
+                                                            : kLitWhiteKey;
+        m_picture->setKeyColour(k, lit);
     }
 }
 
 QColor KeyboardDisplay::keyColour(int key) const
 {
-    return lblKey[key]->palette().color(QPalette::Window);
+    return m_picture->keyColour(key);
 }
 
 } // namespace chordvane

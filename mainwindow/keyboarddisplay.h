@@ -6,10 +6,11 @@
 
 #include <array>
 
-class QLabel;
 class QWidget;
 
 namespace chordvane {
+
+class KeyboardPicture;
 
 // The one-octave keyboard under the rows: lights the pitch classes in use,
 // the bass in orange over everything else.
@@ -21,11 +22,13 @@ public:
     void reset();
     // Lights the keys of input slots 0..11; slot 11 is the bass.
     void paint(const std::array<Note, 13> &inputNotes);
+    // The colour key (a pitch class, 1 = C) shows now.
     QColor keyColour(int key) const;
 
-    // Keys by pitch class 1..12 (index 0 unused).
-    std::array<QLabel *, 13> lblKey{};
-    QLabel *lblC;
+    KeyboardPicture *picture() const { return m_picture; }
+
+private:
+    KeyboardPicture *m_picture; // owned by the parent widget
 };
 
 } // namespace chordvane

@@ -32,15 +32,9 @@ void setButtonColour(QPushButton *button, const QColor &colour);
 // Fills a widget's background with a colour.
 void setBackground(QWidget *widget, const QColor &colour);
 
-// A label with a one-pixel black border, filled with background: a key of
-// a keyboard picture, or a colour swatch.
+// A label with a one-pixel black border, filled with background: a colour
+// swatch.
 QLabel *boxLabel(QWidget *parent, const QRect &geometry, const QColor &background);
-
-// How both keyboard pictures light a key: a tone on a white key, a tone on a
-// black (or already lit) key, and the bass.
-inline const QColor kLitWhiteKey(255, 255, 0);
-inline const QColor kLitBlackKey(192, 192, 0);
-inline const QColor kBassKey(238, 128, 0);
 
 // What the windows ask of the user. Tests replace it, so that no modal box
 // or window waits for a click that never comes.
