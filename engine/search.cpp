@@ -56,10 +56,12 @@ void FindChords(const ChordTable &table, const SearchRequest &request,
     const int bass = FoldIntoOctave(request.bass, 1);
     // The entered pitch classes counted from the bass: bit i for the class
     // i semitones above it.
+    // i semitones above it. (Not FoldIntoOctave: a difference of 99 is no
+    // empty marker.)
     unsigned classes = 1;
     for (const int n : request.notes) {
         if (n != NO_NOTE)
-            classes |= 1u << (FoldIntoOctave(n - bass, 0));
+            classes |= 1u << (((n - bass) % 12 + 12) % 12);
     }
     for (int offset = 0; offset < 12; ++offset) {
         if ((classes & (1u << offset)) == 0)

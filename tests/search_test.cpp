@@ -74,6 +74,8 @@ TEST_F(SearchTest, WorkedExamples)
     EXPECT_EQ(engine.BassNote, 1);
     EXPECT_EQ(engine.ResultRoot[2], 5);
     EXPECT_EQ(engine.ResultRoot[0], NO_NOTE);
+    // A note 99 semitones above the bass is an E♭ like any other.
+    EXPECT_EQ(search(1, {100, 8}, 100), (std::vector<Found>{{"Cm", 100}}));
 }
 
 TEST_F(SearchTest, ThresholdBoundaries)
