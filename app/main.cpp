@@ -5,8 +5,10 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QSettings>
 #include <QStyleFactory>
 
+#include <algorithm>
 #include <cstdio>
 
 int main(int argc, char **argv)
@@ -18,6 +20,7 @@ int main(int argc, char **argv)
         return 1;
     }
     QApplication app(argc, argv);
+    app.setOrganizationName(QStringLiteral("Chordvane"));
     app.setApplicationName(QStringLiteral("Chordvane"));
     app.setApplicationVersion(QStringLiteral(CHORDVANE_VERSION));
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -27,8 +30,13 @@ int main(int argc, char **argv)
     chordvane::QtDialogs dialogs;
     const QString dataFolder = QString::fromStdString(
         chordvane::FindDataFolder(QCoreApplication::applicationDirPath().toStdString()));
-    chordvane::frmMain window(dialogs, dataFolder);
-    window.move(window.screen()->availableGeometry().center() - window.rect().center());
+    QSettings settings; // the desktop's usual place for the options kept between runs
+    chordvane::frmMain window(dialogs, dataFolder, &settings);
+    // Centred, but never with its menu bar above the screen's top.
+    const QRect room = window.screen()->availableGeometry();
+    QRect frame = window.rect();
+    frame.moveCenter(room.center());
+    window.move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
     window.show();
     return app.exec();
 }

@@ -8,11 +8,16 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShortcut>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStyle>
 
 namespace chordvane {
 
@@ -27,7 +32,7 @@ QRect fromTwips(const QRect &r)
     return twipsRect(r.x(), r.y(), r.width(), r.height());
 }
 
-QString noteName(int n)
+QString concertName(int n)
 {
     const std::string_view name = NoteName(n);
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
@@ -59,7 +64,8 @@ public:
     {
         return m_window.m_dialogs
             .askText(&m_window, QStringLiteral("エラー"),
-                     QStringLiteral("コードリストファイルが見つかりません。'正しいパスを入力してください"))
+                     QStringLiteral(
+                         "コードリストファイルが見つかりません。'正しいパスを入力してください"))
             .toStdString();
     }
 
@@ -67,69 +73,88 @@ private:
     frmMain &m_window;
 };
 
-frmMain::frmMain(UserDialogs &dialogs, QString dataFolder, QWidget *parent)
+frmMain::frmMain(UserDialogs &dialogs, QString dataFolder, QSettings *settings, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_dataFolder(std::move(dataFolder))
+    , m_settings(settings)
     , m_listHost(std::make_unique<ListHost>(*this))
     , m_engine(*m_listHost)
 {
     setWindowTitle(QStringLiteral("Chordvane"));
-    m_client = new QWidget(this);
-    m_client->setMinimumSize(twips(kClientTwips.width()), twips(kClientTwips.height()));
+    m_client = new QWidget;
+    m_client->setFixedSize(twips(kClientTwips.width()), twips(kClientTwips.height()));
     m_client->setMouseTracking(true);
     m_client->installEventFilter(this);
-    setCentralWidget(m_client);
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidget(m_client);
+    setCentralWidget(m_scrollArea);
 
     buildMenus();
     buildRows(m_client);
     buildButtons(m_client);
     Load();
-    resize(twips(kClientTwips.width()),
-           twips(kClientTwips.height()) + menuBar()->sizeHint().height());
+    // The window manager's title bar comes on top of the window's own size.
+    fitInto(screen()->availableSize() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)));
 }
 
 frmMain::~frmMain() = default;
 
+WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar)
+{
+    if (design.width() <= room.width() && design.height() <= room.height())
+        return {design, false};
+    return {(design + QSize(scrollBar, scrollBar)).boundedTo(room), true};
+}
+
+void frmMain::fitInto(const QSize &room)
+{
+    const QSize design = m_client->size() + QSize(0, menuBar()->sizeHint().height());
+    const WindowFit fit = fitWindow(design, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    // Where it fits, the design size is also the least the window shrinks to.
+    m_scrollArea->setMinimumSize(fit.scrolls ? QSize(0, 0) : m_client->size());
+    layout()->activate(); // the window's own minimum follows at once, not at the next event
+    resize(fit.size);
+}
+
 void frmMain::buildRows(QWidget *client)
 {
-    keyboard = std::make_unique<KeyboardDisplay>(client); // the staffs' first events paint it
+    keyboard = std::make_unique<KeyboardDisplay>(client);
     Frame1 = new QGroupBox(QStringLiteral("ベース (最低音)"), client);
     Frame1->setGeometry(twipsRect(5040, 6720, 4935, 1575));
 
     for (int r = 0; r < rows::kRows; ++r) {
         QWidget *parent = r == rows::kBassRow ? Frame1 : client;
-        const rows::RowGeometry g = rows::rowGeometry(r);
+        const rows::RowGeometry g = rows::geometryOf(r);
 
-        // Labels and lists first: a staff's first events already reach them.
+        ctlNoteInput[r] = new chordvane::ctlNoteInput(parent);
+        ctlNoteInput[r]->placeAt(fromTwips(g.staff));
+        connect(ctlNoteInput[r], &chordvane::ctlNoteInput::Changed, this,
+                [this, r] { ShowRowNote(r); });
+
+        cboInstName[r] = new QComboBox(parent);
+        place(cboInstName[r], g.instrument);
+        // Every choice counts, also of the entry shown: it restores the
+        // instrument's transposition after the list was changed by hand.
+        connect(cboInstName[r], &QComboBox::activated, this, [this, r] { instrumentChosen(r); });
+        cboTune[r] = new QComboBox(parent);
+        place(cboTune[r], g.tune);
+        connect(cboTune[r], &QComboBox::currentIndexChanged, this, [this, r] { ShowRowNote(r); });
+
+        if (r != rows::kBassRow) {
+            chkUse[r] = new QCheckBox(parent);
+            place(chkUse[r], g.check);
+            connect(chkUse[r], &QCheckBox::toggled, this,
+                    [this, r] { ShowRowNote(r, RowChange::Tick); });
+        }
+
         lblResult[r] = new QLabel(parent);
         lblResult[r]->setFrameShape(QFrame::Box);
         lblResult[r]->setAlignment(Qt::AlignCenter);
         lblResult[r]->setFont(gothicFont(15.75, true));
         lblResult[r]->setAutoFillBackground(true);
         lblResult[r]->setGeometry(fromTwips(g.result));
-        setRowInUse(r, r == rows::kBassRow);
-
-        cboInstName[r] = new QComboBox(parent);
-        place(cboInstName[r], g.instrument);
-        cboTune[r] = new QComboBox(parent);
-        place(cboTune[r], g.tune);
-        if (r != rows::kBassRow) {
-            chkUse[r] = new QCheckBox(parent);
-            place(chkUse[r], g.check);
-            connect(chkUse[r], &QCheckBox::toggled, this, [this, r] { useClicked(r); });
-        }
-        connect(cboInstName[r], &QComboBox::currentIndexChanged, this,
-                [this, r] { instrumentChosen(r); });
-        connect(cboTune[r], &QComboBox::currentIndexChanged, this, [this, r] { tuneChosen(r); });
-
-        chordvane::ctlNoteInput::create(parent, [this, r](chordvane::ctlNoteInput *staff) {
-            ctlNoteInput[r] = staff;
-            connect(
-                staff, &chordvane::ctlNoteInput::Changed, this, [this, r] { noteChanged(r); },
-                Qt::DirectConnection);
-        });
-        ctlNoteInput[r]->placeAt(fromTwips(g.staff));
     }
 }
 
@@ -138,22 +163,19 @@ void frmMain::buildButtons(QWidget *client)
     cmdSearchCode = new QPushButton(QStringLiteral("コードを検索(&F)"), client);
     cmdSearchCode->setGeometry(twipsRect(5040, 8520, 2535, 615));
     setButtonColour(cmdSearchCode, QColor(255, 255, 192));
-    cmdSearchCode->setDefault(true);
+    cmdSearchCode->setDefault(true); // drawn as the default; keyPressEvent makes it one
     connect(cmdSearchCode, &QPushButton::clicked, this, &frmMain::RunSearch);
-    // A main window has no default button of its own: Enter presses it here.
-    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
-        auto *enter = new QShortcut(QKeySequence(key), this);
-        connect(enter, &QShortcut::activated, cmdSearchCode, &QPushButton::animateClick);
-    }
 
     cmdClear = new QPushButton(QStringLiteral("クリア(&C)"), client);
     cmdClear->setGeometry(twipsRect(7680, 8640, 1095, 495));
     setButtonColour(cmdClear, QColor(192, 255, 255));
-    connect(cmdClear, &QPushButton::clicked, this, &frmMain::Clear);
+    cmdClear->setAutoDefault(true); // a focused button takes Enter itself
+    connect(cmdClear, &QPushButton::clicked, this, &frmMain::clear);
 
     cmdExit = new QPushButton(QStringLiteral("終了(&X)"), client);
     cmdExit->setGeometry(twipsRect(8880, 8640, 1095, 495));
     setButtonColour(cmdExit, QColor(192, 255, 255));
+    cmdExit->setAutoDefault(true);
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
 
     lblAdvertise = new QLabel(QString::fromUtf8(kCopyright), client);
@@ -166,22 +188,28 @@ void frmMain::buildButtons(QWidget *client)
 
 void frmMain::Load()
 {
+    m_isLoaded = false;
     for (int r = 0; r < rows::kRows; ++r) {
+        // Nothing here is the user's doing: the rows must not answer it.
+        const QSignalBlocker quietTune(cboTune[r]);
         cboTune[r]->clear();
         for (const rows::Entry &tune : rows::kTunes)
             cboTune[r]->addItem(QString::fromUtf8(tune.text), tune.offset);
         cboTune[r]->setCurrentIndex(0);
-    }
-    for (int r = 0; r < rows::kRows; ++r) {
+
         cboInstName[r]->clear();
         for (const rows::Entry &instrument : rows::kInstruments)
             cboInstName[r]->addItem(QString::fromUtf8(instrument.text), instrument.offset);
         cboInstName[r]->setCurrentIndex(0);
+
+        if (r != rows::kBassRow) {
+            const QSignalBlocker quietUse(chkUse[r]);
+            chkUse[r]->setChecked(false);
+        }
+        lblResult[r]->clear();
+        setBackground(lblResult[r],
+                      rowInUse(r) ? QColor(Qt::white) : palette().color(QPalette::Button));
     }
-    for (QCheckBox *box : chkUse)
-        box->setChecked(false);
-    for (int r = 0; r < rows::kOrdinaryRows; ++r)
-        setRowInUse(r, false);
     m_engine.InputNotes.fill(NO_NOTE);
     keyboard->reset();
     rateChosen(3);
@@ -190,23 +218,12 @@ void frmMain::Load()
 
 bool frmMain::rowInUse(int r) const
 {
-    return m_rowInUse[r];
+    return r == rows::kBassRow || chkUse[r]->isChecked();
 }
 
 int frmMain::concertNote(int r) const
 {
     return static_cast<qint16>(ctlNoteInput[r]->Value() + cboTune[r]->currentData().toInt());
-}
-
-void frmMain::setRowInUse(int r, bool inUse)
-{
-    m_rowInUse[r] = inUse;
-    setBackground(lblResult[r], inUse ? QColor(Qt::white) : palette().color(QPalette::Button));
-}
-
-void frmMain::noteChanged(int r)
-{
-    ShowRowNote(r);
 }
 
 void frmMain::instrumentChosen(int r)
@@ -215,45 +232,32 @@ void frmMain::instrumentChosen(int r)
     if (index < 0)
         return;
     const int offset = cboInstName[r]->itemData(index).toInt();
-    for (int t = 0; t < cboTune[r]->count(); ++t) {
-        if (cboTune[r]->itemData(t).toInt() == offset) {
-            cboTune[r]->setCurrentIndex(t); // runs tuneChosen when it changes
-            return;
-        }
-    }
-}
-
-void frmMain::tuneChosen(int r)
-{
+    const int tune = cboTune[r]->findData(offset);
+    if (tune < 0)
+        return;
+    const QSignalBlocker quiet(cboTune[r]);
+    cboTune[r]->setCurrentIndex(tune);
     ShowRowNote(r);
 }
 
-void frmMain::useClicked(int r)
-{
-    setRowInUse(r, chkUse[r]->isChecked());
-    resultChanged(r);
-}
-
-void frmMain::ShowRowNote(int r)
+void frmMain::ShowRowNote(int r, RowChange change)
 {
     if (!m_isLoaded) {
-        setResultText(r, QString());
+        lblResult[r]->clear(); // Load sets the rest of the row afterwards
         return;
     }
-    if (r != rows::kBassRow)
-        chkUse[r]->setChecked(true); // runs useClicked when the tick is new
-    setResultText(r, noteName(concertNote(r)));
-}
-
-void frmMain::setResultText(int r, const QString &text)
-{
-    lblResult[r]->setText(text);
-    resultChanged(r);
-}
-
-void frmMain::resultChanged(int r)
-{
-    m_engine.InputNotes[r] = rowInUse(r) ? static_cast<Note>(concertNote(r)) : NO_NOTE;
+    if (change == RowChange::Note) {
+        // A new note or transposition puts the row in use; only the box
+        // takes it out again.
+        if (r != rows::kBassRow) {
+            const QSignalBlocker quiet(chkUse[r]);
+            chkUse[r]->setChecked(true);
+        }
+        lblResult[r]->setText(concertName(concertNote(r)));
+    }
+    const bool inUse = rowInUse(r);
+    setBackground(lblResult[r], inUse ? QColor(Qt::white) : palette().color(QPalette::Button));
+    m_engine.InputNotes[r] = inUse ? static_cast<Note>(concertNote(r)) : NO_NOTE;
     PaintKeyboard();
 }
 
@@ -271,6 +275,7 @@ void frmMain::RunSearch()
     }
     const char *list = mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
     m_engine.ChordListPath = JoinPath(m_dataFolder.toStdString(), list);
+    m_engine.RankByRate = m_rankByRate->isChecked();
     m_engine.SearchChords(rows::kBassRow);
     frmCodeShow results(m_engine, m_dialogs, this);
     m_dialogs.runModal(&results);
@@ -287,6 +292,18 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::keyPressEvent(QKeyEvent *event)
+{
+    // Enter that no focused control took presses the search button, as a
+    // dialog's default button would be pressed.
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdSearchCode->isEnabled()) {
+        cmdSearchCode->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 } // namespace chordvane

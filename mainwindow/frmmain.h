@@ -16,14 +16,27 @@ class QGroupBox;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QScrollArea;
+class QSettings;
 
 namespace chordvane {
 
 class ctlNoteInput;
+class ReadMeWindow;
 class UserDialogs;
 
 // The copyright line of the window's foot and of the version box.
 inline constexpr const char *kCopyright = "© 2026 Chordvane developers";
+
+// How a window opens on a screen with `room` to spare: at its design size
+// when that fits, else as large as the room allows, its content scrolling
+// (`scrollBar` is the extent of one scroll bar, so that a window short of
+// room one way only scrolls only that way).
+struct WindowFit {
+    QSize size;
+    bool scrolls = false;
+};
+WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar);
 
 // The main window: twelve instrument rows whose written notes it brings to
 // concert pitch for the engine, the keyboard of the notes in use, the search
@@ -32,16 +45,28 @@ class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
-    // dataFolder holds the chord lists and the read-me.
-    frmMain(UserDialogs &dialogs, QString dataFolder, QWidget *parent = nullptr);
+    // dataFolder holds the chord lists and the read-me. The options that
+    // last between runs are kept in settings; without it, for this run only.
+    frmMain(UserDialogs &dialogs, QString dataFolder, QSettings *settings = nullptr,
+            QWidget *parent = nullptr);
     ~frmMain() override;
 
     const ChordEngine &engine() const { return m_engine; }
     bool IsLoaded() const { return m_isLoaded; }
-    // True while ordinary row r takes part (its label is white).
+    // True while row r takes part: the bass row always, another when ticked.
     bool rowInUse(int r) const;
     // The concert note of row r: its staff's Value plus its transposition.
     int concertNote(int r) const;
+    // Sizes the window for a screen with this much room (done for its own
+    // screen when it is built).
+    void fitInto(const QSize &room);
+    // The area the rows are laid out on, inside the scrolling frame.
+    QWidget *client() const { return m_client; }
+    QScrollArea *scrollArea() const { return m_scrollArea; }
+    // "合致度の高い順に並べる": results ordered by match rate.
+    QAction *rankByRateAction() const { return m_rankByRate; }
+    // The program's own read-me window, once it has been needed.
+    ReadMeWindow *readMe() const { return m_readMe; }
 
     std::array<chordvane::ctlNoteInput *, rows::kRows> ctlNoteInput{};
     std::array<QComboBox *, rows::kRows> cboInstName{};
@@ -66,41 +91,42 @@ public:
     QAction *mnuHelpVersion;
 
     void RunSearch();
-    void Clear();
+    void clear();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     class ListHost;
+    // What changed on a row: its note or transposition, or only its tick.
+    enum class RowChange { Note, Tick };
 
     void buildRows(QWidget *client);
     void buildButtons(QWidget *client);
     void buildMenus();
     void Load();
 
-    // The live path: each handler runs the next one at once.
-    void noteChanged(int r);
     void instrumentChosen(int r);
-    void tuneChosen(int r);
-    void useClicked(int r);
-    void ShowRowNote(int r);
-    void setResultText(int r, const QString &text);
-    void resultChanged(int r);
-    void setRowInUse(int r, bool inUse);
+    // Brings row r's tick, label, slot and the keyboard up to date.
+    void ShowRowNote(int r, RowChange change = RowChange::Note);
     void PaintKeyboard();
 
     void rateChosen(int item);
+    void rankByRateChosen(bool checked);
     void showHowTo();
     void showVersion();
 
     UserDialogs &m_dialogs;
     QString m_dataFolder;
+    QSettings *m_settings;
     std::unique_ptr<ListHost> m_listHost;
     ChordEngine m_engine;
     bool m_isLoaded = false;
-    std::array<bool, rows::kRows> m_rowInUse{};
     QWidget *m_client;
+    QScrollArea *m_scrollArea;
+    QAction *m_rankByRate;
+    ReadMeWindow *m_readMe = nullptr;
 };
 
 } // namespace chordvane

@@ -2,12 +2,17 @@
 #include "frmmain.h"
 
 #include "ctlnoteinput.h"
+#include "readmewindow.h"
 #include "uiplatform.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QSettings>
+#include <QSignalBlocker>
 
 namespace chordvane {
 
@@ -25,7 +30,8 @@ constexpr std::array<RateItem, 6> kRateItems = {{
     {"合致度 75%～", 75},
     {"完全一致検索", 100},
 }};
-constexpr int kStartRateItem = 3;
+
+const QString kRankByRateKey = QStringLiteral("search/rankByRate");
 
 } // namespace
 
@@ -33,7 +39,7 @@ void frmMain::buildMenus()
 {
     mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     mnuEditClear = mnuEdit->addAction(QStringLiteral("クリア(&C)"));
-    connect(mnuEditClear, &QAction::triggered, this, &frmMain::Clear);
+    connect(mnuEditClear, &QAction::triggered, this, &frmMain::clear);
 
     mnuOption = menuBar()->addMenu(QStringLiteral("検索設定(&O)"));
     mnuOptionCode = mnuOption->addMenu(QStringLiteral("類似コード検索(&C)"));
@@ -44,6 +50,11 @@ void frmMain::buildMenus()
     }
     mnuOptionNotJazz = mnuOption->addAction(QStringLiteral("ジャズコードを検索しない(&J)"));
     mnuOptionNotJazz->setCheckable(true); // a trigger toggles the mark
+    m_rankByRate = mnuOption->addAction(QStringLiteral("合致度の高い順に並べる(&R)"));
+    m_rankByRate->setCheckable(true);
+    if (m_settings)
+        m_rankByRate->setChecked(m_settings->value(kRankByRateKey, false).toBool());
+    connect(m_rankByRate, &QAction::toggled, this, &frmMain::rankByRateChosen);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelpHowto = mnuHelp->addAction(QStringLiteral("使い方(&H)"));
@@ -60,22 +71,42 @@ void frmMain::rateChosen(int item)
     mnuOptionCodeRate[item]->setChecked(true);
 }
 
-void frmMain::Clear()
+void frmMain::rankByRateChosen(bool checked)
+{
+    if (m_settings) {
+        m_settings->setValue(kRankByRateKey, checked);
+        m_settings->sync(); // kept even if the program does not end normally
+    }
+}
+
+void frmMain::clear()
 {
     m_isLoaded = false;
-    for (auto *staff : ctlNoteInput)
+    for (auto *staff : ctlNoteInput) {
+        const QSignalBlocker quiet(staff); // Load blanks the rows
         staff->setValue(1);
+    }
     Load();
 }
 
 void frmMain::showHowTo()
 {
-    const QString path = m_dataFolder + QStringLiteral("/使う前に.txt");
+    const QString path =
+        QFileInfo(m_dataFolder + QStringLiteral("/使う前に.txt")).absoluteFilePath();
     // A viewer started on a missing file may show nothing at all, so the
-    // missing file is reported here like a viewer that cannot start.
-    if (!QFileInfo(path).isFile() || !m_dialogs.openInViewer(path))
+    // missing file is reported here, with where it was looked for.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
         m_dialogs.exclamation(this, QStringLiteral("Chordvane"),
-                              QStringLiteral("ファイルのオープンに失敗しました"));
+                              QStringLiteral("ファイルのオープンに失敗しました\n") +
+                                  QDir::toNativeSeparators(path));
+        return;
+    }
+    if (m_dialogs.openInViewer(path))
+        return;
+    if (!m_readMe)
+        m_readMe = new ReadMeWindow(this);
+    m_readMe->showText(QString::fromUtf8(file.readAll()));
 }
 
 void frmMain::showVersion()

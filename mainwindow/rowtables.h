@@ -40,7 +40,7 @@ struct RowGeometry {
     QRect check, staff, instrument, tune, result;
 };
 
-constexpr RowGeometry rowGeometry(int row)
+constexpr RowGeometry geometryOf(int row)
 {
     if (row == kBassRow)
         return {QRect(), QRect(240, 360, 1335, 1095), QRect(1800, 360, 1335, 0),

@@ -80,11 +80,13 @@ public:
             return "clef row " + std::to_string(r);
         }
         case 7:
-            m_window.cboInstName[r]->setCurrentIndex(pick(23));
-            return "instrument row " + std::to_string(r);
-        case 8:
-            m_window.cboTune[r]->setCurrentIndex(pick(5));
-            return "transposition row " + std::to_string(r);
+        case 8: {
+            // Arrow keys on a closed list choose as the open list does.
+            QComboBox *box = pick(2) ? m_window.cboInstName[r] : m_window.cboTune[r];
+            const Qt::Key key = pick(3) ? Qt::Key_Down : pick(2) ? Qt::Key_Up : Qt::Key_Home;
+            QTest::keyClick(box, key);
+            return "list key row " + std::to_string(r);
+        }
         case 9:
             if (r < 11)
                 m_window.chkUse[r]->click();
@@ -93,8 +95,8 @@ public:
             m_window.mnuOptionCodeRate[pick(6)]->trigger();
             return "rate item";
         case 11:
-            m_window.mnuOptionNotJazz->trigger();
-            return "jazz option";
+            (pick(2) ? m_window.mnuOptionNotJazz : m_window.rankByRateAction())->trigger();
+            return "jazz or rank option";
         case 12:
             if (pick(8) == 0) {
                 (pick(2) ? m_window.cmdClear->click() : m_window.mnuEditClear->trigger());
@@ -106,7 +108,7 @@ public:
             m_window.cmdSearchCode->click();
             return "search";
         default: {
-            QWidget *client = m_window.centralWidget();
+            QWidget *client = m_window.client();
             const QPointF at(client->width() - 3, client->height() / 2.0);
             QMouseEvent move(QEvent::MouseMove, at, client->mapToGlobal(at), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
@@ -139,6 +141,10 @@ private:
             ++searchesShown;
             const ChordEngine &engine = m_window.engine();
             EXPECT_EQ(results->lstCodes->count(), engine.ResultCount());
+            if (m_window.rankByRateAction()->isChecked()) {
+                for (int i = 1; i < engine.ResultCount(); ++i)
+                    EXPECT_GE(engine.ResultRates[i - 1], engine.ResultRates[i]);
+            }
             for (int i = pick(6); i > 0; --i) {
                 QTest::keyClick(results->lstCodes, pick(3) ? Qt::Key_Down : Qt::Key_Up);
                 const int row = results->lstCodes->currentRow();
@@ -171,8 +177,9 @@ void checkInvariants(const frmMain &window)
     for (int r = 0; r < 12; ++r) {
         SCOPED_TRACE(testing::Message() << "row " << r);
         const QString text = window.lblResult[r]->text();
+        const bool white = window.lblResult[r]->palette().color(QPalette::Window) == Qt::white;
+        EXPECT_EQ(white, window.rowInUse(r));
         if (r < 11) {
-            EXPECT_EQ(window.chkUse[r]->isChecked(), window.rowInUse(r));
             EXPECT_EQ(notes[r], window.rowInUse(r) ? window.concertNote(r) : NO_NOTE);
         } else {
             // The bass counts from its first change, which also names it.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+namespace chordvane {
+
+// The read-me in a window of the program's own, for a desktop whose text
+// viewer cannot be started: read-only, scrolling, closed with Esc. It stays
+// beside the main window, so the user can read while entering notes.
+class ReadMeWindow : public QDialog {
+public:
+    explicit ReadMeWindow(QWidget *owner);
+
+    // Shows the window with the text, in front.
+    void showText(const QString &text);
+    QPlainTextEdit *textView() const { return m_text; }
+
+private:
+    QPlainTextEdit *m_text;
+};
+
+} // namespace chordvane
