@@ -266,7 +266,9 @@ void ctlNoteInput::resizeEvent(QResizeEvent *event)
 
 float ctlNoteInput::staffY(const QPointF &position) const
 {
-    return static_cast<float>(m_toPixels.inverted().map(position).y());
+    // A drag keeps reporting past the area's edges; those notes could not be
+    // seen, and far enough out they would reach the engine's empty marker.
+    return staff::ClampToStaffArea(static_cast<float>(m_toPixels.inverted().map(position).y()));
 }
 
 bool ctlNoteInput::eventFilter(QObject *watched, QEvent *event)

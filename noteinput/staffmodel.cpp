@@ -35,6 +35,18 @@ int StepFromY(double y)
     return 11 - static_cast<int>(std::floor(2 * y));
 }
 
+float ClampToStaffArea(float y)
+{
+    constexpr float kTop = -3.0f;       // the third ledger line above
+    constexpr float kLowest = 6.5f;     // the space below the second ledger line below
+    constexpr float kBottomEdge = 7.0f; // would read as a step below the area
+    if (y < kTop)
+        return kTop;
+    if (y >= kBottomEdge)
+        return kLowest;
+    return y;
+}
+
 int StepToNote(int s, int scoreType)
 {
     if (scoreType == kBass)

@@ -13,6 +13,12 @@ inline constexpr int kBass = 2;
 // 3 = bottom line, 11 = top line, 1 = the first ledger line below.
 int StepFromY(double y);
 
+// The staff area spans y = -3 (its top edge) to 7 (its bottom edge). A
+// position beyond an edge, as a drag past the control reports, is taken as
+// the outermost line or space the area shows, so an entered note's head is
+// always in sight; positions inside the area are kept as they are.
+float ClampToStaffArea(float y);
+
 // Note number (C = 1) read at step s. The bass clef reads every position two
 // steps higher and shares the treble clef's octave numbering.
 int StepToNote(int s, int scoreType);
