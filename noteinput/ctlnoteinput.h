@@ -1,5 +1,9 @@
 #pragma once
 
+// Names from Japanese music terms: Toon (ト音記号, "G-note sign") is the
+// treble clef and Heon (ヘ音記号, "F-note sign") the bass clef; picToon and
+// picHeon are their pictures.
+
 #include <QColor>
 #include <QImage>
 #include <QTransform>

@@ -1,5 +1,9 @@
 #pragma once
 
+// Names from Japanese music terms: Junsei (純正律) is just intonation;
+// lblJunsei lists the selected chord's tones with the cents by which each,
+// tuned just, lies from its equal-tempered pitch.
+
 #include "engine.h"
 
 #include <QDialog>
