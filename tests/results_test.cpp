@@ -51,7 +51,6 @@ TEST_F(ResultWindowsTest, ListsResultsInEngineOrderAndShowsTheFirst)
     EXPECT_EQ(lines(window), (QStringList{"C", "C7", "Em on C"}));
     EXPECT_EQ(window.lstCodes->currentRow(), 0);
     EXPECT_EQ(window.lblMatchedRate->text(), "合致度：　100％");
-    EXPECT_EQ(window.junseiText(), "C ： 0\r\nE ： -13.7\r\nG ： +2\r\n");
     EXPECT_EQ(window.lblJunsei->text(), "C ： 0\nE ： -13.7\nG ： +2\n");
 }
 
