@@ -37,12 +37,13 @@ int StepFromY(double y)
 
 float ClampToStaffArea(float y)
 {
-    constexpr float kTop = -3.0f;       // the third ledger line above
-    constexpr float kLowest = 6.5f;     // the space below the second ledger line below
-    constexpr float kBottomEdge = 7.0f; // would read as a step below the area
-    if (y < kTop)
-        return kTop;
-    if (y >= kBottomEdge)
+    // The outermost heads that lie wholly in the area: the space above the
+    // second ledger line above, and the space below the second one below.
+    constexpr float kHighest = -2.5f;
+    constexpr float kLowest = 6.5f;
+    if (y < kHighest)
+        return kHighest;
+    if (y >= kLowest + 0.5f)
         return kLowest;
     return y;
 }

@@ -14,9 +14,9 @@ inline constexpr int kBass = 2;
 int StepFromY(double y);
 
 // The staff area spans y = -3 (its top edge) to 7 (its bottom edge). A
-// position beyond an edge, as a drag past the control reports, is taken as
-// the outermost line or space the area shows, so an entered note's head is
-// always in sight; positions inside the area are kept as they are.
+// position beyond the outermost heads the area shows whole (-2.5 and 6.5),
+// as a drag past the control reports, is taken as that head's position, so
+// an entered note is always in sight; other positions are kept as they are.
 float ClampToStaffArea(float y);
 
 // Note number (C = 1) read at step s. The bass clef reads every position two

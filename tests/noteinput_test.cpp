@@ -179,8 +179,8 @@ TEST_F(NoteInputTest, DraggingPastTheEdgesKeepsTheNoteOnTheStaff)
         double head; // where its head stands
     };
     const Case cases[] = {
-        {1, -40, 29, -3.0}, {1, 40, -4, 6.5},  {2, -40, 32, -3.0},
-        {2, 40, 0, 6.5},    {1, -9, 29, -3.0}, {2, 9, 0, 6.5},
+        {1, -40, 27, -2.5}, {1, 40, -4, 6.5}, {2, -40, 30, -2.5},  {2, 40, 0, 6.5},
+        {1, -9, 27, -2.5},  {2, 9, 0, 6.5},   {1, -2.9, 27, -2.5},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "clef " << c.clef << " y " << c.y);
@@ -302,7 +302,7 @@ TEST_F(NoteInputTest, HeadsSignsAndLedgerLinesStandWhereTheStaffSays)
     const std::vector<Case> cases = {
         {5.3, 5.0, {5.0}, {5.5, 6.0}}, {6.7, 6.5, {6.0, 5.0}, {5.5, 6.5}},
         {-0.2, -0.5, {}, {-1.0}},      {-1.2, -1.5, {-1.0}, {-2.0}},
-        {4.7, 4.5, {}, {5.0}},         {-2.8, -3.0, {-1.0, -2.0, -3.0}, {}},
+        {4.7, 4.5, {}, {5.0}},         {-2.3, -2.5, {-1.0, -2.0}, {-3.0}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.y);
