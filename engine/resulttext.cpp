@@ -4,8 +4,7 @@ namespace chordvane {
 
 namespace {
 
-void appendResultLine(std::string &out, int root, std::string_view chordName, int bass,
-                      bool overBass)
+void appendLine(std::string &out, int root, std::string_view chordName, int bass, bool overBass)
 {
     out += NoteName(root);
     out += chordName;
@@ -15,19 +14,12 @@ void appendResultLine(std::string &out, int root, std::string_view chordName, in
     }
 }
 
-std::string resultLine(int root, std::string_view chordName, int bass, bool overBass)
-{
-    std::string line;
-    appendResultLine(line, root, chordName, bass, overBass);
-    return line;
-}
-
 } // namespace
 
 void AppendResultLine(std::string &out, const ChordTable &table, const ChordMatch &match, int bass)
 {
     const bool overBass = match.root != NO_NOTE;
-    appendResultLine(out, overBass ? match.root : bass, table.name(match.chord), bass, overBass);
+    appendLine(out, overBass ? match.root : bass, table.name(match.chord), bass, overBass);
 }
 
 std::string ResultLine(const ChordTable &table, const ChordMatch &match, int bass)
@@ -61,8 +53,10 @@ std::string ResultLine(const ChordEngine &engine, int i)
 {
     const int chord = engine.ResultChords[i];
     const bool known = chord >= 0 && chord < kChordSlots;
-    return resultLine(ResultRootNote(engine, i), known ? engine.ChordNames[chord] : std::string(),
-                      engine.BassNote, engine.ResultRoot[i] != NO_NOTE);
+    std::string line;
+    appendLine(line, ResultRootNote(engine, i), known ? engine.ChordNames[chord] : std::string(),
+               engine.BassNote, engine.ResultRoot[i] != NO_NOTE);
+    return line;
 }
 
 std::string JustTableText(const ChordEngine &engine, int i, std::string_view lineEnd)

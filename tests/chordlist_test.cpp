@@ -100,18 +100,6 @@ TEST(ParseChordList, KeepsAtMost61Entries)
     EXPECT_EQ(slots.back().name, "c60");
 }
 
-TEST(ParseChordList, WindowsAndUnixLineEndsReadTheSame)
-{
-    const std::string unix = "m:1,4,8\n7:1,5,8,11\n";
-    const std::string windows = "m:1,4,8\r\n7:1,5,8,11\r\n";
-    const auto a = parse(unix), b = parse(windows);
-    ASSERT_EQ(a.size(), b.size());
-    for (size_t i = 0; i < a.size(); ++i) {
-        EXPECT_EQ(a[i].name, b[i].name);
-        EXPECT_EQ(a[i].intervals, b[i].intervals);
-    }
-}
-
 TEST(DecodeChordListText, Utf8BomAndCp932)
 {
     struct Case {
