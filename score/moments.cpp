@@ -1,0 +1,131 @@
+#include "score.h"
+
+#include "resulttext.h"
+#include "search.h"
+
+#include <algorithm>
+
+namespace chordvane::score {
+
+namespace {
+
+struct Sounding {
+    size_t part;
+    const PartNote *note;
+};
+
+int pitchClass(int midi)
+{
+    return ((midi % 12) + 12) % 12;
+}
+
+// The entry in force at `at` of a list sorted by time (the first if none yet).
+template <typename T, typename Time>
+const T &inForce(const std::vector<T> &entries, const Fraction &at, Time time)
+{
+    const auto next = std::upper_bound(entries.begin(), entries.end(), at,
+                                       [&](const Fraction &t, const T &e) { return t < time(e); });
+    return next == entries.begin() ? *next : *(next - 1);
+}
+
+} // namespace
+
+std::vector<Moment> scoreMoments(const Score &score)
+{
+    std::vector<Sounding> notes;
+    for (size_t p = 0; p < score.parts.size(); ++p) {
+        for (const PartNote &note : score.parts[p].notes)
+            notes.push_back({p, &note});
+    }
+    std::stable_sort(notes.begin(), notes.end(), [](const Sounding &a, const Sounding &b) {
+        return a.note->start < b.note->start;
+    });
+
+    // One sweep: notes join the held set at their start and leave it at the
+    // first attack at or after their end.
+    std::vector<Moment> moments;
+    std::vector<Sounding> held;
+    for (size_t next = 0; next < notes.size();) {
+        const Fraction at = notes[next].note->start;
+        std::erase_if(held, [&](const Sounding &s) { return s.note->end <= at; });
+        for (; next < notes.size() && notes[next].note->start == at; ++next)
+            held.push_back(notes[next]);
+
+        Moment moment;
+        moment.at = at;
+        const auto &measure = inForce(score.measures, at,
+                                      [](const Measure &m) -> const Fraction & { return m.start; });
+        moment.measure = static_cast<int>(&measure - score.measures.data());
+        moment.measureNumber = measure.number;
+        moment.beat = Fraction(1) + (at - measure.start);
+        moment.parts.resize(score.parts.size());
+        for (size_t p = 0; p < score.parts.size(); ++p) {
+            const PartSetting &setting =
+                inForce(score.parts[p].settings, at,
+                        [](const PartSetting &s) -> const Fraction & { return s.at; });
+            moment.parts[p].transposition = setting.transposition;
+            moment.parts[p].clef = setting.clef;
+        }
+        for (const Sounding &s : held) {
+            PartMoment &part = moment.parts[s.part];
+            part.written.push_back(s.note->written);
+            part.sounding.push_back(s.note->sounding);
+            moment.sounding.push_back(s.note->sounding);
+        }
+        for (PartMoment &part : moment.parts) {
+            std::sort(part.written.begin(), part.written.end());
+            std::sort(part.sounding.begin(), part.sounding.end());
+        }
+        std::sort(moment.sounding.begin(), moment.sounding.end());
+        moments.push_back(std::move(moment));
+    }
+    return moments;
+}
+
+std::string beatText(const Fraction &beat)
+{
+    __extension__ typedef __int128 Wide; // thousandths of a huge beat overflow 64 bits
+    const Wide denominator = beat.denominator();
+    const Wide thousandths = (Wide(beat.numerator()) * 2000 + denominator) / (2 * denominator);
+    const int decimals = static_cast<int>(thousandths % 1000);
+    std::string text;
+    for (Wide whole = thousandths / 1000; text.empty() || whole > 0; whole /= 10)
+        text.insert(text.begin(), static_cast<char>('0' + static_cast<int>(whole % 10)));
+    if (decimals != 0) {
+        std::string fraction = std::to_string(1000 + decimals).substr(1);
+        while (fraction.back() == '0')
+            fraction.pop_back();
+        text += '.' + fraction;
+    }
+    return text;
+}
+
+std::optional<MomentChord> nameChord(const ChordTable &table, const std::vector<int> &sounding,
+                                     int threshold)
+{
+    if (sounding.empty())
+        return std::nullopt;
+    // Note numbers 1..12 carry the pitch classes: MIDI key + 1 would reach
+    // 99, the engine's empty marker, at D7.
+    SearchRequest request;
+    request.bass = pitchClass(sounding.front()) + 1;
+    request.threshold = threshold;
+    bool seen[12] = {};
+    seen[request.bass - 1] = true;
+    for (const int midi : sounding) {
+        const int pc = pitchClass(midi);
+        if (!seen[pc]) {
+            seen[pc] = true;
+            request.notes.push_back(pc + 1);
+        }
+    }
+    if (request.notes.empty())
+        return std::nullopt;
+    std::vector<ChordMatch> found = FindChords(table, request);
+    if (found.empty())
+        return std::nullopt;
+    RankByMatchRate(found);
+    return MomentChord{ResultLine(table, found.front(), request.bass), found.front().rate};
+}
+
+} // namespace chordvane::score
