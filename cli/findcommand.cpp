@@ -1,7 +1,10 @@
 #include "findcommand.h"
 
 #include "resulttext.h"
+#include "score.h"
 #include "textdecode.h"
+
+#include <QFile>
 
 #include <algorithm>
 #include <charconv>
@@ -16,6 +19,7 @@ constexpr std::string_view kVersion = CHORDVANE_VERSION;
 constexpr std::string_view kUsage =
     "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
+    "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
     "Names every chord that the notes can spell over the bass, one per line with\n"
@@ -30,8 +34,16 @@ constexpr std::string_view kHelp =
     "  --just       print each chord's just-intonation table in cents\n"
     "  --batch      read one query a line from standard input, bass first;\n"
     "               blank lines and lines starting with # are skipped\n"
+    "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
+    "               print one line per moment at which a note starts:\n"
+    "               MEASURE<TAB>BEAT<TAB>NOTES<TAB>CHORD<TAB>RATE\n"
+    "               BEAT counts quarter notes from 1 at the bar line; NOTES are the\n"
+    "               sounding notes at concert pitch as MIDI keys (60 = middle C),\n"
+    "               lowest first; CHORD and RATE are the best-rated chord, or - and -\n"
     "\n"
-    "Exit status: 0 results found, 1 none, 2 usage error or unreadable chord list.\n";
+    "Exit status: 0 results found, 1 none, 2 usage error or unreadable chord list.\n"
+    "With --score: 0 when the score was read, chords found or not; 2 when the\n"
+    "score or the chord list could not be read.\n";
 
 constexpr bool isBlank(char c)
 {
@@ -71,6 +83,8 @@ int letterValue(char c)
 
 struct Options {
     std::string listPath;
+    std::string scorePath;
+    bool scoreGiven = false;
     bool noJazz = false;
     bool listGiven = false;
     int rate = 65;
@@ -108,7 +122,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue = name == "--list" || name == "--rate";
+        const bool takesValue = name == "--list" || name == "--rate" || name == "--score";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -119,6 +133,9 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         if (name == "--list") {
             options.listPath = *value;
             options.listGiven = true;
+        } else if (name == "--score") {
+            options.scorePath = *value;
+            options.scoreGiven = true;
         } else if (name == "--rate") {
             const auto rate = parseRate(*value);
             if (!rate)
@@ -142,6 +159,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
     }
     if (options.listGiven && options.noJazz)
         return "--list and --no-jazz cannot be used together";
+    if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))
+        return "--score takes no notes, --batch or --just";
     return {};
 }
 
@@ -193,6 +212,50 @@ void appendResults(const ChordTable &table, const std::vector<ChordMatch> &found
             appendIndented(JustTableText(table.row(match.chord), root, "\n"), out);
         }
     }
+}
+
+// Control characters from the file (a tab in a measure number, a newline in
+// a message) must not break the line format or drive the terminal.
+std::string printable(const QString &text)
+{
+    std::string bytes = text.toStdString();
+    std::replace_if(
+        bytes.begin(), bytes.end(),
+        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }, '?');
+    return bytes;
+}
+
+int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,
+                 std::ostream &err)
+{
+    const score::ReadResult read =
+        score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
+    if (!read.ok) {
+        err << "chordvane-find: cannot read the score " << QuoteForMessage(options.scorePath)
+            << ": " << printable(read.error) << '\n';
+        return kExitError;
+    }
+    std::string buffer;
+    for (const score::Moment &moment : score::scoreMoments(read.score)) {
+        buffer += printable(moment.measureNumber);
+        buffer += '\t';
+        buffer += score::beatText(moment.beat);
+        buffer += '\t';
+        for (size_t i = 0; i < moment.sounding.size(); ++i) {
+            if (i > 0)
+                buffer += ' ';
+            buffer += std::to_string(moment.sounding[i]);
+        }
+        const auto chord = score::nameChord(table, moment.sounding, options.rate);
+        buffer += chord ? '\t' + chord->name + '\t' + std::to_string(chord->rate) : "\t-\t-";
+        buffer += '\n';
+        if (buffer.size() > 1 << 16) {
+            out << buffer;
+            buffer.clear();
+        }
+    }
+    out << buffer;
+    return kExitFound;
 }
 
 } // namespace
@@ -289,7 +352,9 @@ int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream
     }
 
     std::vector<int> notes;
-    if (options.batch) {
+    if (options.scoreGiven) {
+        // Read below, once the chord list is.
+    } else if (options.batch) {
         if (!options.notes.empty())
             return usageError(err, "--batch reads its notes from standard input");
     } else {
@@ -316,6 +381,8 @@ int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream
         return kExitError;
     }
     const ChordTable table(names, intervals);
+    if (options.scoreGiven)
+        return analyseScore(table, options, out, err);
 
     std::string buffer;
     SearchRequest request;

@@ -10,7 +10,7 @@ shift || true
 
 packages=(
     cmake g++ make ninja-build ccache pkg-config
-    qt6-base-dev libgl-dev
+    qt6-base-dev libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-ipafont-gothic
 )

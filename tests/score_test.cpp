@@ -1,0 +1,286 @@
+#include "findcommand.h"
+#include "score.h"
+#include "search.h"
+#include "testsupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <quazip.h>
+#include <quazipfile.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace chordvane;
+using namespace chordvane::score;
+
+namespace {
+
+const std::string kData = CHORDVANE_SCORE_DATA;
+
+QByteArray dataFile(const char *name)
+{
+    QFile file(QString::fromStdString(kData + '/' + name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
+
+struct Member {
+    QString name;
+    QByteArray bytes;
+    bool stored = false; // uncompressed, so that a test can damage it in place
+};
+
+QByteArray makeArchive(const std::vector<Member> &members)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QuaZip zip(&buffer);
+    EXPECT_TRUE(zip.open(QuaZip::mdCreate));
+    for (const Member &member : members) {
+        QuaZipFile file(&zip);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(member.name), nullptr, 0,
+                              member.stored ? 0 : Z_DEFLATED, 1));
+        file.write(member.bytes);
+        file.close();
+    }
+    zip.close();
+    return bytes;
+}
+
+QByteArray container(const char *rootPath)
+{
+    return QByteArray(R"(<?xml version="1.0"?><container><rootfiles>)"
+                      R"(<rootfile full-path="print.pdf" media-type="application/pdf"/>)"
+                      R"(<rootfile full-path=")") +
+           rootPath +
+           R"(" media-type="application/vnd.recordare.musicxml+xml"/></rootfiles></container>)";
+}
+
+// An archive whose first member is a decoy: only the container names the root.
+QByteArray bandArchive(bool stored = false)
+{
+    return makeArchive({{"decoy.musicxml", dataFile("timewise.musicxml")},
+                        {"META-INF/container.xml", container("scores/band.musicxml")},
+                        {"scores/band.musicxml", dataFile("band.musicxml"), stored}});
+}
+
+struct Outcome {
+    int status;
+    std::string out, err;
+};
+
+Outcome runScore(const test::TempDir &dir, const std::string &path)
+{
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status =
+        cli::RunFind({"--list", list, "--score", path}, in, out, err, "/nonexistent");
+    return {status, out.str(), err.str()};
+}
+
+} // namespace
+
+TEST(Fraction, StaysExactAndRefusesOverflow)
+{
+    EXPECT_EQ(Fraction(1, 10) + Fraction(2, 10), Fraction(3, 10));
+    EXPECT_EQ(Fraction(6, -4), Fraction(-3, 2));
+    EXPECT_EQ(Fraction(483, 840) * Fraction(7) / Fraction(483, 120), Fraction(1));
+    EXPECT_LT(Fraction(1, 3), Fraction(334, 1000));
+    const std::int64_t big = std::int64_t{1} << 62;
+    EXPECT_THROW(Fraction(big) + Fraction(big), FractionOverflow);
+    EXPECT_THROW(Fraction(1, big - 1) + Fraction(1, big - 3), FractionOverflow);
+    EXPECT_THROW(Fraction(1) / Fraction(0), FractionOverflow);
+}
+
+TEST(BeatText, ThreeDecimalsAtMostWithoutTrailingZeros)
+{
+    const std::pair<Fraction, const char *> cases[] = {
+        {Fraction(1), "1"},
+        {Fraction(5, 2), "2.5"},
+        {Fraction(10, 3), "3.333"},
+        {Fraction(5, 3), "1.667"},
+        {Fraction(2001, 2000), "1.001"},
+        {Fraction(4001, 4000), "1"},
+        {Fraction(19999, 10000), "2"},
+        {Fraction(21, 20), "1.05"},
+    };
+    for (const auto &[beat, text] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(beatText(beat), text);
+    }
+}
+
+TEST(NameChord, BassIsTheLowestNoteAndOnlyPitchClassesCount)
+{
+    const ChordTable table = ChordTable::fromText(test::kExampleList);
+    struct Case {
+        std::vector<int> sounding;
+        const char *name; // nullptr: no chord
+        int rate;
+    };
+    const Case cases[] = {
+        {{48, 57, 60, 64, 67}, "Am7 on C", 100},
+        {{98, 102, 105}, "D", 100}, // MIDI 98 + 1 would be the engine's empty marker
+        {{45, 60, 64, 64, 76}, "Am", 100},
+        {{60, 72, 84}, nullptr, 0},
+        {{}, nullptr, 0},
+        {{60, 61, 62}, nullptr, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name ? c.name : "none");
+        const auto chord = nameChord(table, c.sounding, 65);
+        ASSERT_EQ(chord.has_value(), c.name != nullptr);
+        if (chord) {
+            EXPECT_EQ(chord->name, c.name);
+            EXPECT_EQ(chord->rate, c.rate);
+        }
+    }
+}
+
+TEST(ScoreCommand, PrintsOneLinePerMomentInScoreOrder)
+{
+    test::TempDir dir;
+    const std::string bandLines = "0\t1\t67\t-\t-\n"
+                                  "1\t1\t48 57 60 64 67\tAm7 on C\t100\n"
+                                  "1\t3\t43 57 64\tA7 on G\t75\n"
+                                  "1\t4\t43 57 62\tD on G\t67\n"
+                                  "2\t2\t43 60 62\t-\t-\n"
+                                  "2\t3\t43 65 69\tF on G\t67\n"
+                                  "2\t4\t43 71\tG\t67\n";
+    struct Case {
+        const char *name;
+        std::string path;
+        std::string lines;
+    };
+    const Case cases[] = {
+        {"pickup, chord, backup, ties", kData + "/band.musicxml", bandLines},
+        {"the same compressed", dir.write("band.mxl", bandArchive().toStdString()), bandLines},
+        {"B♭, E♭, tenor saxophone, a change of transposition", kData + "/transposing.musicxml",
+         "1\t1\t55 60 60 72\t-\t-\n"
+         "2\t1\t55 60 64 69\tAm on G\t100\n"},
+        {"concert pitch", kData + "/concert.musicxml", "1\t1\t60 64 67\tC\t100\n"},
+        {"6/8, tenths and a septuplet", kData + "/rational.musicxml",
+         "1\t1\t48 72\t-\t-\n"
+         "1\t1.1\t48 76\tC\t67\n"
+         "1\t1.3\t52 79\tEm\t67\n"
+         "2\t1\t48 60\t-\t-\n"
+         "2\t1.286\t48 62\t-\t-\n"
+         "2\t1.571\t48 64\tC\t67\n"
+         "2\t1.857\t48 65\t-\t-\n"
+         "2\t2.143\t48 67\tC\t67\n"
+         "2\t2.429\t48 69\tAm on C\t67\n"
+         "2\t2.714\t48 71\t-\t-\n"
+         "2\t3\t48 72\t-\t-\n"},
+        {"grace, cue, unpitched", kData + "/grace_cue.musicxml",
+         "1\t1\t60 64\tC\t67\n"
+         "1\t3\t45\t-\t-\n"
+         "1\t4\t45 65\tF on A\t67\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const Outcome outcome = runScore(dir, c.path);
+        EXPECT_EQ(outcome.status, cli::kExitFound);
+        EXPECT_EQ(outcome.out, c.lines);
+        EXPECT_EQ(outcome.err, "");
+    }
+}
+
+TEST(ScoreCommand, RefusesBadInputWithAMessage)
+{
+    test::TempDir dir;
+    const QByteArray band = dataFile("band.musicxml");
+    QByteArray damaged = bandArchive(true);
+    damaged[damaged.indexOf("<score-partwise") + 3] = 'X';
+    QByteArray bomb(kMaxUnpackedBytes + 1, ' ');
+    const std::string bombArchive =
+        makeArchive({{"META-INF/container.xml", container("a.xml")}, {"a.xml", bomb}})
+            .toStdString();
+    bomb.clear();
+    const std::string huge = dir.write("huge.musicxml", "");
+    std::filesystem::resize_file(huge, kMaxFileBytes + 1);
+    struct Case {
+        std::string path;
+        const char *message;
+    };
+    const Case cases[] = {
+        {kData + "/not_xml.musicxml", "not an XML file"},
+        {dir.write("empty.musicxml", ""), "not an XML file"},
+        {kData + "/not_score.xml", "not a MusicXML score"},
+        {kData + "/timewise.musicxml",
+         "timewise MusicXML scores (score-timewise) are not supported"},
+        {kData + "/missing_part.musicxml", "part \"P2\" (Oboe) is missing"},
+        {kData + "/empty_part.musicxml", "part \"P1\" is empty"},
+        {kData + "/entity_expansion.musicxml", "declares XML entities"},
+        {kData + "/external_entity.musicxml", "declares XML entities"},
+        {dir.write("cut.musicxml", band.left(band.size() / 2).toStdString()), "truncated"},
+        {dir.write("garbage.musicxml", band.toStdString() + "<more/>"), "broken XML at line"},
+        {huge, "larger than 64 MiB"},
+        {dir.path() + "/absent.musicxml", "no such file"},
+        {dir.write("nocontainer.mxl", makeArchive({{"band.musicxml", band}}).toStdString()),
+         "no \"META-INF/container.xml\""},
+        {dir.write("noroot.mxl",
+                   makeArchive({{"META-INF/container.xml", container("gone.musicxml")},
+                                {"band.musicxml", band}})
+                       .toStdString()),
+         "no \"gone.musicxml\""},
+        {dir.write("cut.mxl", bandArchive().left(300).toStdString()), "broken compressed"},
+        {dir.write("damaged.mxl", damaged.toStdString()), "is broken"},
+        {dir.write("bomb.mxl", bombArchive), "unpack to more than 256 MiB"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path);
+        const Outcome outcome = runScore(dir, c.path);
+        EXPECT_EQ(outcome.status, cli::kExitError);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
+    }
+}
+
+TEST(ScoreCommand, TakesNoNotesBatchOrJust)
+{
+    for (const std::vector<std::string> &args :
+         std::vector<std::vector<std::string>>{{"--score", "x.musicxml", "C"},
+                                               {"--score", "x.musicxml", "--batch"},
+                                               {"--score", "x.musicxml", "--just"},
+                                               {"--score"}}) {
+        SCOPED_TRACE(args.back());
+        std::istringstream in;
+        std::ostringstream out, err;
+        EXPECT_EQ(cli::RunFind(args, in, out, err, "/nonexistent"), cli::kExitError);
+        EXPECT_NE(err.str().find("usage:"), std::string::npos);
+    }
+}
+
+// What the window shows per part: written and sounding notes, the
+// transposition and the clef in force at each moment.
+TEST(ScoreMoments, KeepWrittenAndSoundingNotesPerPart)
+{
+    const ReadResult read = readScoreData(dataFile("transposing.musicxml"));
+    ASSERT_TRUE(read.ok) << read.error.toStdString();
+    ASSERT_EQ(read.score.parts.size(), 4u);
+    EXPECT_EQ(read.score.parts[0].name, QStringLiteral("Clarinet in B♭"));
+    const std::vector<Moment> moments = scoreMoments(read.score);
+    ASSERT_EQ(moments.size(), 2u);
+    struct Case {
+        size_t moment, part;
+        int written, sounding, transposition;
+        const char *clef;
+    };
+    const Case cases[] = {
+        {0, 0, 74, 72, -2, "G"},  {1, 0, 72, 69, -3, "G"}, {0, 1, 69, 60, -9, "G"},
+        {1, 2, 78, 64, -14, "G"}, {1, 3, 55, 55, 0, "G"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "moment " << c.moment << " part " << c.part);
+        const PartMoment &part = moments[c.moment].parts[c.part];
+        EXPECT_EQ(part.written, std::vector<int>{c.written});
+        EXPECT_EQ(part.sounding, std::vector<int>{c.sounding});
+        EXPECT_EQ(part.transposition, c.transposition);
+        EXPECT_EQ(part.clef, QString::fromLatin1(c.clef));
+    }
+    EXPECT_EQ(moments[1].beat, Fraction(1));
+    EXPECT_EQ(moments[1].at, Fraction(4));
+}
