@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UBSan, and runs
-# each for half of SECONDS (default 60) from the seed corpus kept in
+# each for a third of SECONDS (default 60) from the seed corpus kept in
 # fuzz/corpus. Fails on the first crash, leak, hang or sanitizer report.
+# CHORDVANE_FUZZ_BUILD chooses the build folder (default: build-fuzz).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 seconds=${1:-60}
-build=$root/build-fuzz
+build=${CHORDVANE_FUZZ_BUILD:-$root/build-fuzz}
 
 missing=()
-for p in clang-14 libclang-rt-14-dev cmake ninja-build; do
+for p in clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev libquazip1-qt6-dev; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
@@ -23,9 +24,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCHORDVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=Rel
     -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
 
-per_target=$((seconds / 2))
+per_target=$((seconds / 3))
 [ "$per_target" -lt 1 ] && per_target=1
-for target in chordlist_fuzz cli_fuzz; do
+for target in chordlist_fuzz cli_fuzz score_fuzz; do
     name=${target%_fuzz}
     corpus=$build/corpus/$name
     mkdir -p "$corpus"
