@@ -511,6 +511,75 @@ std::vector<PartNote> joinTies(const std::vector<PartNote> &notes, const std::ve
     return joined;
 }
 
+// The measures of all parts side by side: the i-th measure of every part
+// starts where the longest (i-1)-th ended.
+std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
+{
+    size_t count = 0;
+    for (const RawPart &part : parts)
+        count = std::max(count, part.measures.size());
+    std::vector<Measure> measures(count);
+    Fraction start;
+    for (size_t i = 0; i < count; ++i) {
+        Measure &measure = measures[i];
+        measure.start = start;
+        bool implicit = false;
+        std::optional<Fraction> nominal;
+        bool numbered = false;
+        for (const RawPart &part : parts) {
+            if (i >= part.measures.size())
+                continue;
+            const RawMeasure &raw = part.measures[i];
+            if (!numbered) {
+                measure.number = raw.number;
+                numbered = true;
+            }
+            measure.length = std::max(measure.length, raw.extent);
+            implicit |= raw.implicit;
+            if (raw.nominal)
+                nominal = std::max(nominal.value_or(Fraction(0)), *raw.nominal);
+        }
+        // A pickup or other implicit measure is as long as its notes; any
+        // other is at least as long as its time signature.
+        if (!implicit && nominal)
+            measure.length = std::max(measure.length, *nominal);
+        start += measure.length;
+    }
+    return measures;
+}
+
+// A part's notes and settings at their places in the score.
+void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &part)
+{
+    std::vector<PartNote> notes;
+    notes.reserve(raw.notes.size());
+    for (const RawNote &note : raw.notes) {
+        const Fraction at = measures[note.measure].start + note.start;
+        notes.push_back({note.written, note.written + note.transposition, at, at + note.duration,
+                         note.voice, note.staff});
+    }
+    std::vector<size_t> order(notes.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return notes[a].start < notes[b].start; });
+    part.notes = joinTies(notes, raw.notes, order);
+
+    // Attributes after a backup can stand earlier than ones before it.
+    std::vector<PartSetting> settings{{}};
+    for (const RawSetting &setting : raw.settings) {
+        settings.push_back(
+            {measures[setting.measure].start + setting.at, setting.transposition, setting.clef});
+    }
+    std::stable_sort(settings.begin(), settings.end(),
+                     [](const auto &a, const auto &b) { return a.at < b.at; });
+    for (const PartSetting &setting : settings) {
+        if (!part.settings.empty() && part.settings.back().at == setting.at)
+            part.settings.pop_back();
+        part.settings.push_back(setting);
+    }
+}
+
 ReadResult PartwiseParser::result() const
 {
     if (m_parts.empty())
@@ -534,78 +603,19 @@ ReadResult PartwiseParser::result() const
         byId.insert(part.id, &part);
     }
 
-    Score score;
-    size_t measureCount = 0;
-    for (const RawPart &part : m_parts)
-        measureCount = std::max(measureCount, part.measures.size());
-    Fraction start;
-    for (size_t i = 0; i < measureCount; ++i) {
-        Measure measure;
-        measure.start = start;
-        bool implicit = false;
-        std::optional<Fraction> nominal;
-        bool numbered = false;
-        for (const RawPart &part : m_parts) {
-            if (i >= part.measures.size())
-                continue;
-            const RawMeasure &raw = part.measures[i];
-            if (!numbered) {
-                measure.number = raw.number;
-                numbered = true;
-            }
-            measure.length = std::max(measure.length, raw.extent);
-            implicit |= raw.implicit;
-            if (raw.nominal)
-                nominal = std::max(nominal.value_or(Fraction(0)), *raw.nominal);
-        }
-        // A pickup or other implicit measure is as long as its notes; any
-        // other is at least as long as its time signature.
-        if (!implicit && nominal)
-            measure.length = std::max(measure.length, *nominal);
-        start += measure.length;
-        score.measures.push_back(std::move(measure));
-    }
-
+    ReadResult result;
+    result.score.measures = lineUpMeasures(m_parts);
     for (const auto &[id, name] : m_partList) {
         const RawPart *raw = byId.value(id);
         if (!raw)
             return failure(
                 QStringLiteral("part \"%1\" (%2) is missing").arg(id.left(40), name.left(40)));
-        Part part;
+        Part &part = result.score.parts.emplace_back();
         part.id = id;
         part.name = name;
-        std::vector<PartNote> notes;
-        notes.reserve(raw->notes.size());
-        for (const RawNote &note : raw->notes) {
-            const Fraction at = score.measures[note.measure].start + note.start;
-            notes.push_back({note.written, note.written + note.transposition, at,
-                             at + note.duration, note.voice, note.staff});
-        }
-        std::vector<size_t> order(notes.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return notes[a].start < notes[b].start; });
-        part.notes = joinTies(notes, raw->notes, order);
-
-        // Attributes after a backup can stand earlier than ones before it.
-        std::vector<PartSetting> settings{{}};
-        for (const RawSetting &setting : raw->settings) {
-            settings.push_back({score.measures[setting.measure].start + setting.at,
-                                setting.transposition, setting.clef});
-        }
-        std::stable_sort(settings.begin(), settings.end(),
-                         [](const auto &a, const auto &b) { return a.at < b.at; });
-        for (const PartSetting &setting : settings) {
-            if (!part.settings.empty() && part.settings.back().at == setting.at)
-                part.settings.pop_back();
-            part.settings.push_back(setting);
-        }
-        score.parts.push_back(std::move(part));
+        placePart(*raw, result.score.measures, part);
     }
-    ReadResult result;
     result.ok = true;
-    result.score = std::move(score);
     return result;
 }
 
