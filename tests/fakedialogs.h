@@ -20,6 +20,8 @@ public:
     QStringList opened;       // files handed to the viewer
     bool viewerStarts = true; // whether the viewer could start
     int modalCount = 0;
+    QString chosenFile;       // what the user picks in a file chooser
+    QStringList fileRequests; // "title|folder|filter"
 
     void information(QWidget *, const QString &title, const QString &text) override
     {
@@ -38,6 +40,12 @@ public:
     {
         opened << path;
         return viewerStarts;
+    }
+    QString openFile(QWidget *, const QString &title, const QString &folder,
+                     const QString &filter) override
+    {
+        fileRequests << QStringList{title, folder, filter}.join(QLatin1Char('|'));
+        return chosenFile;
     }
     void runModal(QDialog *dialog) override
     {

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -79,6 +80,12 @@ bool QtDialogs::openInViewer(const QString &path)
     // The desktop's opener gets the path as one argument, no shell between,
     // so blanks and Japanese in the path need no quoting.
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString QtDialogs::openFile(QWidget *parent, const QString &title, const QString &folder,
+                            const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
 } // namespace chordvane

@@ -50,9 +50,13 @@ public:
     virtual void runModal(QDialog *dialog) = 0;
     // Opens a text file in the desktop's viewer; false when none could start.
     virtual bool openInViewer(const QString &path) = 0;
+    // A file chooser starting in folder; filter as QFileDialog takes it.
+    // Returns the chosen path, empty on Cancel.
+    virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
+                             const QString &filter) = 0;
 };
 
-// The real thing: QMessageBox, QInputDialog and QDialog::exec.
+// The real thing: QMessageBox, QInputDialog, QDialog::exec and QFileDialog.
 class QtDialogs : public UserDialogs {
 public:
     void information(QWidget *parent, const QString &title, const QString &text) override;
@@ -60,6 +64,8 @@ public:
     QString askText(QWidget *parent, const QString &title, const QString &prompt) override;
     void runModal(QDialog *dialog) override;
     bool openInViewer(const QString &path) override;
+    QString openFile(QWidget *parent, const QString &title, const QString &folder,
+                     const QString &filter) override;
 };
 
 } // namespace chordvane
