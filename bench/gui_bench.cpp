@@ -1,11 +1,15 @@
 #include "ctlnoteinput.h"
 #include "frmmain.h"
+#include "scorebrowser.h"
 #include "uiplatform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -60,6 +64,71 @@ void BM_SearchButtonToResults(benchmark::State &state)
         window.cmdSearchCode->click();
 }
 BENCHMARK(BM_SearchButtonToResults)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// A band of fourteen parts, every one playing a two-note chord on each beat
+// of 32 measures, so that a step fills eleven part rows, the bass row and
+// reaches past them.
+QByteArray bandScore()
+{
+    QByteArray parts, list;
+    for (int p = 0; p < 14; ++p) {
+        const QByteArray id = "P" + QByteArray::number(p);
+        list += "<score-part id=\"" + id + "\"><part-name>Part " + QByteArray::number(p) +
+                "</part-name></score-part>";
+        parts += "<part id=\"" + id + "\">";
+        for (int m = 1; m <= 32; ++m) {
+            parts += "<measure number=\"" + QByteArray::number(m) + "\">";
+            if (m == 1)
+                parts += "<attributes><divisions>1</divisions><clef><sign>" +
+                         QByteArray(p < 10 ? "G" : "F") + "</sign></clef><transpose><chromatic>" +
+                         QByteArray::number(-(p % 4)) + "</chromatic></transpose></attributes>";
+            for (int beat = 0; beat < 4; ++beat) {
+                const int octave = p < 10 ? 4 : 2;
+                const char step = "CDEFGAB"[(p + m + beat) % 7];
+                for (int n = 0; n < 2; ++n)
+                    parts += QByteArray(n ? "<note><chord/>" : "<note>") + "<pitch><step>" + step +
+                             "</step><octave>" + QByteArray::number(octave + n) +
+                             "</octave></pitch><duration>1</duration></note>";
+            }
+            parts += "</measure>";
+        }
+        parts += "</part>";
+    }
+    return "<score-partwise><part-list>" + list + "</part-list>" + parts + "</score-partwise>";
+}
+
+} // namespace
+
+// One step to the next or the previous moment: the rows refilled, the
+// moment's chord named and the window repainted, as when a key is held.
+void BM_ScoreStep(benchmark::State &state)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("band.musicxml"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bandScore()) < 0) {
+        state.SkipWithError("cannot write the score");
+        return;
+    }
+    file.close();
+    ShowOnce dialogs;
+    chordvane::frmMain window(dialogs, CHORDVANE_DATA_DIR);
+    window.show();
+    chordvane::ScoreBrowser &browser = window.scoreBrowser();
+    if (!browser.openScore(path)) {
+        state.SkipWithError("cannot read the score");
+        return;
+    }
+    QApplication::processEvents();
+    int i = 0;
+    for (auto _ : state) {
+        (i++ % 2 ? browser.mnuScorePrevious : browser.mnuScoreNext)->trigger();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_ScoreStep)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

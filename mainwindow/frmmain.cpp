@@ -2,6 +2,7 @@
 
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
+#include "scorebrowser.h"
 #include "uiplatform.h"
 
 #include <QCheckBox>
@@ -95,6 +96,7 @@ frmMain::frmMain(UserDialogs &dialogs, QString dataFolder, QSettings *settings, 
     buildRows(m_client);
     buildButtons(m_client);
     Load();
+    m_scoreBrowser = new ScoreBrowser(*this, m_dialogs, m_dataFolder, m_settings);
     // The window manager's title bar comes on top of the window's own size.
     fitInto(screen()->availableSize() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)));
 }

@@ -23,6 +23,7 @@ namespace chordvane {
 
 class ctlNoteInput;
 class ReadMeWindow;
+class ScoreBrowser;
 class UserDialogs;
 
 // The copyright line of the window's foot and of the version box.
@@ -67,6 +68,8 @@ public:
     QAction *rankByRateAction() const { return m_rankByRate; }
     // The program's own read-me window, once it has been needed.
     ReadMeWindow *readMe() const { return m_readMe; }
+    // The score menu, which writes a score's moments into the rows.
+    ScoreBrowser &scoreBrowser() const { return *m_scoreBrowser; }
 
     std::array<chordvane::ctlNoteInput *, rows::kRows> ctlNoteInput{};
     std::array<QComboBox *, rows::kRows> cboInstName{};
@@ -98,6 +101,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    friend class ScoreBrowser; // refreshes the rows it fills
     class ListHost;
     // What changed on a row: its note or transposition, or only its tick.
     enum class RowChange { Note, Tick };
@@ -127,6 +131,7 @@ private:
     QScrollArea *m_scrollArea;
     QAction *m_rankByRate;
     ReadMeWindow *m_readMe = nullptr;
+    ScoreBrowser *m_scoreBrowser; // a child object
 };
 
 } // namespace chordvane

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "chordlist.h"
+#include "score.h"
+
+#include <QObject>
+#include <QString>
+
+#include <vector>
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QSettings;
+
+namespace chordvane {
+
+class frmMain;
+class UserDialogs;
+struct ScoreRow;
+
+// The main window's score menu: opens a MusicXML score and steps through
+// its moments, writing each moment's notes into the rows (which the user
+// may still edit until the next step) and showing in the status bar where
+// it is and the moment's chord. Owned by the window.
+class ScoreBrowser : public QObject {
+    Q_OBJECT
+
+public:
+    // The last folder a score was chosen in is kept in settings, when given.
+    ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFolder, QSettings *settings);
+    ~ScoreBrowser() override;
+
+    // Opens the score at path on its first moment. A file that cannot be
+    // read is reported and changes nothing.
+    bool openScore(const QString &path);
+    // The rows keep the last moment shown; only the part names go.
+    void closeScore();
+    bool isOpen() const { return !m_moments.empty(); }
+    // The moment shown, an index into the score's moments.
+    size_t momentIndex() const { return m_index; }
+    size_t momentCount() const { return m_moments.size(); }
+
+    QMenu *mnuScore;
+    QAction *mnuScoreOpen;
+    QAction *mnuScorePrevious;
+    QAction *mnuScoreNext;
+    QAction *mnuScorePreviousMeasure;
+    QAction *mnuScoreNextMeasure;
+    QAction *mnuScoreClose;
+    QLabel *lblScorePlace; // "小節 12　拍 2.5　— band.musicxml"
+    QLabel *lblScoreChord; // "Am7 on C　合致度 67％"
+
+private:
+    void buildMenu();
+    void chooseScore();
+    void step(int direction);
+    void stepMeasure(int direction);
+    void showMoment(size_t index);
+    void showRow(int r, const ScoreRow &row);
+    void showChord();
+    void loadChordList();
+    void setOpen(bool open);
+
+    frmMain &m_window;
+    UserDialogs &m_dialogs;
+    QString m_dataFolder;
+    QSettings *m_settings;
+    QString m_lastFolder; // without settings, for this run
+
+    score::Score m_score;
+    std::vector<score::Moment> m_moments;
+    size_t m_index = 0;
+    QString m_fileName;
+    ChordTable m_chords; // read once per score and jazz option: a step reads no file
+    bool m_chordsRead = false;
+};
+
+} // namespace chordvane
