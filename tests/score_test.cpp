@@ -289,4 +289,9 @@ TEST(ScoreMoments, KeepWrittenAndSoundingNotesPerPart)
     }
     EXPECT_EQ(moments[1].beat, Fraction(1));
     EXPECT_EQ(moments[1].at, Fraction(4));
+
+    // A pickup is as long as its notes, not its time signature.
+    const std::vector<Moment> band = scoreMoments(readScoreData(dataFile("band.musicxml")).score);
+    ASSERT_GE(band.size(), 2u);
+    EXPECT_EQ(band[1].at, Fraction(1));
 }
