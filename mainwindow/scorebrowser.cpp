@@ -26,6 +26,8 @@ namespace chordvane {
 namespace {
 
 const QString kLastFolderKey = QStringLiteral("score/lastFolder");
+// Measure numbers are free text in MusicXML; a few characters say where.
+constexpr qsizetype kLongestMeasureNumber = 12;
 
 // The whole name of a part at the top of a row's instrument list; the
 // entry's text may be shortened to fit the box.
@@ -91,6 +93,8 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
 
     lblScorePlace = new QLabel(&m_window);
     lblScorePlace->setFont(gothicFont(10.5));
+    // A long file name is cut at the bar's end rather than widen the window.
+    lblScorePlace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     lblScoreChord = new QLabel(&m_window);
     lblScoreChord->setFont(gothicFont(10.5, true));
     QStatusBar *bar = m_window.statusBar();
@@ -173,6 +177,7 @@ bool ScoreBrowser::openScore(const QString &path)
     m_score = std::move(read.score);
     m_moments = std::move(moments);
     m_fileName = QFileInfo(path).fileName();
+    lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     loadChordList();
     setOpen(true);
     showMoment(0);
@@ -236,8 +241,10 @@ void ScoreBrowser::showMoment(size_t index)
     const ScoreRows rows = scoreRows(m_score, moment);
     for (int r = 0; r < rows::kRows; ++r)
         showRow(r, rows[r]);
-    const QString measure =
+    QString measure =
         moment.measureNumber.isEmpty() ? QString::number(moment.measure + 1) : moment.measureNumber;
+    if (measure.size() > kLongestMeasureNumber)
+        measure = measure.left(kLongestMeasureNumber - 1) + QChar(0x2026);
     lblScorePlace->setText(QStringLiteral("小節 %1　拍 %2　— %3")
                                .arg(measure, fromStd(score::beatText(moment.beat)), m_fileName));
     showChord();
@@ -291,9 +298,9 @@ void ScoreBrowser::showChord()
     }
     const auto chord =
         score::nameChord(m_chords, m_moments[m_index].sounding, m_window.engine().MatchThreshold);
-    lblScoreChord->setText(
-        chord ? QStringLiteral("%1　合致度 %2％").arg(fromStd(chord->name)).arg(chord->rate)
-              : QStringLiteral("コードなし"));
+    lblScoreChord->setText(chord ? QStringLiteral("%1　合致度 %2％")
+                                       .arg(fromStd(chord->name), QString::number(chord->rate))
+                                 : QStringLiteral("コードなし"));
 }
 
 } // namespace chordvane
