@@ -105,9 +105,9 @@ private:
         ASSERT_NE(results, nullptr);
         ++searchesShown;
         const ChordEngine &engine = m_window.engine();
-        EXPECT_EQ(results->lstCodes->count(), engine.ResultCount());
+        EXPECT_EQ(results->lstCodes->count(), engine.resultCount());
         if (m_window.rankByRateAction()->isChecked()) {
-            for (int i = 1; i < engine.ResultCount(); ++i)
+            for (int i = 1; i < engine.resultCount(); ++i)
                 EXPECT_GE(engine.ResultRates[i - 1], engine.ResultRates[i]);
         }
         results->cmdClose->click();

@@ -34,10 +34,10 @@ TEST(StaffModel, StepsBandsAndAccidentals)
     EXPECT_EQ(staff::NoteToPosition(8, staff::kTreble), 3.0f);
     EXPECT_EQ(staff::NoteToPosition(8, staff::kBass), 4.0f);
     // y bands: [4.0, 4.5) is the bottom line, [4.5, 5.0) the space below.
-    EXPECT_EQ(staff::StepFromY(4.0), 3);
-    EXPECT_EQ(staff::StepFromY(4.49), 3);
-    EXPECT_EQ(staff::StepFromY(4.5), 2);
-    EXPECT_EQ(staff::StepFromY(-0.2), 12);
+    EXPECT_EQ(staff::stepFromY(4.0), 3);
+    EXPECT_EQ(staff::stepFromY(4.49), 3);
+    EXPECT_EQ(staff::stepFromY(4.5), 2);
+    EXPECT_EQ(staff::stepFromY(-0.2), 12);
     // Accidentals cycle none, flat, sharp; other values stay.
     EXPECT_EQ(staff::CycleAccidental(0), -1);
     EXPECT_EQ(staff::CycleAccidental(-1), 1);

@@ -28,10 +28,10 @@ protected:
 
     void search(const char *list, int bass, const std::vector<int> &others)
     {
-        ParseChordList(list, engine.ChordNames, engine.ChordIntervals);
+        parseChordList(list, engine.ChordNames, engine.ChordIntervals);
         test::setNotes(engine, bass, others);
         engine.MatchThreshold = 65;
-        engine.SearchLoadedChords(11);
+        engine.searchLoadedChords(11);
     }
     // The results window of a search, shown and active for keys.
     std::unique_ptr<frmCodeShow> open(int bass, const std::vector<int> &others)
@@ -43,7 +43,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return window;
     }
-    QString table(int row) const { return QString::fromStdString(JustTableText(engine, row)); }
+    QString table(int row) const { return QString::fromStdString(justTableText(engine, row)); }
 };
 
 } // namespace
