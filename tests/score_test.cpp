@@ -295,3 +295,32 @@ TEST(ScoreMoments, KeepWrittenAndSoundingNotesPerPart)
     ASSERT_GE(band.size(), 2u);
     EXPECT_EQ(band[1].at, Fraction(1));
 }
+
+TEST(ScoreMoments, SizeIsCountedBeforeBuildingAndHugeOverlapsAreRefused)
+{
+    for (const char *name : {"band.musicxml", "transposing.musicxml", "rational.musicxml"}) {
+        SCOPED_TRACE(name);
+        const ReadResult read = readScoreData(dataFile(name));
+        ASSERT_TRUE(read.ok) << read.error.toStdString();
+        std::size_t listed = 0;
+        for (const Moment &moment : scoreMoments(read.score)) {
+            listed += moment.sounding.size() + moment.parts.size();
+            for (const PartMoment &part : moment.parts)
+                listed += part.written.size() + part.sounding.size();
+        }
+        EXPECT_EQ(momentNoteCount(read.score), listed);
+    }
+    // 2400 notes, each held to the end while the next starts a division later:
+    // small as a file, about 8.6 million notes over its moments.
+    QByteArray xml = R"(<score-partwise><part-list><score-part id="P1"><part-name>P</part-name>
+        </score-part></part-list><part id="P1"><measure number="1"><attributes>
+        <divisions>1</divisions></attributes>)";
+    for (int i = 0; i < 2400; ++i)
+        xml += "<note><pitch><step>C</step><octave>4</octave></pitch><duration>10000</duration>"
+               "</note><backup><duration>9999</duration></backup>";
+    xml += "</measure></part></score-partwise>";
+    const ReadResult read = readScoreData(xml);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(read.error.contains(QStringLiteral("too many notes at once")))
+        << read.error.toStdString();
+}
