@@ -29,7 +29,7 @@ int main(int argc, char **argv)
 
     chordvane::QtDialogs dialogs;
     const QString dataFolder = QString::fromStdString(
-        chordvane::FindDataFolder(QCoreApplication::applicationDirPath().toStdString()));
+        chordvane::findDataFolder(QCoreApplication::applicationDirPath().toStdString()));
     QSettings settings; // the desktop's usual place for the options kept between runs
     chordvane::frmMain window(dialogs, dataFolder, &settings);
     // Centred, but never with its menu bar above the screen's top.

@@ -284,7 +284,7 @@ void ScoreBrowser::loadChordList()
     const char *list = m_window.mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
     ChordNameTable names;
     ChordIntervalTable intervals;
-    m_chordsRead = ReadChordListFile(JoinPath(m_dataFolder.toStdString(), list), names, intervals);
+    m_chordsRead = readChordListFile(joinPath(m_dataFolder.toStdString(), list), names, intervals);
     m_chords = m_chordsRead ? ChordTable(names, intervals) : ChordTable();
 }
 

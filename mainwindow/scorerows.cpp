@@ -41,14 +41,14 @@ std::optional<int> tuneForTransposition(int transposition)
 int staffNote(int midi, int scoreType)
 {
     // The outermost heads the staff area shows whole, as steps.
-    const int highest = staff::StepFromY(staff::ClampToStaffArea(-1000.0f));
-    const int lowest = staff::StepFromY(staff::ClampToStaffArea(1000.0f));
+    const int highest = staff::stepFromY(staff::clampToStaffArea(-1000.0f));
+    const int lowest = staff::stepFromY(staff::clampToStaffArea(1000.0f));
     // The bass clef's bottom line (G2, MIDI 43) reads note 8, as the treble
     // clef's G above middle C does.
     int n = midi - (scoreType == staff::kBass ? kMiddleC - 25 : kMiddleC - 1);
     // A black key is drawn as the natural below it with a sharp.
     const auto step = [scoreType](int note) {
-        return staff::NoteToStep(staff::IsNaturalNote(note) ? note : note - 1, scoreType);
+        return staff::NoteToStep(staff::isNaturalNote(note) ? note : note - 1, scoreType);
     };
     while (step(n) < lowest)
         n += 12;

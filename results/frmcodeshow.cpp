@@ -89,9 +89,9 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidge
 void frmCodeShow::FillResultList()
 {
     lstCodes->clear();
-    const int count = m_engine.ResultCount();
+    const int count = m_engine.resultCount();
     for (int i = 0; i < count; ++i)
-        lstCodes->addItem(QString::fromStdString(ResultLine(m_engine, i)));
+        lstCodes->addItem(QString::fromStdString(resultLine(m_engine, i)));
     if (count > 0)
         lstCodes->setCurrentRow(0);
 }
@@ -110,7 +110,7 @@ void frmCodeShow::ShowJustTable()
     const int row = lstCodes->currentRow();
     if (lstCodes->count() == 0 || row < 0)
         return;
-    setJunseiText(QString::fromStdString(JustTableText(m_engine, row)));
+    setJunseiText(QString::fromStdString(justTableText(m_engine, row)));
 }
 
 void frmCodeShow::setJunseiText(const QString &text)

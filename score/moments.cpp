@@ -4,6 +4,7 @@
 #include "search.h"
 
 #include <algorithm>
+#include <queue>
 
 namespace chordvane::score {
 
@@ -82,6 +83,30 @@ std::vector<Moment> scoreMoments(const Score &score)
     return moments;
 }
 
+std::size_t momentNoteCount(const Score &score)
+{
+    std::vector<std::pair<Fraction, Fraction>> notes; // start, end
+    for (const Part &part : score.parts) {
+        for (const PartNote &note : part.notes)
+            notes.emplace_back(note.start, note.end);
+    }
+    std::sort(notes.begin(), notes.end(),
+              [](const auto &a, const auto &b) { return a.first < b.first; });
+    // The same sweep as scoreMoments, keeping only the ends of the held notes.
+    std::priority_queue<Fraction, std::vector<Fraction>, std::greater<>> heldEnds;
+    std::size_t count = 0;
+    for (size_t next = 0; next < notes.size();) {
+        const Fraction at = notes[next].first;
+        while (!heldEnds.empty() && !(at < heldEnds.top()))
+            heldEnds.pop();
+        for (; next < notes.size() && notes[next].first == at; ++next)
+            heldEnds.push(notes[next].second);
+        // Each held note stands in the moment's list and in its part's two.
+        count += score.parts.size() + 3 * heldEnds.size();
+    }
+    return count;
+}
+
 std::string beatText(const Fraction &beat)
 {
     __extension__ typedef __int128 Wide; // thousandths of a huge beat overflow 64 bits
@@ -121,11 +146,11 @@ std::optional<MomentChord> nameChord(const ChordTable &table, const std::vector<
     }
     if (request.notes.empty())
         return std::nullopt;
-    std::vector<ChordMatch> found = FindChords(table, request);
+    std::vector<ChordMatch> found = findChords(table, request);
     if (found.empty())
         return std::nullopt;
-    RankByMatchRate(found);
-    return MomentChord{ResultLine(table, found.front(), request.bass), found.front().rate};
+    rankByMatchRate(found);
+    return MomentChord{resultLine(table, found.front(), request.bass), found.front().rate};
 }
 
 } // namespace chordvane::score

@@ -615,6 +615,10 @@ ReadResult PartwiseParser::result() const
         part.name = name;
         placePart(*raw, result.score.measures, part);
     }
+    if (momentNoteCount(result.score) > kMaxMomentNotes)
+        return failure(QStringLiteral("the score holds too many notes at once to be analysed "
+                                      "(over %1 million over its moments)")
+                           .arg(kMaxMomentNotes / 1'000'000));
     result.ok = true;
     return result;
 }

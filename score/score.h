@@ -92,6 +92,13 @@ struct Moment {
 
 std::vector<Moment> scoreMoments(const Score &score);
 
+// How many notes scoreMoments would list over all moments, parts' entries
+// included, counted without building them. A score of ordinary size stays
+// far below kMaxMomentNotes; the reader refuses one above it, whose moments
+// would not fit in memory (thousands of notes held while thousands start).
+std::size_t momentNoteCount(const Score &score);
+inline constexpr std::size_t kMaxMomentNotes = 8'000'000;
+
 // A beat (never negative) as a decimal with at most three places and no trailing zeros
 // ("1", "2.5", "3.333"), halves rounded up.
 std::string beatText(const Fraction &beat);

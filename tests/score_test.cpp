@@ -77,7 +77,7 @@ Outcome runScore(const test::TempDir &dir, const std::string &path)
     std::istringstream in;
     std::ostringstream out, err;
     const int status =
-        cli::RunFind({"--list", list, "--score", path}, in, out, err, "/nonexistent");
+        cli::runFind({"--list", list, "--score", path}, in, out, err, "/nonexistent");
     return {status, out.str(), err.str()};
 }
 
@@ -255,7 +255,7 @@ TEST(ScoreCommand, TakesNoNotesBatchOrJust)
         SCOPED_TRACE(args.back());
         std::istringstream in;
         std::ostringstream out, err;
-        EXPECT_EQ(cli::RunFind(args, in, out, err, "/nonexistent"), cli::kExitError);
+        EXPECT_EQ(cli::runFind(args, in, out, err, "/nonexistent"), cli::kExitError);
         EXPECT_NE(err.str().find("usage:"), std::string::npos);
     }
 }
@@ -294,4 +294,33 @@ TEST(ScoreMoments, KeepWrittenAndSoundingNotesPerPart)
     const std::vector<Moment> band = scoreMoments(readScoreData(dataFile("band.musicxml")).score);
     ASSERT_GE(band.size(), 2u);
     EXPECT_EQ(band[1].at, Fraction(1));
+}
+
+TEST(ScoreMoments, SizeIsCountedBeforeBuildingAndHugeOverlapsAreRefused)
+{
+    for (const char *name : {"band.musicxml", "transposing.musicxml", "rational.musicxml"}) {
+        SCOPED_TRACE(name);
+        const ReadResult read = readScoreData(dataFile(name));
+        ASSERT_TRUE(read.ok) << read.error.toStdString();
+        std::size_t listed = 0;
+        for (const Moment &moment : scoreMoments(read.score)) {
+            listed += moment.sounding.size() + moment.parts.size();
+            for (const PartMoment &part : moment.parts)
+                listed += part.written.size() + part.sounding.size();
+        }
+        EXPECT_EQ(momentNoteCount(read.score), listed);
+    }
+    // 2400 notes, each held to the end while the next starts a division later:
+    // small as a file, about 8.6 million notes over its moments.
+    QByteArray xml = R"(<score-partwise><part-list><score-part id="P1"><part-name>P</part-name>
+        </score-part></part-list><part id="P1"><measure number="1"><attributes>
+        <divisions>1</divisions></attributes>)";
+    for (int i = 0; i < 2400; ++i)
+        xml += "<note><pitch><step>C</step><octave>4</octave></pitch><duration>10000</duration>"
+               "</note><backup><duration>9999</duration></backup>";
+    xml += "</measure></part></score-partwise>";
+    const ReadResult read = readScoreData(xml);
+    EXPECT_FALSE(read.ok);
+    EXPECT_TRUE(read.error.contains(QStringLiteral("too many notes at once")))
+        << read.error.toStdString();
 }
