@@ -1,9 +1,9 @@
 #include "score.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QXmlStreamReader>
 
 #include <quazip.h>
@@ -11,6 +11,7 @@
 #include <quazipfileinfo.h>
 
 #include <algorithm>
+#include <map>
 
 namespace chordvane::score {
 
@@ -477,67 +478,55 @@ void PartwiseParser::parseNote(RawPart &part)
 // Joins tied notes: a note whose tie stops where an earlier note of the same
 // written pitch ends continues that note instead of attacking again. A tie
 // that never stops just ends with its note.
-std::vector<PartNote> joinTies(std::vector<PartNote> notes, const std::vector<RawNote> &raw,
-                               std::vector<size_t> order)
+std::vector<PartNote> joinTies(const std::vector<PartNote> &notes, const std::vector<RawNote> &raw,
+                               const std::vector<size_t> &order)
 {
     std::vector<PartNote> joined;
-    std::vector<size_t> open; // indices into joined still waiting for a tie's end
+    // Notes whose tie is still open, by written pitch and end: a stop must
+    // meet its start exactly, and a lookup stays cheap however many ties
+    // are left dangling.
+    std::map<std::pair<int, Fraction>, std::vector<size_t>> open;
     for (const size_t i : order) {
         const PartNote &note = notes[i];
-        const RawNote &source = raw[i];
-        std::erase_if(open, [&](size_t j) { return joined[j].end < note.start; });
-        auto match = open.end();
-        if (source.tieStop) {
-            for (auto it = open.begin(); it != open.end(); ++it) {
-                const PartNote &held = joined[*it];
-                if (held.written == note.written && held.end == note.start &&
-                    (match == open.end() || held.voice == note.voice))
-                    match = it;
-            }
-        }
-        if (match != open.end()) {
-            PartNote &held = joined[*match];
-            held.end = std::max(held.end, note.end);
-            if (!source.tieStart)
-                open.erase(match);
+        const auto waiting = raw[i].tieStop ? open.find({note.written, note.start}) : open.end();
+        if (waiting != open.end()) {
+            std::vector<size_t> &candidates = waiting->second;
+            const auto sameVoice =
+                std::find_if(candidates.begin(), candidates.end(),
+                             [&](size_t j) { return joined[j].voice == note.voice; });
+            const auto match = sameVoice != candidates.end() ? sameVoice : candidates.begin();
+            const size_t held = *match;
+            candidates.erase(match);
+            if (candidates.empty())
+                open.erase(waiting);
+            joined[held].end = note.end;
+            if (raw[i].tieStart)
+                open[{note.written, note.end}].push_back(held);
             continue;
         }
         joined.push_back(note);
-        if (source.tieStart)
-            open.push_back(joined.size() - 1);
+        if (raw[i].tieStart)
+            open[{note.written, note.end}].push_back(joined.size() - 1);
     }
     return joined;
 }
 
-ReadResult PartwiseParser::result() const
+// The measures of all parts side by side: the i-th measure of every part
+// starts where the longest (i-1)-th ended.
+std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
 {
-    if (m_parts.empty())
-        return failure(QStringLiteral("the score has no parts"));
-    QHash<QString, const RawPart *> byId;
-    for (const RawPart &part : m_parts) {
-        const QString quoted = QStringLiteral("part \"%1\"").arg(part.id.left(40));
-        if (byId.contains(part.id))
-            return failure(quoted + QStringLiteral(" appears twice"));
-        if (std::none_of(m_partList.begin(), m_partList.end(),
-                         [&](const auto &entry) { return entry.first == part.id; }))
-            return failure(quoted + QStringLiteral(" is not in the part list"));
-        if (part.measures.empty())
-            return failure(quoted + QStringLiteral(" is empty"));
-        byId.insert(part.id, &part);
-    }
-
-    Score score;
-    size_t measureCount = 0;
-    for (const RawPart &part : m_parts)
-        measureCount = std::max(measureCount, part.measures.size());
+    size_t count = 0;
+    for (const RawPart &part : parts)
+        count = std::max(count, part.measures.size());
+    std::vector<Measure> measures(count);
     Fraction start;
-    for (size_t i = 0; i < measureCount; ++i) {
-        Measure measure;
+    for (size_t i = 0; i < count; ++i) {
+        Measure &measure = measures[i];
         measure.start = start;
         bool implicit = false;
         std::optional<Fraction> nominal;
         bool numbered = false;
-        for (const RawPart &part : m_parts) {
+        for (const RawPart &part : parts) {
             if (i >= part.measures.size())
                 continue;
             const RawMeasure &raw = part.measures[i];
@@ -555,49 +544,78 @@ ReadResult PartwiseParser::result() const
         if (!implicit && nominal)
             measure.length = std::max(measure.length, *nominal);
         start += measure.length;
-        score.measures.push_back(std::move(measure));
+    }
+    return measures;
+}
+
+// A part's notes and settings at their places in the score.
+void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &part)
+{
+    std::vector<PartNote> notes;
+    notes.reserve(raw.notes.size());
+    for (const RawNote &note : raw.notes) {
+        const Fraction at = measures[note.measure].start + note.start;
+        notes.push_back({note.written, note.written + note.transposition, at, at + note.duration,
+                         note.voice, note.staff});
+    }
+    std::vector<size_t> order(notes.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return notes[a].start < notes[b].start; });
+    part.notes = joinTies(notes, raw.notes, order);
+
+    // Attributes after a backup can stand earlier than ones before it.
+    std::vector<PartSetting> settings{{}};
+    for (const RawSetting &setting : raw.settings) {
+        settings.push_back(
+            {measures[setting.measure].start + setting.at, setting.transposition, setting.clef});
+    }
+    std::stable_sort(settings.begin(), settings.end(),
+                     [](const auto &a, const auto &b) { return a.at < b.at; });
+    for (const PartSetting &setting : settings) {
+        if (!part.settings.empty() && part.settings.back().at == setting.at)
+            part.settings.pop_back();
+        part.settings.push_back(setting);
+    }
+}
+
+ReadResult PartwiseParser::result() const
+{
+    if (m_parts.empty())
+        return failure(QStringLiteral("the score has no parts"));
+    QSet<QString> listed;
+    for (const auto &entry : m_partList) {
+        if (listed.contains(entry.first))
+            return failure(
+                QStringLiteral("the part list names \"%1\" twice").arg(entry.first.left(40)));
+        listed.insert(entry.first);
+    }
+    QHash<QString, const RawPart *> byId;
+    for (const RawPart &part : m_parts) {
+        const QString quoted = QStringLiteral("part \"%1\"").arg(part.id.left(40));
+        if (byId.contains(part.id))
+            return failure(quoted + QStringLiteral(" appears twice"));
+        if (!listed.contains(part.id))
+            return failure(quoted + QStringLiteral(" is not in the part list"));
+        if (part.measures.empty())
+            return failure(quoted + QStringLiteral(" is empty"));
+        byId.insert(part.id, &part);
     }
 
+    ReadResult result;
+    result.score.measures = lineUpMeasures(m_parts);
     for (const auto &[id, name] : m_partList) {
         const RawPart *raw = byId.value(id);
         if (!raw)
             return failure(
                 QStringLiteral("part \"%1\" (%2) is missing").arg(id.left(40), name.left(40)));
-        Part part;
+        Part &part = result.score.parts.emplace_back();
         part.id = id;
         part.name = name;
-        std::vector<PartNote> notes;
-        notes.reserve(raw->notes.size());
-        for (const RawNote &note : raw->notes) {
-            const Fraction at = score.measures[note.measure].start + note.start;
-            notes.push_back({note.written, note.written + note.transposition, at,
-                             at + note.duration, note.voice, note.staff});
-        }
-        std::vector<size_t> order(notes.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = i;
-        std::stable_sort(order.begin(), order.end(),
-                         [&](size_t a, size_t b) { return notes[a].start < notes[b].start; });
-        part.notes = joinTies(std::move(notes), raw->notes, std::move(order));
-
-        // Attributes after a backup can stand earlier than ones before it.
-        std::vector<PartSetting> settings{{}};
-        for (const RawSetting &setting : raw->settings) {
-            settings.push_back({score.measures[setting.measure].start + setting.at,
-                                setting.transposition, setting.clef});
-        }
-        std::stable_sort(settings.begin(), settings.end(),
-                         [](const auto &a, const auto &b) { return a.at < b.at; });
-        for (const PartSetting &setting : settings) {
-            if (!part.settings.empty() && part.settings.back().at == setting.at)
-                part.settings.pop_back();
-            part.settings.push_back(setting);
-        }
-        score.parts.push_back(std::move(part));
+        placePart(*raw, result.score.measures, part);
     }
-    ReadResult result;
     result.ok = true;
-    result.score = std::move(score);
     return result;
 }
 
@@ -695,12 +713,35 @@ QString rootFilePath(const QByteArray &container, QString &error)
     return path;
 }
 
+// Bytes in memory for QuaZip. QBuffer would do, but warns on the standard
+// error whenever a broken archive's directory points past its end.
+class ByteReader : public QIODevice {
+public:
+    explicit ByteReader(const QByteArray &bytes)
+        : m_bytes(bytes)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    qint64 size() const override { return m_bytes.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 count = std::clamp<qint64>(m_bytes.size() - pos(), 0, maxSize);
+        if (count > 0)
+            std::copy_n(m_bytes.constData() + pos(), count, data);
+        return count;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+};
+
 ReadResult readArchive(const QByteArray &bytes)
 {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QuaZip zip(&buffer);
+    ByteReader device(bytes);
+    QuaZip zip(&device);
     if (!zip.open(QuaZip::mdUnzip))
         return failure(QStringLiteral("a broken compressed MusicXML (.mxl) archive"));
     QString error;
