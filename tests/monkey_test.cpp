@@ -3,6 +3,7 @@
 // CHORDVANE_MONKEY_SEED make it longer or different.
 #include "ctlnoteinput.h"
 #include "fakedialogs.h"
+#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "frmpiano.h"
@@ -222,7 +223,8 @@ TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
     const int steps = envInt("CHORDVANE_MONKEY_STEPS", 3000);
     const unsigned seed = static_cast<unsigned>(envInt("CHORDVANE_MONKEY_SEED", 20261207));
     test::FakeDialogs dialogs;
-    frmMain window(dialogs, QStringLiteral(CHORDVANE_DATA_DIR));
+    test::FakeSound sound;
+    frmMain window(dialogs, sound, QStringLiteral(CHORDVANE_DATA_DIR));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     Monkey monkey(window, dialogs, seed);

@@ -1,7 +1,9 @@
 #include "fakedialogs.h"
+#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmpiano.h"
 #include "keyboardpicture.h"
+#include "playback.h"
 #include "testsupport.h"
 
 #include <QApplication>
@@ -22,6 +24,8 @@ protected:
     test::FakeHost host;
     ChordEngine engine{host};
     test::FakeDialogs dialogs;
+    test::FakeSound sound;
+    Playback playback{sound, dialogs};
 
     void search(const char *list, int bass, const std::vector<int> &others, int threshold = 65)
     {
@@ -47,7 +51,7 @@ const char *const kList = ":1,5,8\nm:1,4,8\n7:1,5,8,11\nm7:1,4,8,11\n";
 TEST_F(ResultWindowsTest, ListsResultsInEngineOrderAndShowsTheFirst)
 {
     search(kList, 13, {17, 20});
-    frmCodeShow window(engine, dialogs, nullptr);
+    frmCodeShow window(engine, dialogs, playback, nullptr);
     EXPECT_EQ(lines(window), (QStringList{"C", "C7", "Em on C"}));
     EXPECT_EQ(window.lstCodes->currentRow(), 0);
     EXPECT_EQ(window.lblMatchedRate->text(), "合致度：　100％");
@@ -57,7 +61,7 @@ TEST_F(ResultWindowsTest, ListsResultsInEngineOrderAndShowsTheFirst)
 TEST_F(ResultWindowsTest, ArrowKeysUpdateRateAndTable)
 {
     search(kList, 13, {17, 20});
-    frmCodeShow window(engine, dialogs, nullptr);
+    frmCodeShow window(engine, dialogs, playback, nullptr);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -87,7 +91,7 @@ TEST_F(ResultWindowsTest, ArrowKeysUpdateRateAndTable)
 TEST_F(ResultWindowsTest, CopyPutsTheExactTableOnTheClipboard)
 {
     search(kList, 10, {13, 17, 20}, 100); // Am7
-    frmCodeShow window(engine, dialogs, nullptr);
+    frmCodeShow window(engine, dialogs, playback, nullptr);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -104,7 +108,7 @@ TEST_F(ResultWindowsTest, EmptyResultKeepsCaptionsAndOpensNothing)
 {
     search(kList, 1, {2, 3}); // C C♯ D spells nothing
     ASSERT_FALSE(engine.ResultFound);
-    frmCodeShow window(engine, dialogs, nullptr);
+    frmCodeShow window(engine, dialogs, playback, nullptr);
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
@@ -128,7 +132,7 @@ TEST_F(ResultWindowsTest, ShowsAtMost101Lines)
     for (int i = 0; i < 61; ++i)
         list += "c" + std::to_string(i) + ":1,2,3,4,5,6,7,8\n";
     search(list.c_str(), 1, {2, 3}, 10);
-    frmCodeShow window(engine, dialogs, nullptr);
+    frmCodeShow window(engine, dialogs, playback, nullptr);
     EXPECT_EQ(window.lstCodes->count(), 101);
     EXPECT_EQ(window.lstCodes->item(100)->text(), "C♯/D♭c39 on C");
 }
@@ -155,7 +159,7 @@ TEST_F(ResultWindowsTest, KeyboardColoursTonesAndBass)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         search(c.list, c.bass, c.others, 65);
-        frmCodeShow window(engine, dialogs, nullptr);
+        frmCodeShow window(engine, dialogs, playback, nullptr);
         window.lstCodes->setCurrentRow(c.select);
         bool opened = false;
         dialogs.onModal = [&](QDialog *dialog) {
@@ -190,4 +194,34 @@ TEST_F(ResultWindowsTest, KeyboardColoursTonesAndBass)
         window.cmdShowPiano->click();
         EXPECT_TRUE(opened);
     }
+}
+
+TEST_F(ResultWindowsTest, PlayButtonsSoundTheSelectedChordTemperedOrJust)
+{
+    search(kList, 13, {17, 20}); // C, C7, Em on C
+    playback.setChordSound(sound::ChordSound::Organ);
+    frmCodeShow window(engine, dialogs, playback, nullptr);
+    struct Case {
+        int row;
+        QPushButton *button;
+        std::vector<sound::Tone> tones;
+    };
+    const Case cases[] = {
+        {0, window.cmdPlay, {{60, 0, 19}, {64, 0, 19}, {67, 0, 19}, {48, 0, 19}}},
+        {0, window.cmdPlayJust, {{60, 0, 19}, {64, -13.7f, 19}, {67, 2, 19}, {48, 0, 19}}},
+        // Built on its own root E; the bass C is no tone of E minor: tempered.
+        {2, window.cmdPlayJust, {{64, 0, 19}, {67, 15.6f, 19}, {71, 2, 19}, {48, 0, 19}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.row);
+        window.lstCodes->setCurrentRow(c.row);
+        sound.played.clear();
+        c.button->click();
+        ASSERT_EQ(sound.played.size(), 1u);
+        EXPECT_EQ(sound.played[0], c.tones);
+    }
+    EXPECT_EQ(sound.stops, 0);
+    QTest::keyClick(&window, Qt::Key_Escape); // closes the window, and so the sound
+    EXPECT_EQ(sound.stops, 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }
