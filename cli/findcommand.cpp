@@ -21,7 +21,7 @@ namespace {
 constexpr std::string_view kVersion = CHORDVANE_VERSION;
 constexpr std::string_view kUsage =
     "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just]\n"
-    "                      [--wav FILE [--sound NAME]] BASS [NOTE ...]\n"
+    "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
     "       chordvane-find --help | --version\n";
@@ -42,6 +42,7 @@ constexpr std::string_view kHelp =
     "               the bass in the octave below (2 seconds, 44.1 kHz, 16-bit\n"
     "               stereo), with a General MIDI SoundFont from /usr/share/sounds\n"
     "  --sound NAME the instrument of --wav: piano (default), organ, strings, brass\n"
+    "  --soundfont FILE  the SoundFont (.sf2, .sf3) of --wav instead\n"
     "  --batch      read one query a line from standard input, bass first;\n"
     "               blank lines and lines starting with # are skipped\n"
     "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
@@ -103,6 +104,7 @@ struct Options {
     bool just = false;
     std::string wavPath;
     bool wavGiven = false;
+    std::string soundFont;
     sound::ChordSound chordSound = sound::ChordSound::Piano;
     bool batch = false;
     bool help = false;
@@ -137,7 +139,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             value = arg.substr(eq + 1);
         }
         const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
-                                name == "--wav" || name == "--sound";
+                                name == "--wav" || name == "--sound" || name == "--soundfont";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -159,6 +161,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--wav") {
             options.wavPath = *value;
             options.wavGiven = true;
+        } else if (name == "--soundfont") {
+            options.soundFont = *value;
         } else if (name == "--sound") {
             if (!sound::parseChordSound(*value, options.chordSound))
                 return "--sound takes organ, strings, brass or piano, not " +
@@ -286,11 +290,13 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
 int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
              std::ostream &err)
 {
-    const std::string soundFont =
-        sound::findSoundFont(sound::soundFontFolders(), [](const std::string &path) {
+    std::string soundFont = options.soundFont;
+    if (soundFont.empty()) {
+        soundFont = sound::findSoundFont(sound::soundFontFolders(), [](const std::string &path) {
             std::error_code error;
             return std::filesystem::is_regular_file(path, error);
         });
+    }
     if (soundFont.empty()) {
         err << "chordvane-find: no General MIDI SoundFont in /usr/share/sounds/sf2 or sf3; "
                "install fluid-soundfont-gm\n";

@@ -6,6 +6,7 @@
 #include "uiplatform.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -72,12 +73,14 @@ void frmMain::buildMenus()
     connect(m_rankByRate, &QAction::toggled, this, &frmMain::rankByRateChosen);
 
     mnuOptionSound = mnuOption->addMenu(QStringLiteral("試聴の音色(&S)"));
+    auto *soundGroup = new QActionGroup(mnuOptionSound); // one instrument at a time
     const QString kept = m_settings ? m_settings->value(kChordSoundKey).toString() : QString();
     int chosen = static_cast<int>(kSoundItems.size()) - 1; // piano unless another was kept
     for (int i = 0; i < static_cast<int>(kSoundItems.size()); ++i) {
         mnuOptionSoundItem[i] =
             mnuOptionSound->addAction(QString::fromUtf8(kSoundItems[i].caption));
         mnuOptionSoundItem[i]->setCheckable(true);
+        soundGroup->addAction(mnuOptionSoundItem[i]);
         connect(mnuOptionSoundItem[i], &QAction::triggered, this,
                 [this, i] { chordSoundChosen(i); });
         if (kept == QLatin1String(kSoundItems[i].key))
@@ -111,8 +114,6 @@ void frmMain::rankByRateChosen(bool checked)
 
 void frmMain::chordSoundChosen(int item)
 {
-    for (int i = 0; i < static_cast<int>(kSoundItems.size()); ++i)
-        mnuOptionSoundItem[i]->setChecked(i == item);
     m_playback.setChordSound(kSoundItems[item].sound);
     if (m_settings) {
         m_settings->setValue(kChordSoundKey, QString::fromUtf8(kSoundItems[item].key));

@@ -284,6 +284,11 @@ TEST(RunFind, WavIsWrittenForTheFirstChordOnly)
          "chordvane-find: --sound",
          false},
         {{"--list", list, "--wav", wav, "--batch"}, 2, "", "chordvane-find: --wav", false},
+        {{"--list", list, "--wav", wav, "--soundfont", list, "C", "E", "G"},
+         2,
+         "C\t100\nC7\t75\nEm on C\t67\n",
+         "chordvane-find: cannot read the SoundFont",
+         false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -304,14 +309,16 @@ TEST(RunFind, WavIsWrittenForTheFirstChordOnly)
 
 TEST(RunFind, WavSoundsTheLaidOutTonesTemperedOrJust)
 {
-    // C7 over C: the bass C3, then C4 E4 G4 B♭4.
+    // C7 over C: the bass C3, then C4 E4 G4 B♭4, on the SoundFont that the
+    // set-up installs (timgm6mb-soundfont), whatever the machine's default.
     test::TempDir dir;
     const int keys[] = {48, 60, 64, 67, 70};
     const double justCents[] = {0, 0, -13.7, 2, 17.9};
     auto pitches = [&](const std::vector<std::string> &options) {
         std::vector<std::string> args = options;
         const std::string wav = dir.path() + "/chord.wav";
-        args.insert(args.end(), {"--rate", "100", "--wav", wav, "C", "C", "E", "G", "Bb"});
+        args.insert(args.end(), {"--soundfont", "/usr/share/sounds/sf2/TimGM6mb.sf2", "--rate",
+                                 "100", "--wav", wav, "C", "C", "E", "G", "Bb"});
         EXPECT_EQ(run(args).status, 0);
         const test::Wav read = test::readWav(wav);
         std::vector<double> cents; // from equal temperament
