@@ -2,6 +2,7 @@
 
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
+#include "staffmodel.h"
 #include "uiplatform.h"
 #include "voicing.h"
 
@@ -300,7 +301,7 @@ void frmMain::playRows()
         const int instrument = cboInstName[r]->currentIndex();
         const sound::Voice voice = sound::voiceOf(cboInstName[r]->currentText().toStdString());
         const int key = sound::soundingKey(
-            ctlNoteInput[r]->Value(), ctlNoteInput[r]->ScoreType() == 2,
+            ctlNoteInput[r]->Value(), ctlNoteInput[r]->ScoreType() == staff::kBass,
             cboTune[r]->currentData().toInt(), cboInstName[r]->itemData(instrument).toInt(), voice);
         tones.push_back({key, 0.0, voice.program});
     }

@@ -16,6 +16,8 @@ using Clock = std::chrono::steady_clock;
 // The desktop's sound server first; JACK is left out, since asking for it
 // may start a JACK server.
 constexpr const char *kDrivers[] = {"pipewire", "pulseaudio", "alsa"};
+// A sound server that does not answer must not freeze the window for good.
+constexpr auto kLoadPatience = std::chrono::seconds(10);
 
 } // namespace
 
@@ -119,6 +121,8 @@ SoundProblem FluidPlayer::play(const std::vector<Tone> &tones)
     const auto requested = Clock::now();
     if (!m_loaded) {
         preload();
+        if (m_loading.wait_for(kLoadPatience) != std::future_status::ready)
+            return SoundProblem::NoAudioDevice;
         m_loaded = m_loading.get();
     }
     Loaded &l = *m_loaded;
@@ -145,7 +149,9 @@ void FluidPlayer::stop()
 
 std::vector<std::string> FluidPlayer::problemDetails() const
 {
-    return m_loaded ? m_loaded->details : std::vector<std::string>{};
+    if (!m_loaded) // still waiting for the driver
+        return {std::begin(kDrivers), std::end(kDrivers)};
+    return m_loaded->details;
 }
 
 std::chrono::microseconds FluidPlayer::loadTime() const

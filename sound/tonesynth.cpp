@@ -55,7 +55,8 @@ ToneSynth::ToneSynth(const std::string &soundFont)
     // Chorus is a slowly swept delay: it would smear the very pitches that
     // the listener compares. Reverb does not move them.
     fluid_settings_setint(m->settings, "synth.chorus.active", 0);
-    fluid_settings_setnum(m->settings, "synth.gain", 0.4);
+    // Twelve brass tones stay below full scale at this gain.
+    fluid_settings_setnum(m->settings, "synth.gain", 0.6);
     m->synth = new_fluid_synth(m->settings);
     if (!m->synth)
         return;
