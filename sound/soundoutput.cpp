@@ -80,8 +80,10 @@ std::unique_ptr<FluidPlayer::Loaded> FluidPlayer::load(std::vector<std::string> 
         return loaded;
     }
     auto *settings = static_cast<fluid_settings_t *>(loaded->synth->settingsHandle());
-    // Small periods: a chord should start as the button is pressed.
-    fluid_settings_setint(settings, "audio.period-size", 256);
+    // Periods of 23 ms: a chord starts within one of them after the button,
+    // and a busy machine still fills the next in time (at 6 ms the sound
+    // broke up while two compilers ran).
+    fluid_settings_setint(settings, "audio.period-size", 1024);
     fluid_settings_setint(settings, "audio.periods", 2);
     for (const char *name : kDrivers) {
         if (fluid_settings_setstr(settings, "audio.driver", name) != FLUID_OK)
