@@ -1,10 +1,7 @@
-#include "soundoutput.h"
-#include "testsupport.h"
 #include "voicing.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <set>
 
 using namespace chordvane;
@@ -142,25 +139,4 @@ TEST(FindSoundFont, DebiansDefaultFirstThenTheKnownPackages)
                                 [&](const std::string &path) { return c.present.count(path) > 0; }),
                   c.found);
     }
-}
-
-TEST(FluidPlayer, WithoutASoundFontSaysWhereItLooked)
-{
-    test::TempDir empty;
-    FluidPlayer player({empty.path()});
-    player.preload();
-    EXPECT_EQ(player.play({{60, 0, 0}}), SoundProblem::NoSoundFont);
-    EXPECT_EQ(player.problemDetails(), std::vector<std::string>{empty.path()});
-    player.stop(); // nothing to stop, and nothing breaks
-}
-
-TEST(ChordSound, NamesOfTheCommandLine)
-{
-    ChordSound sound = ChordSound::Piano;
-    EXPECT_TRUE(parseChordSound("organ", sound));
-    EXPECT_EQ(programOf(sound), 19);
-    EXPECT_TRUE(parseChordSound("brass", sound));
-    EXPECT_EQ(programOf(sound), 61);
-    EXPECT_FALSE(parseChordSound("Organ", sound));
-    EXPECT_EQ(sound, ChordSound::Brass);
 }

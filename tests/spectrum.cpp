@@ -29,8 +29,8 @@ Wav readWav(const std::string &path)
     std::ifstream file(path, std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     Wav wav;
-    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(8, 8, "WAVEfmt ") ||
-        bytes.compare(36, 4, "data") != 0)
+    if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 ||
+        bytes.compare(8, 8, "WAVEfmt ") != 0 || bytes.compare(36, 4, "data") != 0)
         return wav;
     wav.channels = littleEndian(bytes, 22, 2);
     wav.sampleRate = littleEndian(bytes, 24, 4);
