@@ -244,13 +244,13 @@ void appendResults(const ChordTable &table, const std::vector<ChordMatch> &found
 
 // Control characters from the file (a tab in a measure number, a newline in
 // a message) must not break the line format or drive the terminal.
-std::string printable(const QString &text)
+std::string printable(QString text)
 {
-    std::string bytes = text.toStdString();
-    std::replace_if(
-        bytes.begin(), bytes.end(),
-        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7f'; }, '?');
-    return bytes;
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    return text.toStdString();
 }
 
 int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,

@@ -21,7 +21,7 @@ namespace {
 constexpr int kEntityExpansionLimit = 1024;
 constexpr int kMaxDecimalDigits = 15;
 constexpr qint64 kReadChunk = 1 << 16;
-const QString kContainerPath = QStringLiteral("META-INF/container.xml");
+constexpr const char *kContainerPath = "META-INF/container.xml";
 
 ReadResult failure(const QString &message)
 {
@@ -420,14 +420,14 @@ void PartwiseParser::parseNote(RawPart &part)
         } else if (name == u"duration") {
             duration = decimal("duration", true);
         } else if (name == u"tie") {
-            const QStringView type = m_xml.attributes().value(QLatin1String("type"));
+            const QString type = m_xml.attributes().value(QLatin1String("type")).toString();
             note.tieStart |= type == u"start";
             note.tieStop |= type == u"stop";
             m_xml.skipCurrentElement();
         } else if (name == u"notations") {
             while (m_xml.readNextStartElement()) {
                 if (m_xml.name() == u"tied") {
-                    const QStringView type = m_xml.attributes().value(QLatin1String("type"));
+                    const QString type = m_xml.attributes().value(QLatin1String("type")).toString();
                     note.tieStart |= type == u"start";
                     note.tieStop |= type == u"stop";
                 }
@@ -702,9 +702,11 @@ QString rootFilePath(const QByteArray &container, QString &error)
     while (!xml.atEnd() && path.isEmpty()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"rootfile")
             continue;
-        const QStringView type = xml.attributes().value(QLatin1String("media-type"));
+        // The views below point into attributes, which must outlive them.
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QStringView type = attributes.value(QLatin1String("media-type"));
         if (type.isEmpty() || type.contains(u"musicxml"))
-            path = xml.attributes().value(QLatin1String("full-path")).toString();
+            path = attributes.value(QLatin1String("full-path")).toString();
     }
     if (path.isEmpty())
         error = xml.hasError()
@@ -746,7 +748,7 @@ ReadResult readArchive(const QByteArray &bytes)
         return failure(QStringLiteral("a broken compressed MusicXML (.mxl) archive"));
     QString error;
     QByteArray container;
-    if (!readMember(zip, kContainerPath, container, error))
+    if (!readMember(zip, QString::fromLatin1(kContainerPath), container, error))
         return failure(error);
     const QString path = rootFilePath(container, error);
     if (path.isEmpty())

@@ -174,6 +174,12 @@ TEST(ScoreCommand, PrintsOneLinePerMomentInScoreOrder)
          "2\t2.429\t48 69\tAm on C\t67\n"
          "2\t2.714\t48 71\t-\t-\n"
          "2\t3\t48 72\t-\t-\n"},
+        {"control characters in a measure number",
+         dir.write("tab.musicxml",
+                   R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)"
+                   R"(<measure number="1&#9;&#x9B;"><note><pitch><step>C</step><octave>4</octave>)"
+                   R"(</pitch><duration>1</duration></note></measure></part></score-partwise>)"),
+         "1??\t1\t60\t-\t-\n"},
         {"grace, cue, unpitched", kData + "/grace_cue.musicxml",
          "1\t1\t60 64\tC\t67\n"
          "1\t3\t45\t-\t-\n"
@@ -283,4 +289,9 @@ TEST(ScoreMoments, KeepWrittenAndSoundingNotesPerPart)
     }
     EXPECT_EQ(moments[1].beat, Fraction(1));
     EXPECT_EQ(moments[1].at, Fraction(4));
+
+    // A pickup is as long as its notes, not its time signature.
+    const std::vector<Moment> band = scoreMoments(readScoreData(dataFile("band.musicxml")).score);
+    ASSERT_GE(band.size(), 2u);
+    EXPECT_EQ(band[1].at, Fraction(1));
 }
