@@ -31,7 +31,7 @@ int main(int argc, char **argv)
 
     chordvane::QtDialogs dialogs;
     const QString dataFolder = QString::fromStdString(
-        chordvane::FindDataFolder(QCoreApplication::applicationDirPath().toStdString()));
+        chordvane::findDataFolder(QCoreApplication::applicationDirPath().toStdString()));
     QSettings settings; // the desktop's usual place for the options kept between runs
     chordvane::sound::FluidPlayer player(chordvane::sound::soundFontFolders());
     chordvane::frmMain window(dialogs, player, dataFolder, &settings);

@@ -15,7 +15,7 @@ namespace {
 std::string fullListPath()
 {
     static const std::string path = [] {
-        std::ifstream in(std::string(CHORDVANE_DATA_DIR) + "/CodeList.txt", std::ios::binary);
+        std::ifstream in(std::string(CHORDVANE_DATA_DIR) + "/" + kFullListName, std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), {});
         int entries = 0;
         for (char c : text)
@@ -56,10 +56,10 @@ void BM_SearchLoadedTable(benchmark::State &state)
 {
     FileSystemHost host(CHORDVANE_DATA_DIR);
     ChordEngine engine(host);
-    ReadChordListFile(fullListPath(), engine.ChordNames, engine.ChordIntervals);
+    readChordListFile(fullListPath(), engine.ChordNames, engine.ChordIntervals);
     setWorstCase(engine);
     for (auto _ : state) {
-        engine.SearchLoadedChords(11);
+        engine.searchLoadedChords(11);
         benchmark::DoNotOptimize(engine.ResultChords);
     }
 }
@@ -110,19 +110,19 @@ std::vector<std::string> voicings()
 // The search alone, as score analysis and the command line call it.
 void BM_FindChordsVoicings(benchmark::State &state)
 {
-    std::ifstream in(std::string(CHORDVANE_DATA_DIR) + "/CodeList.txt", std::ios::binary);
+    std::ifstream in(std::string(CHORDVANE_DATA_DIR) + "/" + kFullListName, std::ios::binary);
     const ChordTable table =
         ChordTable::fromText(std::string((std::istreambuf_iterator<char>(in)), {}));
     std::vector<SearchRequest> requests;
     for (const std::string &line : voicings()) {
-        const cli::BatchLine parsed = cli::ParseBatchLine(line);
+        const cli::BatchLine parsed = cli::parseBatchLine(line);
         requests.push_back(
             {parsed.notes.front(), {parsed.notes.begin() + 1, parsed.notes.end()}, 65});
     }
     std::vector<ChordMatch> found;
     for (auto _ : state) {
         for (const SearchRequest &request : requests) {
-            FindChords(table, request, found);
+            findChords(table, request, found);
             benchmark::DoNotOptimize(found.data());
         }
     }
@@ -144,7 +144,7 @@ void BM_FindBatch(benchmark::State &state)
     for (auto _ : state) {
         std::istringstream in(input);
         std::ostringstream out, err;
-        cli::RunFind(args, in, out, err, CHORDVANE_DATA_DIR);
+        cli::runFind(args, in, out, err, CHORDVANE_DATA_DIR);
         benchmark::DoNotOptimize(out.str().size());
     }
     state.SetItemsProcessed(state.iterations() * 76000);

@@ -156,7 +156,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--rate") {
             const auto rate = parseRate(*value);
             if (!rate)
-                return "--rate takes a whole number from 1 to 100, not " + QuoteForMessage(*value);
+                return "--rate takes a whole number from 1 to 100, not " + quoteForMessage(*value);
             options.rate = *rate;
         } else if (name == "--wav") {
             options.wavPath = *value;
@@ -166,7 +166,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--sound") {
             if (!sound::parseChordSound(*value, options.chordSound))
                 return "--sound takes organ, strings, brass or piano, not " +
-                       QuoteForMessage(*value);
+                       quoteForMessage(*value);
         } else if (name == "--no-jazz") {
             options.noJazz = true;
         } else if (name == "--rank") {
@@ -180,7 +180,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--version") {
             options.version = true;
         } else {
-            return "unknown option " + QuoteForMessage(arg);
+            return "unknown option " + quoteForMessage(arg);
         }
     }
     if (options.listGiven && options.noJazz)
@@ -217,9 +217,9 @@ void search(const ChordTable &table, const Options &options, const std::vector<i
     request.bass = notes.front();
     request.notes.assign(notes.begin() + 1, notes.end());
     request.threshold = options.rate;
-    FindChords(table, request, found);
+    findChords(table, request, found);
     if (options.rank)
-        RankByMatchRate(found);
+        rankByMatchRate(found);
     if (found.size() > static_cast<size_t>(kResultSlots))
         found.resize(kResultSlots);
 }
@@ -231,13 +231,13 @@ void appendResults(const ChordTable &table, const std::vector<ChordMatch> &found
 {
     const int bassClass = FoldIntoOctave(bass, 1);
     for (const ChordMatch &match : found) {
-        AppendResultLine(out, table, match, bassClass);
+        appendResultLine(out, table, match, bassClass);
         out += '\t';
         out += std::to_string(match.rate);
         out += '\n';
         if (just) {
             const int root = match.root == NO_NOTE ? bassClass : match.root;
-            appendIndented(JustTableText(table.row(match.chord), root, "\n"), out);
+            appendIndented(justTableText(table.row(match.chord), root, "\n"), out);
         }
     }
 }
@@ -259,7 +259,7 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
     const score::ReadResult read =
         score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
     if (!read.ok) {
-        err << "chordvane-find: cannot read the score " << QuoteForMessage(options.scorePath)
+        err << "chordvane-find: cannot read the score " << quoteForMessage(options.scorePath)
             << ": " << printable(read.error) << '\n';
         return kExitError;
     }
@@ -311,10 +311,10 @@ int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const O
     case sound::WavResult::Written:
         return kExitFound;
     case sound::WavResult::BadSoundFont:
-        err << "chordvane-find: cannot read the SoundFont " << QuoteForMessage(soundFont) << '\n';
+        err << "chordvane-find: cannot read the SoundFont " << quoteForMessage(soundFont) << '\n';
         break;
     case sound::WavResult::CannotWrite:
-        err << "chordvane-find: cannot write " << QuoteForMessage(options.wavPath) << '\n';
+        err << "chordvane-find: cannot write " << quoteForMessage(options.wavPath) << '\n';
         break;
     }
     return kExitError;
@@ -322,7 +322,7 @@ int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const O
 
 } // namespace
 
-std::optional<int> ParseNoteToken(std::string_view token)
+std::optional<int> parseNoteToken(std::string_view token)
 {
     if (token.empty())
         return std::nullopt;
@@ -361,7 +361,7 @@ std::optional<int> ParseNoteToken(std::string_view token)
     return value;
 }
 
-BatchLine ParseBatchLine(std::string_view line)
+BatchLine parseBatchLine(std::string_view line)
 {
     BatchLine result;
     result.notes.reserve(kMaxNotes);
@@ -379,10 +379,10 @@ BatchLine ParseBatchLine(std::string_view line)
             break;
         const std::string_view token = line.substr(0, length);
         line.remove_prefix(length);
-        const auto note = ParseNoteToken(token);
+        const auto note = parseNoteToken(token);
         if (!note) {
             result.kind = BatchLine::Kind::Bad;
-            result.error = "bad note " + QuoteForMessage(token);
+            result.error = "bad note " + quoteForMessage(token);
             return result;
         }
         result.notes.push_back(*note);
@@ -398,7 +398,7 @@ BatchLine ParseBatchLine(std::string_view line)
     return result;
 }
 
-int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
             std::ostream &err, const std::string &dataFolder)
 {
     Options options;
@@ -425,20 +425,20 @@ int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream
         if (options.notes.size() > static_cast<size_t>(kMaxNotes))
             return usageError(err, "at most 11 notes besides the bass");
         for (const std::string &token : options.notes) {
-            const auto note = ParseNoteToken(token);
+            const auto note = parseNoteToken(token);
             if (!note)
-                return usageError(err, "bad note " + QuoteForMessage(token));
+                return usageError(err, "bad note " + quoteForMessage(token));
             notes.push_back(*note);
         }
     }
 
     if (!options.listGiven)
-        options.listPath = JoinPath(dataFolder, options.noJazz ? kPlainListName : kFullListName);
+        options.listPath = joinPath(dataFolder, options.noJazz ? kPlainListName : kFullListName);
     ChordNameTable names;
     ChordIntervalTable intervals;
-    if (!FileSystemHost(dataFolder).FileExists(options.listPath) ||
-        !ReadChordListFile(options.listPath, names, intervals)) {
-        err << "chordvane-find: cannot read the chord list " << QuoteForMessage(options.listPath)
+    if (!FileSystemHost(dataFolder).fileExists(options.listPath) ||
+        !readChordListFile(options.listPath, names, intervals)) {
+        err << "chordvane-find: cannot read the chord list " << quoteForMessage(options.listPath)
             << '\n';
         return kExitError;
     }
@@ -464,7 +464,7 @@ int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream
     long lineNumber = 0;
     while (std::getline(in, line)) {
         ++lineNumber;
-        const BatchLine query = ParseBatchLine(line);
+        const BatchLine query = parseBatchLine(line);
         if (query.kind == BatchLine::Kind::Skip)
             continue;
         if (query.kind == BatchLine::Kind::Bad) {

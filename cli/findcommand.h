@@ -18,7 +18,7 @@ inline constexpr int kMaxNotes = 12; // the bass and eleven more
 // A note token: a letter A..G or H (either case) with any number of "#", "♯",
 // "b", "♭"; or a signed decimal note number other than 99. Letter notes come
 // back folded into 1..12. No value for anything else.
-std::optional<int> ParseNoteToken(std::string_view token);
+std::optional<int> parseNoteToken(std::string_view token);
 
 // One line of a batch file, split at blanks.
 struct BatchLine {
@@ -27,10 +27,10 @@ struct BatchLine {
     std::vector<int> notes; // bass first
     std::string error;      // why a bad line is bad
 };
-BatchLine ParseBatchLine(std::string_view line);
+BatchLine parseBatchLine(std::string_view line);
 
 // The whole command; dataFolder is where the default chord lists live.
-int RunFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
             std::ostream &err, const std::string &dataFolder);
 
 } // namespace chordvane::cli

@@ -7,7 +7,7 @@
 
 namespace chordvane {
 
-void ClearChordTable(ChordNameTable &names, ChordIntervalTable &intervals)
+void clearChordTable(ChordNameTable &names, ChordIntervalTable &intervals)
 {
     for (auto &name : names)
         name.clear();
@@ -15,7 +15,7 @@ void ClearChordTable(ChordNameTable &names, ChordIntervalTable &intervals)
         row.fill(NO_NOTE);
 }
 
-double ReadChordListNumber(std::string_view field)
+double readChordListNumber(std::string_view field)
 {
     std::string number;
     bool negative = false;
@@ -76,7 +76,7 @@ Entry readEntry(std::string_view rest)
         }
         if (entry.count == kChordColumns)
             break;
-        const double v = ReadChordListNumber(field);
+        const double v = readChordListNumber(field);
         if (entry.count > 0 && v == entry.row[entry.count - 1])
             break;
         const double rounded = std::nearbyint(v); // halves to even
@@ -92,7 +92,7 @@ Entry readEntry(std::string_view rest)
 
 ChordTable::ChordTable()
 {
-    ClearChordTable(m_names, m_intervals);
+    clearChordTable(m_names, m_intervals);
 }
 
 ChordTable::ChordTable(const ChordNameTable &names, const ChordIntervalTable &intervals)
@@ -129,13 +129,13 @@ ChordTable ChordTable::fromText(std::string_view text)
 {
     ChordNameTable names;
     ChordIntervalTable intervals;
-    ParseChordList(text, names, intervals);
+    parseChordList(text, names, intervals);
     return ChordTable(names, intervals);
 }
 
-void ParseChordList(std::string_view text, ChordNameTable &names, ChordIntervalTable &intervals)
+void parseChordList(std::string_view text, ChordNameTable &names, ChordIntervalTable &intervals)
 {
-    ClearChordTable(names, intervals);
+    clearChordTable(names, intervals);
     int slot = 0;
     while (!text.empty() && slot < kChordSlots) {
         std::string_view line = text;

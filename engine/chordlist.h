@@ -30,7 +30,7 @@ class ChordTable {
 public:
     ChordTable(); // no chords: every search finds nothing
     ChordTable(const ChordNameTable &names, const ChordIntervalTable &intervals);
-    // Parses chord list text as ParseChordList does.
+    // Parses chord list text as parseChordList does.
     static ChordTable fromText(std::string_view text);
 
     const ChordNameTable &names() const { return m_names; }
@@ -52,15 +52,15 @@ private:
 };
 
 // Empties both tables: empty names, NO_NOTE in every column.
-void ClearChordTable(ChordNameTable &names, ChordIntervalTable &intervals);
+void clearChordTable(ChordNameTable &names, ChordIntervalTable &intervals);
 
 // Parses chord list text (UTF-8, one "name:1,5,8" entry a line, CR LF or LF)
 // into freshly cleared tables.
-void ParseChordList(std::string_view text, ChordNameTable &names, ChordIntervalTable &intervals);
+void parseChordList(std::string_view text, ChordNameTable &names, ChordIntervalTable &intervals);
 
 // Reads one number field the way the chord list does: blanks ignored, an
 // optional sign, decimal digits with one optional point; reading stops at the
 // first character that cannot continue the number; no number reads as 0.
-double ReadChordListNumber(std::string_view field);
+double readChordListNumber(std::string_view field);
 
 } // namespace chordvane

@@ -6,7 +6,7 @@
 
 namespace chordvane {
 
-std::string FindDataFolder(const std::string &programFolder)
+std::string findDataFolder(const std::string &programFolder)
 {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -18,7 +18,7 @@ std::string FindDataFolder(const std::string &programFolder)
     return programFolder;
 }
 
-std::string RunningProgramFolder()
+std::string runningProgramFolder()
 {
     std::error_code error;
     const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);

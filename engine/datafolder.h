@@ -6,9 +6,9 @@ namespace chordvane {
 
 // The folder that holds the chord lists and the read-me: the program's own
 // folder in the build tree, <prefix>/share/chordvane after installation.
-std::string FindDataFolder(const std::string &programFolder);
+std::string findDataFolder(const std::string &programFolder);
 
 // The folder of the running executable.
-std::string RunningProgramFolder();
+std::string runningProgramFolder();
 
 } // namespace chordvane

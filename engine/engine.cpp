@@ -25,30 +25,30 @@ FileSystemHost::FileSystemHost(std::string programFolder)
     : m_programFolder(std::move(programFolder))
 {}
 
-std::string FileSystemHost::ProgramFolder() const
+std::string FileSystemHost::programFolder() const
 {
     return m_programFolder;
 }
 
-bool FileSystemHost::FileExists(const std::string &path) const
+bool FileSystemHost::fileExists(const std::string &path) const
 {
     std::error_code error;
     return !path.empty() && std::filesystem::is_regular_file(path, error);
 }
 
-std::string FileSystemHost::AskChordListPath()
+std::string FileSystemHost::askChordListPath()
 {
     return {};
 }
 
-std::string JoinPath(const std::string &folder, const std::string &fileName)
+std::string joinPath(const std::string &folder, const std::string &fileName)
 {
     if (folder.empty() || folder.back() == '/')
         return folder + fileName;
     return folder + '/' + fileName;
 }
 
-bool ReadChordListFile(const std::string &path, ChordNameTable &names,
+bool readChordListFile(const std::string &path, ChordNameTable &names,
                        ChordIntervalTable &intervals)
 {
     std::ifstream in(path, std::ios::binary);
@@ -64,7 +64,7 @@ bool ReadChordListFile(const std::string &path, ChordNameTable &names,
     }
     if (in.bad() || (!in.eof() && in.fail()))
         return false; // a directory, or a read error part way
-    ParseChordList(DecodeChordListText(bytes), names, intervals);
+    parseChordList(decodeChordListText(bytes), names, intervals);
     return true;
 }
 
@@ -72,7 +72,7 @@ ChordEngine::ChordEngine(ChordListHost &host)
     : m_host(host)
 {
     InputNotes.fill(NO_NOTE);
-    ClearChordTable(ChordNames, ChordIntervals);
+    clearChordTable(ChordNames, ChordIntervals);
     ResultChords.fill(NO_NOTE);
     ResultRates.fill(0);
     ResultRoot.fill(NO_NOTE);
@@ -81,25 +81,25 @@ ChordEngine::ChordEngine(ChordListHost &host)
 void ChordEngine::LoadChordList()
 {
     if (ChordListPath.empty())
-        ChordListPath = JoinPath(m_host.ProgramFolder(), kFullListName);
-    if (!m_host.FileExists(ChordListPath)) {
+        ChordListPath = joinPath(m_host.programFolder(), kFullListName);
+    if (!m_host.fileExists(ChordListPath)) {
         // The typed path must name the same list that was sought, so a missing
         // "CodeListB.txt" cannot be answered with the jazz list by mistake.
         const std::string sought = fileNameOf(ChordListPath);
-        ChordListPath = m_host.AskChordListPath();
-        if (!m_host.FileExists(ChordListPath) || fileNameOf(ChordListPath) != sought)
+        ChordListPath = m_host.askChordListPath();
+        if (!m_host.fileExists(ChordListPath) || fileNameOf(ChordListPath) != sought)
             return;
     }
-    ReadChordListFile(ChordListPath, ChordNames, ChordIntervals);
+    readChordListFile(ChordListPath, ChordNames, ChordIntervals);
 }
 
 void ChordEngine::SearchChords(int bassSlot)
 {
     LoadChordList();
-    SearchLoadedChords(bassSlot);
+    searchLoadedChords(bassSlot);
 }
 
-void ChordEngine::SearchLoadedChords(int bassSlot)
+void ChordEngine::searchLoadedChords(int bassSlot)
 {
     ResultFound = false;
     if (bassSlot < 0 || bassSlot >= kInputSlots || InputNotes[bassSlot] == NO_NOTE)
@@ -116,9 +116,9 @@ void ChordEngine::SearchLoadedChords(int bassSlot)
     if (!otherClass)
         return;
 
-    std::vector<ChordMatch> found = FindChords(ChordTable(ChordNames, ChordIntervals), request);
+    std::vector<ChordMatch> found = findChords(ChordTable(ChordNames, ChordIntervals), request);
     if (RankByRate)
-        RankByMatchRate(found);
+        rankByMatchRate(found);
     ResultChords.fill(NO_NOTE);
     ResultRoot.fill(NO_NOTE);
     // Ranked first, so that a long list keeps its best results in the slots.
@@ -131,7 +131,7 @@ void ChordEngine::SearchLoadedChords(int bassSlot)
     ResultFound = kept > 0;
 }
 
-int ChordEngine::ResultCount() const
+int ChordEngine::resultCount() const
 {
     if (!ResultFound)
         return 0;

@@ -19,35 +19,35 @@ class ChordListHost {
 public:
     virtual ~ChordListHost() = default;
     // The folder that holds the program's data files.
-    virtual std::string ProgramFolder() const = 0;
-    virtual bool FileExists(const std::string &path) const = 0;
+    virtual std::string programFolder() const = 0;
+    virtual bool fileExists(const std::string &path) const = 0;
     // Asks the user for a chord list path; returns the typed text, empty on Cancel.
-    virtual std::string AskChordListPath() = 0;
+    virtual std::string askChordListPath() = 0;
 };
 
 // Plain file system, no user to ask: a missing list is simply not read.
 class FileSystemHost : public ChordListHost {
 public:
     explicit FileSystemHost(std::string programFolder);
-    std::string ProgramFolder() const override;
-    bool FileExists(const std::string &path) const override;
-    std::string AskChordListPath() override;
+    std::string programFolder() const override;
+    bool fileExists(const std::string &path) const override;
+    std::string askChordListPath() override;
 
 private:
     std::string m_programFolder;
 };
 
 // Joins a folder and a file name with the platform's separator.
-std::string JoinPath(const std::string &folder, const std::string &fileName);
+std::string joinPath(const std::string &folder, const std::string &fileName);
 
 // Reads a whole chord list file and parses it. Returns false, leaving the
 // tables untouched, when the file cannot be read.
-bool ReadChordListFile(const std::string &path, ChordNameTable &names,
+bool readChordListFile(const std::string &path, ChordNameTable &names,
                        ChordIntervalTable &intervals);
 
 // The state a window keeps around one search: the notes of its rows, the
 // chord table last read and the results, in fixed slots that the result
-// windows read by index. The search itself is FindChords. All note numbers
+// windows read by index. The search itself is findChords. All note numbers
 // are on the C = 1 scale.
 class ChordEngine {
 public:
@@ -81,10 +81,10 @@ public:
     // The search on the chord table as it stands, without reading a file.
     // When no note has another pitch class than the bass, nothing is found
     // and the result slots keep what they held.
-    void SearchLoadedChords(int bassSlot);
+    void searchLoadedChords(int bassSlot);
 
     // Number of results to show: 0 when the last search found nothing.
-    int ResultCount() const;
+    int resultCount() const;
 
 private:
     ChordListHost &m_host;

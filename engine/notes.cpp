@@ -39,7 +39,7 @@ float JustCents(int note, int base)
     return kCents[v - 1];
 }
 
-std::string DeviationText(int interval)
+std::string deviationText(int interval)
 {
     const float x = JustCents(interval, 1);
     char buffer[32];

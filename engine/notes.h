@@ -24,6 +24,6 @@ std::string_view NoteName(int n);
 float JustCents(int note, int base);
 
 // The table text of JustCents(interval, 1): "0", "+11.7", "-13.7", ...
-std::string DeviationText(int interval);
+std::string deviationText(int interval);
 
 } // namespace chordvane

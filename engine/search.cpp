@@ -12,7 +12,7 @@ int ChordRate::percent() const
     return static_cast<int>(std::nearbyint(rate)); // halves to even
 }
 
-std::optional<ChordRate> RateChord(const ChordRow &row, IntervalSet notes, int exempt)
+std::optional<ChordRate> rateChord(const ChordRow &row, IntervalSet notes, int exempt)
 {
     if (notes == 0)
         return std::nullopt; // nothing entered besides the root spells no chord
@@ -40,14 +40,14 @@ std::optional<ChordRate> RateChord(const ChordRow &row, IntervalSet notes, int e
     return ChordRate{k - missing, k};
 }
 
-std::vector<ChordMatch> FindChords(const ChordTable &table, const SearchRequest &request)
+std::vector<ChordMatch> findChords(const ChordTable &table, const SearchRequest &request)
 {
     std::vector<ChordMatch> found;
-    FindChords(table, request, found);
+    findChords(table, request, found);
     return found;
 }
 
-void FindChords(const ChordTable &table, const SearchRequest &request,
+void findChords(const ChordTable &table, const SearchRequest &request,
                 std::vector<ChordMatch> &found)
 {
     found.clear();
@@ -77,14 +77,14 @@ void FindChords(const ChordTable &table, const SearchRequest &request,
         const auto needed = static_cast<IntervalSet>(notes & ~(1u << exempt));
         for (std::uint64_t slots = table.slotsHolding(needed); slots != 0; slots &= slots - 1) {
             const int m = std::countr_zero(slots);
-            const auto rate = RateChord(table.row(m), notes, exempt);
+            const auto rate = rateChord(table.row(m), notes, exempt);
             if (rate && rate->reaches(request.threshold))
                 found.push_back({m, offset == 0 ? NO_NOTE : bass + offset, rate->percent()});
         }
     }
 }
 
-void RankByMatchRate(std::vector<ChordMatch> &matches)
+void rankByMatchRate(std::vector<ChordMatch> &matches)
 {
     std::stable_sort(matches.begin(), matches.end(),
                      [](const ChordMatch &a, const ChordMatch &b) { return a.rate > b.rate; });

@@ -37,7 +37,7 @@ struct ChordRate {
 // match: 5 (E) is no tone of m7. Row 1, 4, 8 with notes {4, 9}, exempt 9 (the
 // bass a minor sixth above the root): 4 present, the bass passed, 8 missing:
 // 2 of 3.
-std::optional<ChordRate> RateChord(const ChordRow &row, IntervalSet notes, int exempt);
+std::optional<ChordRate> rateChord(const ChordRow &row, IntervalSet notes, int exempt);
 
 // One search: the bass and the other entered notes (note numbers, any
 // octave; NO_NOTE entries are ignored) and the smallest rate listed.
@@ -61,13 +61,13 @@ struct ChordMatch {
 // the bass, then on each other entered pitch class ascending above the bass
 // (the bass exempt), each root's chords in table order. Nothing when no note
 // has another pitch class than the bass.
-std::vector<ChordMatch> FindChords(const ChordTable &table, const SearchRequest &request);
+std::vector<ChordMatch> findChords(const ChordTable &table, const SearchRequest &request);
 // The same into found (cleared first), for callers that search many times
 // and keep one list's memory.
-void FindChords(const ChordTable &table, const SearchRequest &request,
+void findChords(const ChordTable &table, const SearchRequest &request,
                 std::vector<ChordMatch> &found);
 
 // Highest rate first; equal rates keep the order in which they were found.
-void RankByMatchRate(std::vector<ChordMatch> &matches);
+void rankByMatchRate(std::vector<ChordMatch> &matches);
 
 } // namespace chordvane

@@ -43,7 +43,7 @@ int sequenceLength(const unsigned char *p, const unsigned char *end)
 
 } // namespace
 
-bool IsValidUtf8(std::string_view bytes)
+bool isValidUtf8(std::string_view bytes)
 {
     const auto *p = reinterpret_cast<const unsigned char *>(bytes.data());
     const auto *end = p + bytes.size();
@@ -56,7 +56,7 @@ bool IsValidUtf8(std::string_view bytes)
     return true;
 }
 
-std::string QuoteForMessage(std::string_view text)
+std::string quoteForMessage(std::string_view text)
 {
     constexpr int kMaxCharacters = 40;
     static constexpr char kHex[] = "0123456789abcdef";
@@ -142,9 +142,9 @@ std::string decodeCp932(std::string_view bytes)
 
 } // namespace
 
-std::string DecodeChordListText(std::string_view bytes)
+std::string decodeChordListText(std::string_view bytes)
 {
-    if (IsValidUtf8(bytes)) {
+    if (isValidUtf8(bytes)) {
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
             bytes.remove_prefix(3);
         return std::string(bytes);

@@ -6,17 +6,17 @@
 namespace chordvane {
 
 // True when bytes are well-formed UTF-8 (no overlong forms, no surrogates).
-bool IsValidUtf8(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 
 // Chord lists are UTF-8; lists made on Japanese Windows are CP932. Returns
 // UTF-8 text: a leading byte-order mark is dropped, and bytes that are not
 // valid UTF-8 are read as CP932 (undecodable sequences become U+FFFD).
-std::string DecodeChordListText(std::string_view bytes);
+std::string decodeChordListText(std::string_view bytes);
 
 // User input as a message may quote it: in double quotes, at most the first
 // 40 characters (then "…"), control characters and bytes that are not UTF-8
 // as escapes ("\x1b"), quotes and backslashes escaped, so that no input can
 // flood or drive the terminal that shows the message.
-std::string QuoteForMessage(std::string_view text);
+std::string quoteForMessage(std::string_view text);
 
 } // namespace chordvane

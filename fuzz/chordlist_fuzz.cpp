@@ -42,19 +42,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
         request.notes.push_back(take16(data, size));
 
     const ChordTable table = ChordTable::fromText(
-        DecodeChordListText(std::string_view(reinterpret_cast<const char *>(data), size)));
-    std::vector<ChordMatch> found = FindChords(table, request);
+        decodeChordListText(std::string_view(reinterpret_cast<const char *>(data), size)));
+    std::vector<ChordMatch> found = findChords(table, request);
     const int bass = FoldIntoOctave(request.bass, 1);
     for (const ChordMatch &match : found) {
         check(match.chord >= 0 && match.chord < kChordSlots);
         check(match.rate >= 0 && match.rate <= 100);
         check(match.root == NO_NOTE || (match.root > bass && match.root < bass + 12));
-        check(!ResultLine(table, match, bass).empty());
-        JustTableText(table.row(match.chord), match.root == NO_NOTE ? bass : match.root);
+        check(!resultLine(table, match, bass).empty());
+        justTableText(table.row(match.chord), match.root == NO_NOTE ? bass : match.root);
     }
     // Ranking reorders, it neither drops nor invents a result.
     std::vector<ChordMatch> ranked = found;
-    RankByMatchRate(ranked);
+    rankByMatchRate(ranked);
     check(std::is_sorted(ranked.begin(), ranked.end(),
                          [](const ChordMatch &a, const ChordMatch &b) { return a.rate > b.rate; }));
     check(std::is_permutation(ranked.begin(), ranked.end(), found.begin(), found.end()));

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     std::ostringstream out, err;
     if (batch) {
         std::istringstream in(rest);
-        chordvane::cli::RunFind({"--list", g_list, "--rate", "10", "--just", "--batch"}, in, out,
+        chordvane::cli::runFind({"--list", g_list, "--rate", "10", "--just", "--batch"}, in, out,
                                 err, "/nonexistent");
     } else {
         std::vector<std::string> args;
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
         // Keep the fuzzer to the given list; a path it makes up is read as any other.
         args.insert(args.begin(), {"--list", g_list});
         std::istringstream in;
-        chordvane::cli::RunFind(args, in, out, err, "/nonexistent");
+        chordvane::cli::runFind(args, in, out, err, "/nonexistent");
     }
     return 0;
 }

@@ -57,12 +57,12 @@ public:
     explicit ListHost(frmMain &window)
         : m_window(window)
     {}
-    std::string ProgramFolder() const override { return m_window.m_dataFolder.toStdString(); }
-    bool FileExists(const std::string &path) const override
+    std::string programFolder() const override { return m_window.m_dataFolder.toStdString(); }
+    bool fileExists(const std::string &path) const override
     {
         return !path.empty() && QFileInfo(QString::fromStdString(path)).isFile();
     }
-    std::string AskChordListPath() override
+    std::string askChordListPath() override
     {
         return m_window.m_dialogs
             .askText(&m_window, QStringLiteral("エラー"),
@@ -285,7 +285,7 @@ void frmMain::RunSearch()
         return;
     }
     const char *list = mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
-    m_engine.ChordListPath = JoinPath(m_dataFolder.toStdString(), list);
+    m_engine.ChordListPath = joinPath(m_dataFolder.toStdString(), list);
     m_engine.RankByRate = m_rankByRate->isChecked();
     m_engine.SearchChords(rows::kBassRow);
     frmCodeShow results(m_engine, m_dialogs, m_playback, this);

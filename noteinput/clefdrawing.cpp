@@ -32,7 +32,7 @@ QPainterPath toStaffUnits(const QPainterPath &design, qreal designYOfLine, qreal
 
 } // namespace
 
-QPainterPath TrebleClefPath()
+QPainterPath trebleClefPath()
 {
     QPainterPath line;
     line.moveTo(56, 133);
@@ -51,7 +51,7 @@ QPainterPath TrebleClefPath()
     return toStaffUnits(clef.simplified(), 133, 3);
 }
 
-QPainterPath BassClefPath()
+QPainterPath bassClefPath()
 {
     QPainterPath line;
     line.moveTo(15, 30);
@@ -66,7 +66,7 @@ QPainterPath BassClefPath()
     return toStaffUnits(clef.simplified(), 31, 1);
 }
 
-void PaintClef(QPainter &painter, const QPainterPath &clef, const QRectF &target)
+void paintClef(QPainter &painter, const QPainterPath &clef, const QRectF &target)
 {
     // One staff unit is a tenth of the height, as in the staff area.
     const qreal unit = target.height() / 10;

@@ -47,7 +47,7 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), m_background);
-        staff::PaintClef(painter, m_clef, QRectF(rect()));
+        staff::paintClef(painter, m_clef, QRectF(rect()));
     }
 
 private:
@@ -79,8 +79,8 @@ ctlNoteInput::ctlNoteInput(QWidget *parent, Deferred)
     : QWidget(parent)
     , m_picMain(new detail::StaffArea(this))
     , m_picToon(
-          new detail::ClefPicture(this, staff::TrebleClefPath(), palette().color(QPalette::Window)))
-    , m_picHeon(new detail::ClefPicture(this, staff::BassClefPath(), Qt::white))
+          new detail::ClefPicture(this, staff::trebleClefPath(), palette().color(QPalette::Window)))
+    , m_picHeon(new detail::ClefPicture(this, staff::bassClefPath(), Qt::white))
 {
     m_picMain->setToolTip(QStringLiteral("右クリックで臨時記号"));
     m_picToon->setToolTip(QStringLiteral("クリックするとヘ音記号"));
@@ -120,7 +120,7 @@ void ctlNoteInput::setValue(int mValue)
     const auto value = static_cast<qint16>(mValue);
     // A number between two naturals is shown as the natural below it with a
     // sharp, so that the staff always shows what Value reports.
-    const bool natural = staff::IsNaturalNote(value);
+    const bool natural = staff::isNaturalNote(value);
     m_state.Accidental = natural ? 0 : 1;
     m_state.NaturalNote = static_cast<qint16>(natural ? value : value - 1);
     m_state.NotePosition = staff::NoteToPosition(m_state.NaturalNote, m_state.ScoreType);
@@ -268,7 +268,7 @@ float ctlNoteInput::staffY(const QPointF &position) const
 {
     // A drag keeps reporting past the area's edges; those notes could not be
     // seen, and far enough out they would reach the engine's empty marker.
-    return staff::ClampToStaffArea(static_cast<float>(m_toPixels.inverted().map(position).y()));
+    return staff::clampToStaffArea(static_cast<float>(m_toPixels.inverted().map(position).y()));
 }
 
 bool ctlNoteInput::eventFilter(QObject *watched, QEvent *event)
@@ -300,7 +300,7 @@ bool ctlNoteInput::eventFilter(QObject *watched, QEvent *event)
 void ctlNoteInput::enterNote(float y)
 {
     m_state.NaturalNote =
-        static_cast<qint16>(staff::StepToNote(staff::StepFromY(y), m_state.ScoreType));
+        static_cast<qint16>(staff::StepToNote(staff::stepFromY(y), m_state.ScoreType));
     m_state.NotePosition = y;
     m_state.GhostShown = false;
     emit Changed(Value());

@@ -30,12 +30,12 @@ int pitchClass(int n)
 
 } // namespace
 
-int StepFromY(double y)
+int stepFromY(double y)
 {
     return 11 - static_cast<int>(std::floor(2 * y));
 }
 
-float ClampToStaffArea(float y)
+float clampToStaffArea(float y)
 {
     // The outermost heads that lie wholly in the area: the space above the
     // second ledger line above, and the space below the second one below.
@@ -83,7 +83,7 @@ int CycleAccidental(int accidental)
     }
 }
 
-bool IsNaturalNote(int n)
+bool isNaturalNote(int n)
 {
     return kNoteStep[pitchClass(n)] != 0;
 }

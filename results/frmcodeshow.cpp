@@ -106,9 +106,9 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
 void frmCodeShow::FillResultList()
 {
     lstCodes->clear();
-    const int count = m_engine.ResultCount();
+    const int count = m_engine.resultCount();
     for (int i = 0; i < count; ++i)
-        lstCodes->addItem(QString::fromStdString(ResultLine(m_engine, i)));
+        lstCodes->addItem(QString::fromStdString(resultLine(m_engine, i)));
     if (count > 0)
         lstCodes->setCurrentRow(0);
 }
@@ -127,7 +127,7 @@ void frmCodeShow::ShowJustTable()
     const int row = lstCodes->currentRow();
     if (lstCodes->count() == 0 || row < 0)
         return;
-    setJunseiText(QString::fromStdString(JustTableText(m_engine, row)));
+    setJunseiText(QString::fromStdString(justTableText(m_engine, row)));
 }
 
 void frmCodeShow::setJunseiText(const QString &text)
@@ -169,7 +169,7 @@ void frmCodeShow::playSelected(bool just)
     if (row < 0)
         return;
     const ChordRow &chord = m_engine.ChordIntervals[m_engine.ResultChords[row]];
-    const auto tones = sound::layOutChord(ResultRootNote(m_engine, row), chord, m_engine.BassNote,
+    const auto tones = sound::layOutChord(resultRootNote(m_engine, row), chord, m_engine.BassNote,
                                           just ? sound::Tuning::Just : sound::Tuning::Equal,
                                           sound::programOf(m_playback.chordSound()));
     m_playback.play(this, tones);

@@ -46,7 +46,7 @@ frmPiano::frmPiano(const ChordEngine &engine, int selected, const QString &line,
     const int chord = engine.ResultChords[selected];
     if (chord < 0 || chord >= kChordSlots)
         return;
-    const int root = ResultRootNote(engine, selected);
+    const int root = resultRootNote(engine, selected);
     // A white key met for the first time turns yellow; a black key, or a
     // pitch class the chord reaches again, dark yellow.
     std::array<bool, 13> met{};

@@ -121,11 +121,11 @@ std::optional<MomentChord> nameChord(const ChordTable &table, const std::vector<
     }
     if (request.notes.empty())
         return std::nullopt;
-    std::vector<ChordMatch> found = FindChords(table, request);
+    std::vector<ChordMatch> found = findChords(table, request);
     if (found.empty())
         return std::nullopt;
-    RankByMatchRate(found);
-    return MomentChord{ResultLine(table, found.front(), request.bass), found.front().rate};
+    rankByMatchRate(found);
+    return MomentChord{resultLine(table, found.front(), request.bass), found.front().rate};
 }
 
 } // namespace chordvane::score

@@ -18,7 +18,7 @@ std::vector<Slot> parse(std::string_view text)
 {
     ChordNameTable names;
     ChordIntervalTable intervals;
-    ParseChordList(text, names, intervals);
+    parseChordList(text, names, intervals);
     std::vector<Slot> slots;
     for (int s = 0; s < kChordSlots; ++s) {
         // A stored row is its numbers followed by NO_NOTE only.
@@ -123,9 +123,9 @@ TEST(DecodeChordListText, Utf8BomAndCp932)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_EQ(DecodeChordListText(c.bytes), c.text);
+        EXPECT_EQ(decodeChordListText(c.bytes), c.text);
     }
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // a surrogate
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));     // overlong
-    EXPECT_TRUE(IsValidUtf8("♯♭ドレミ"));
+    EXPECT_FALSE(isValidUtf8("\xED\xA0\x80")); // a surrogate
+    EXPECT_FALSE(isValidUtf8("\xC0\xAF"));     // overlong
+    EXPECT_TRUE(isValidUtf8("♯♭ドレミ"));
 }

@@ -61,10 +61,10 @@ TEST(ParseNoteToken, AcceptsLettersWithAccidentalsAndNoteNumbers)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.token);
-        EXPECT_EQ(ParseNoteToken(c.token), c.note);
+        EXPECT_EQ(parseNoteToken(c.token), c.note);
     }
     // A run of accidentals long enough to pass the empty marker stays a note.
-    EXPECT_EQ(ParseNoteToken("C" + std::string(98, '#')), 3);
+    EXPECT_EQ(parseNoteToken("C" + std::string(98, '#')), 3);
 }
 
 TEST(ParseBatchLine, SkipsCommentsAndBlanksAndRejectsBadLines)
@@ -88,7 +88,7 @@ TEST(ParseBatchLine, SkipsCommentsAndBlanksAndRejectsBadLines)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
-        const BatchLine parsed = ParseBatchLine(c.line);
+        const BatchLine parsed = parseBatchLine(c.line);
         EXPECT_EQ(parsed.kind, c.kind);
         if (c.kind == Kind::Query) {
             EXPECT_EQ(parsed.notes, c.notes);
@@ -111,7 +111,7 @@ Outcome run(const std::vector<std::string> &args, const std::string &input = {},
 {
     std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = RunFind(args, in, out, err, folder);
+    const int status = runFind(args, in, out, err, folder);
     return {status, out.str(), err.str()};
 }
 

@@ -71,7 +71,7 @@ TEST(ResultText, LinesAndJustTables)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.line);
         OneResult result(c.name, c.intervals, c.root, c.bass);
-        EXPECT_EQ(ResultLine(result.engine, 0), c.line);
-        EXPECT_EQ(JustTableText(result.engine, 0), c.table);
+        EXPECT_EQ(resultLine(result.engine, 0), c.line);
+        EXPECT_EQ(justTableText(result.engine, 0), c.table);
     }
 }

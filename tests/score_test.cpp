@@ -77,7 +77,7 @@ Outcome runScore(const test::TempDir &dir, const std::string &path)
     std::istringstream in;
     std::ostringstream out, err;
     const int status =
-        cli::RunFind({"--list", list, "--score", path}, in, out, err, "/nonexistent");
+        cli::runFind({"--list", list, "--score", path}, in, out, err, "/nonexistent");
     return {status, out.str(), err.str()};
 }
 
@@ -255,7 +255,7 @@ TEST(ScoreCommand, TakesNoNotesBatchOrJust)
         SCOPED_TRACE(args.back());
         std::istringstream in;
         std::ostringstream out, err;
-        EXPECT_EQ(cli::RunFind(args, in, out, err, "/nonexistent"), cli::kExitError);
+        EXPECT_EQ(cli::runFind(args, in, out, err, "/nonexistent"), cli::kExitError);
         EXPECT_NE(err.str().find("usage:"), std::string::npos);
     }
 }

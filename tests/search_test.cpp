@@ -34,17 +34,17 @@ protected:
 
     void load(std::string_view list)
     {
-        ParseChordList(list, engine.ChordNames, engine.ChordIntervals);
+        parseChordList(list, engine.ChordNames, engine.ChordIntervals);
     }
 
     std::vector<Found> search(int bass, const std::vector<int> &others, int threshold)
     {
         setNotes(engine, bass, others);
         engine.MatchThreshold = static_cast<Note>(threshold);
-        engine.SearchLoadedChords(11);
+        engine.searchLoadedChords(11);
         std::vector<Found> found;
-        for (int i = 0; i < engine.ResultCount(); ++i)
-            found.push_back({ResultLine(engine, i), engine.ResultRates[i]});
+        for (int i = 0; i < engine.resultCount(); ++i)
+            found.push_back({resultLine(engine, i), engine.ResultRates[i]});
         return found;
     }
 };
@@ -215,10 +215,10 @@ TEST_F(SearchTest, KeepsAtMost101Results)
     load(list);
     search(1, {2, 3}, 10);
     // Three roots with 61 candidates each; only slots 0..100 are kept.
-    ASSERT_EQ(engine.ResultCount(), 101);
-    EXPECT_EQ(ResultLine(engine, 0), "Cc0");
-    EXPECT_EQ(ResultLine(engine, 61), "C♯/D♭c0 on C");
-    EXPECT_EQ(ResultLine(engine, 100), "C♯/D♭c39 on C");
+    ASSERT_EQ(engine.resultCount(), 101);
+    EXPECT_EQ(resultLine(engine, 0), "Cc0");
+    EXPECT_EQ(resultLine(engine, 61), "C♯/D♭c0 on C");
+    EXPECT_EQ(resultLine(engine, 100), "C♯/D♭c39 on C");
 }
 
 TEST(LoadChordList, FindsAsksAndKeepsTheTable)
@@ -285,7 +285,7 @@ TEST(LoadChordList, HostileFilesNeverCrashAndUnreadableOnesKeepTheTable)
         setNotes(engine, 1, {5, 8, 2, 9});
         engine.MatchThreshold = 10;
         engine.SearchChords(11);
-        EXPECT_LE(engine.ResultCount(), 101);
+        EXPECT_LE(engine.resultCount(), 101);
     }
     engine.ChordListPath = files[1];
     engine.LoadChordList();
@@ -296,8 +296,8 @@ TEST(LoadChordList, HostileFilesNeverCrashAndUnreadableOnesKeepTheTable)
     ChordNameTable names;
     ChordIntervalTable intervals;
     names[0] = "keep";
-    EXPECT_FALSE(ReadChordListFile(dir.path(), names, intervals));
-    EXPECT_FALSE(ReadChordListFile(dir.path() + "/absent.txt", names, intervals));
+    EXPECT_FALSE(readChordListFile(dir.path(), names, intervals));
+    EXPECT_FALSE(readChordListFile(dir.path() + "/absent.txt", names, intervals));
     EXPECT_EQ(names[0], "keep");
 }
 
@@ -337,7 +337,7 @@ TEST(RateChord, WalksTonesAndNotesUpwardTogether)
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << c.row[1] << "," << c.row[2] << "," << c.row[3]
                                         << " exempt " << c.exempt);
-        const auto rate = RateChord(c.row, bits(c.notes), c.exempt);
+        const auto rate = rateChord(c.row, bits(c.notes), c.exempt);
         ASSERT_EQ(rate.has_value(), c.rate.has_value());
         if (rate) {
             EXPECT_EQ(rate->present, c.rate->first);

@@ -16,8 +16,8 @@ public:
     std::string answer;                // what the user types at the prompt
     int prompts = 0;
 
-    std::string ProgramFolder() const override { return folder; }
-    bool FileExists(const std::string &path) const override
+    std::string programFolder() const override { return folder; }
+    bool fileExists(const std::string &path) const override
     {
         for (const auto &p : existing) {
             if (p == path)
@@ -25,7 +25,7 @@ public:
         }
         return false;
     }
-    std::string AskChordListPath() override
+    std::string askChordListPath() override
     {
         ++prompts;
         return answer;
