@@ -1,12 +1,14 @@
 #include "appicon.h"
 #include "datafolder.h"
 #include "frmmain.h"
+#include "soundoutput.h"
 #include "uiplatform.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QSettings>
 #include <QStyleFactory>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -31,12 +33,16 @@ int main(int argc, char **argv)
     const QString dataFolder = QString::fromStdString(
         chordvane::findDataFolder(QCoreApplication::applicationDirPath().toStdString()));
     QSettings settings; // the desktop's usual place for the options kept between runs
-    chordvane::frmMain window(dialogs, dataFolder, &settings);
+    chordvane::sound::FluidPlayer player(chordvane::sound::soundFontFolders());
+    chordvane::frmMain window(dialogs, player, dataFolder, &settings);
     // Centred, but never with its menu bar above the screen's top.
     const QRect room = window.screen()->availableGeometry();
     QRect frame = window.rect();
     frame.moveCenter(room.center());
     window.move(std::max(frame.left(), room.left()), std::max(frame.top(), room.top()));
     window.show();
+    // The SoundFont loads on a thread of its own once the window is up, so
+    // that the first chord starts at once and start-up waits for nothing.
+    QTimer::singleShot(0, &window, [&player] { player.preload(); });
     return app.exec();
 }

@@ -46,6 +46,17 @@ public:
     }
 };
 
+// The search does not sound.
+class Silent : public chordvane::sound::SoundOutput {
+public:
+    chordvane::sound::SoundProblem play(const std::vector<chordvane::sound::Tone> &) override
+    {
+        return chordvane::sound::SoundProblem::None;
+    }
+    void stop() override {}
+    std::vector<std::string> problemDetails() const override { return {}; }
+};
+
 } // namespace
 
 // From pressing the search button to the results window shown: the chord
@@ -53,7 +64,8 @@ public:
 void BM_SearchButtonToResults(benchmark::State &state)
 {
     ShowOnce dialogs;
-    chordvane::frmMain window(dialogs, CHORDVANE_DATA_DIR);
+    Silent silent;
+    chordvane::frmMain window(dialogs, silent, CHORDVANE_DATA_DIR);
     window.show();
     const int notes[] = {5, 8, 11, 3}; // E G B♭ D over C
     window.ctlNoteInput[11]->setValue(1);
@@ -114,7 +126,8 @@ void BM_ScoreStep(benchmark::State &state)
     }
     file.close();
     ShowOnce dialogs;
-    chordvane::frmMain window(dialogs, CHORDVANE_DATA_DIR);
+    Silent silent;
+    chordvane::frmMain window(dialogs, silent, CHORDVANE_DATA_DIR);
     window.show();
     chordvane::ScoreBrowser &browser = window.scoreBrowser();
     if (!browser.openScore(path)) {

@@ -3,11 +3,14 @@
 #include "resulttext.h"
 #include "score.h"
 #include "textdecode.h"
+#include "tonesynth.h"
+#include "voicing.h"
 
 #include <QFile>
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <istream>
 #include <ostream>
 
@@ -17,7 +20,8 @@ namespace {
 
 constexpr std::string_view kVersion = CHORDVANE_VERSION;
 constexpr std::string_view kUsage =
-    "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] BASS [NOTE ...]\n"
+    "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just]\n"
+    "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
     "       chordvane-find --help | --version\n";
@@ -31,7 +35,14 @@ constexpr std::string_view kHelp =
     "  --rate N     smallest match rate listed, 1 to 100 (default 65; 100 = exact)\n"
     "  --rank       list the chords by match rate, highest first (equal rates\n"
     "               in the order found)\n"
-    "  --just       print each chord's just-intonation table in cents\n"
+    "  --just       print each chord's just-intonation table in cents (with --wav:\n"
+    "               and sound the chord in just intonation)\n"
+    "  --wav FILE   also write the first chord listed to FILE as it is played: the\n"
+    "               root in the octave from middle C up, the other tones above it,\n"
+    "               the bass in the octave below (2 seconds, 44.1 kHz, 16-bit\n"
+    "               stereo), with a General MIDI SoundFont from /usr/share/sounds\n"
+    "  --sound NAME the instrument of --wav: piano (default), organ, strings, brass\n"
+    "  --soundfont FILE  the SoundFont (.sf2, .sf3) of --wav instead\n"
     "  --batch      read one query a line from standard input, bass first;\n"
     "               blank lines and lines starting with # are skipped\n"
     "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
@@ -41,7 +52,8 @@ constexpr std::string_view kHelp =
     "               sounding notes at concert pitch as MIDI keys (60 = middle C),\n"
     "               lowest first; CHORD and RATE are the best-rated chord, or - and -\n"
     "\n"
-    "Exit status: 0 results found, 1 none, 2 usage error or unreadable chord list.\n"
+    "Exit status: 0 results found, 1 none (no file is written), 2 usage error,\n"
+    "unreadable chord list, no SoundFont or a file that cannot be written.\n"
     "With --score: 0 when the score was read, chords found or not; 2 when the\n"
     "score or the chord list could not be read.\n";
 
@@ -90,6 +102,10 @@ struct Options {
     int rate = 65;
     bool rank = false;
     bool just = false;
+    std::string wavPath;
+    bool wavGiven = false;
+    std::string soundFont;
+    sound::ChordSound chordSound = sound::ChordSound::Piano;
     bool batch = false;
     bool help = false;
     bool version = false;
@@ -122,7 +138,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        const bool takesValue = name == "--list" || name == "--rate" || name == "--score";
+        const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
+                                name == "--wav" || name == "--sound" || name == "--soundfont";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -141,6 +158,15 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             if (!rate)
                 return "--rate takes a whole number from 1 to 100, not " + quoteForMessage(*value);
             options.rate = *rate;
+        } else if (name == "--wav") {
+            options.wavPath = *value;
+            options.wavGiven = true;
+        } else if (name == "--soundfont") {
+            options.soundFont = *value;
+        } else if (name == "--sound") {
+            if (!sound::parseChordSound(*value, options.chordSound))
+                return "--sound takes organ, strings, brass or piano, not " +
+                       quoteForMessage(*value);
         } else if (name == "--no-jazz") {
             options.noJazz = true;
         } else if (name == "--rank") {
@@ -161,6 +187,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         return "--list and --no-jazz cannot be used together";
     if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))
         return "--score takes no notes, --batch or --just";
+    if (options.wavGiven && (options.batch || options.scoreGiven))
+        return "--wav sounds one chord: not with --batch or --score";
     return {};
 }
 
@@ -256,6 +284,40 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
     }
     out << buffer;
     return kExitFound;
+}
+
+// The first chord found, laid out as the results window plays it.
+int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
+             std::ostream &err)
+{
+    std::string soundFont = options.soundFont;
+    if (soundFont.empty()) {
+        soundFont = sound::findSoundFont(sound::soundFontFolders(), [](const std::string &path) {
+            std::error_code error;
+            return std::filesystem::is_regular_file(path, error);
+        });
+    }
+    if (soundFont.empty()) {
+        err << "chordvane-find: no General MIDI SoundFont in /usr/share/sounds/sf2 or sf3; "
+               "install fluid-soundfont-gm\n";
+        return kExitError;
+    }
+    const int bassClass = FoldIntoOctave(bass, 1);
+    const int root = match.root == NO_NOTE ? bassClass : match.root;
+    const auto tones = sound::layOutChord(root, table.row(match.chord), bassClass,
+                                          options.just ? sound::Tuning::Just : sound::Tuning::Equal,
+                                          programOf(options.chordSound));
+    switch (sound::renderWav(soundFont, tones, sound::kPlaySeconds, options.wavPath)) {
+    case sound::WavResult::Written:
+        return kExitFound;
+    case sound::WavResult::BadSoundFont:
+        err << "chordvane-find: cannot read the SoundFont " << quoteForMessage(soundFont) << '\n';
+        break;
+    case sound::WavResult::CannotWrite:
+        err << "chordvane-find: cannot write " << quoteForMessage(options.wavPath) << '\n';
+        break;
+    }
+    return kExitError;
 }
 
 } // namespace
@@ -391,7 +453,10 @@ int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream
         search(table, options, notes, request, found);
         appendResults(table, found, notes.front(), options.just, buffer);
         out << buffer;
-        return found.empty() ? kExitNothing : kExitFound;
+        if (found.empty())
+            return kExitNothing;
+        return options.wavGiven ? writeWav(table, found.front(), notes.front(), options, err)
+                                : kExitFound;
     }
 
     bool anyBad = false;

@@ -3,7 +3,9 @@
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
 #include "scorebrowser.h"
+#include "staffmodel.h"
 #include "uiplatform.h"
+#include "voicing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -74,13 +76,15 @@ private:
     frmMain &m_window;
 };
 
-frmMain::frmMain(UserDialogs &dialogs, QString dataFolder, QSettings *settings, QWidget *parent)
+frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataFolder,
+                 QSettings *settings, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_dataFolder(std::move(dataFolder))
     , m_settings(settings)
     , m_listHost(std::make_unique<ListHost>(*this))
     , m_engine(*m_listHost)
+    , m_playback(output, dialogs)
 {
     setWindowTitle(QStringLiteral("Chordvane"));
     m_client = new QWidget;
@@ -167,6 +171,13 @@ void frmMain::buildButtons(QWidget *client)
     setButtonColour(cmdSearchCode, QColor(255, 255, 192));
     cmdSearchCode->setDefault(true); // drawn as the default; keyPressEvent makes it one
     connect(cmdSearchCode, &QPushButton::clicked, this, &frmMain::RunSearch);
+
+    // Between the keyboard and the search button.
+    cmdPlay = new QPushButton(QStringLiteral("試聴(&P)"), client);
+    cmdPlay->setGeometry(twipsRect(3600, 8520, 1335, 615));
+    setButtonColour(cmdPlay, QColor(255, 224, 192));
+    cmdPlay->setAutoDefault(true);
+    connect(cmdPlay, &QPushButton::clicked, this, &frmMain::playRows);
 
     cmdClear = new QPushButton(QStringLiteral("クリア(&C)"), client);
     cmdClear->setGeometry(twipsRect(7680, 8640, 1095, 495));
@@ -279,8 +290,25 @@ void frmMain::RunSearch()
     m_engine.ChordListPath = joinPath(m_dataFolder.toStdString(), list);
     m_engine.RankByRate = m_rankByRate->isChecked();
     m_engine.SearchChords(rows::kBassRow);
-    frmCodeShow results(m_engine, m_dialogs, this);
+    frmCodeShow results(m_engine, m_dialogs, m_playback, this);
     m_dialogs.runModal(&results);
+}
+
+void frmMain::playRows()
+{
+    std::vector<sound::Tone> tones;
+    for (int r = 0; r < rows::kRows; ++r) {
+        if (m_engine.InputNotes[r] == NO_NOTE)
+            continue; // not in use, or the bass not yet entered
+        const int instrument = cboInstName[r]->currentIndex();
+        const sound::Voice voice = sound::voiceOf(cboInstName[r]->currentText().toStdString());
+        const int key = sound::soundingKey(
+            ctlNoteInput[r]->Value(), ctlNoteInput[r]->ScoreType() == staff::kBass,
+            cboTune[r]->currentData().toInt(), cboInstName[r]->itemData(instrument).toInt(), voice);
+        tones.push_back({key, 0.0, voice.program});
+    }
+    if (!tones.empty())
+        m_playback.play(this, tones);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -303,6 +331,10 @@ void frmMain::keyPressEvent(QKeyEvent *event)
     const int key = event->key();
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && cmdSearchCode->isEnabled()) {
         cmdSearchCode->click();
+        return;
+    }
+    if (key == Qt::Key_Escape) {
+        m_playback.stop();
         return;
     }
     QMainWindow::keyPressEvent(event);

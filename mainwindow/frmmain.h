@@ -2,6 +2,7 @@
 
 #include "engine.h"
 #include "keyboarddisplay.h"
+#include "playback.h"
 #include "rowtables.h"
 
 #include <QMainWindow>
@@ -41,15 +42,16 @@ WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar);
 
 // The main window: twelve instrument rows whose written notes it brings to
 // concert pitch for the engine, the keyboard of the notes in use, the search
-// command and the options. It owns the engine.
+// command, the play command and the options. It owns the engine.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
 public:
     // dataFolder holds the chord lists and the read-me. The options that
     // last between runs are kept in settings; without it, for this run only.
-    frmMain(UserDialogs &dialogs, QString dataFolder, QSettings *settings = nullptr,
-            QWidget *parent = nullptr);
+    // Both windows' play commands sound through output.
+    frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataFolder,
+            QSettings *settings = nullptr, QWidget *parent = nullptr);
     ~frmMain() override;
 
     const ChordEngine &engine() const { return m_engine; }
@@ -79,22 +81,29 @@ public:
     QGroupBox *Frame1;
     std::unique_ptr<KeyboardDisplay> keyboard;
     QPushButton *cmdSearchCode;
+    QPushButton *cmdPlay;
     QPushButton *cmdClear;
     QPushButton *cmdExit;
     QLabel *lblAdvertise;
 
     QMenu *mnuEdit;
     QAction *mnuEditClear;
+    QAction *mnuEditPlay;
     QMenu *mnuOption;
     QMenu *mnuOptionCode;
     std::array<QAction *, 6> mnuOptionCodeRate{};
     QAction *mnuOptionNotJazz;
+    // The instrument of the results window's chords: organ, strings, brass, piano.
+    QMenu *mnuOptionSound;
+    std::array<QAction *, 4> mnuOptionSoundItem{};
     QMenu *mnuHelp;
     QAction *mnuHelpHowto;
     QAction *mnuHelpVersion;
 
     void RunSearch();
     void clear();
+    // Sounds the rows in use, each on its instrument, at concert pitch.
+    void playRows();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -118,6 +127,7 @@ private:
 
     void rateChosen(int item);
     void rankByRateChosen(bool checked);
+    void chordSoundChosen(int item);
     void showHowTo();
     void showVersion();
 
@@ -132,6 +142,7 @@ private:
     QAction *m_rankByRate;
     ReadMeWindow *m_readMe = nullptr;
     ScoreBrowser *m_scoreBrowser; // a child object
+    Playback m_playback;
 };
 
 } // namespace chordvane

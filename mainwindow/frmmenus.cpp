@@ -6,6 +6,7 @@
 #include "uiplatform.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,19 @@ constexpr std::array<RateItem, 6> kRateItems = {{
 
 const QString kRankByRateKey = QStringLiteral("search/rankByRate");
 
+struct SoundItem {
+    const char *caption;
+    const char *key; // as kept in the settings, and as chordvane-find --sound names it
+    sound::ChordSound sound;
+};
+constexpr std::array<SoundItem, 4> kSoundItems = {{
+    {"オルガン(&O)", "organ", sound::ChordSound::Organ},
+    {"ストリングス(&S)", "strings", sound::ChordSound::Strings},
+    {"ブラス(&B)", "brass", sound::ChordSound::Brass},
+    {"ピアノ(&P)", "piano", sound::ChordSound::Piano},
+}};
+const QString kChordSoundKey = QStringLiteral("playback/sound");
+
 } // namespace
 
 void frmMain::buildMenus()
@@ -40,6 +54,8 @@ void frmMain::buildMenus()
     mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     mnuEditClear = mnuEdit->addAction(QStringLiteral("クリア(&C)"));
     connect(mnuEditClear, &QAction::triggered, this, &frmMain::clear);
+    mnuEditPlay = mnuEdit->addAction(QStringLiteral("試聴(&P)"));
+    connect(mnuEditPlay, &QAction::triggered, this, &frmMain::playRows);
 
     mnuOption = menuBar()->addMenu(QStringLiteral("検索設定(&O)"));
     mnuOptionCode = mnuOption->addMenu(QStringLiteral("類似コード検索(&C)"));
@@ -55,6 +71,23 @@ void frmMain::buildMenus()
     if (m_settings)
         m_rankByRate->setChecked(m_settings->value(kRankByRateKey, false).toBool());
     connect(m_rankByRate, &QAction::toggled, this, &frmMain::rankByRateChosen);
+
+    mnuOptionSound = mnuOption->addMenu(QStringLiteral("試聴の音色(&S)"));
+    auto *soundGroup = new QActionGroup(mnuOptionSound); // one instrument at a time
+    const QString kept = m_settings ? m_settings->value(kChordSoundKey).toString() : QString();
+    int chosen = static_cast<int>(kSoundItems.size()) - 1; // piano unless another was kept
+    for (int i = 0; i < static_cast<int>(kSoundItems.size()); ++i) {
+        mnuOptionSoundItem[i] =
+            mnuOptionSound->addAction(QString::fromUtf8(kSoundItems[i].caption));
+        mnuOptionSoundItem[i]->setCheckable(true);
+        soundGroup->addAction(mnuOptionSoundItem[i]);
+        connect(mnuOptionSoundItem[i], &QAction::triggered, this,
+                [this, i] { chordSoundChosen(i); });
+        if (kept == QLatin1String(kSoundItems[i].key))
+            chosen = i;
+    }
+    mnuOptionSoundItem[chosen]->setChecked(true);
+    m_playback.setChordSound(kSoundItems[chosen].sound);
 
     mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     mnuHelpHowto = mnuHelp->addAction(QStringLiteral("使い方(&H)"));
@@ -76,6 +109,15 @@ void frmMain::rankByRateChosen(bool checked)
     if (m_settings) {
         m_settings->setValue(kRankByRateKey, checked);
         m_settings->sync(); // kept even if the program does not end normally
+    }
+}
+
+void frmMain::chordSoundChosen(int item)
+{
+    m_playback.setChordSound(kSoundItems[item].sound);
+    if (m_settings) {
+        m_settings->setValue(kChordSoundKey, QString::fromUtf8(kSoundItems[item].key));
+        m_settings->sync();
     }
 }
 

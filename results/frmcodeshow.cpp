@@ -1,6 +1,7 @@
 #include "frmcodeshow.h"
 
 #include "frmpiano.h"
+#include "playback.h"
 #include "resulttext.h"
 #include "uiplatform.h"
 
@@ -24,16 +25,21 @@ struct Geometry {
     QRect cmdJunseiCopy = twipsRect(2520, 3840, 2055, 375);
     QRect cmdShowPiano = twipsRect(720, 3840, 1695, 375);
     QRect lblMatchedRate = twipsRect(3240, 360, 2535, 255);
-    QSize client = QSize(twips(6195), twips(4395));
+    // A second row of buttons, under the first, for listening.
+    QRect cmdPlay = twipsRect(720, 4320, 1695, 375);
+    QRect cmdPlayJust = twipsRect(2520, 4320, 2055, 375);
+    QSize client = QSize(twips(6195), twips(4875));
 };
 
 } // namespace
 
-frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidget *owner)
+frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playback &playback,
+                         QWidget *owner)
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
     , m_engine(engine)
     , m_dialogs(dialogs)
+    , m_playback(playback)
 {
     const Geometry g;
     setWindowTitle(QStringLiteral("コード検索結果"));
@@ -70,16 +76,27 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidge
     lblMatchedRate = new QLabel(kRateCaption, this);
     lblMatchedRate->setGeometry(g.lblMatchedRate);
 
-    for (QPushButton *button : {cmdClose, cmdJunseiCopy, cmdShowPiano})
+    cmdPlay = new QPushButton(QStringLiteral("試聴(&P)"), this);
+    cmdPlay->setGeometry(g.cmdPlay);
+    cmdPlayJust = new QPushButton(QStringLiteral("純正律で試聴(&T)"), this);
+    cmdPlayJust->setGeometry(g.cmdPlayJust);
+    for (QPushButton *button : {cmdPlay, cmdPlayJust})
+        setButtonColour(button, QColor(255, 224, 192));
+
+    for (QPushButton *button : {cmdClose, cmdJunseiCopy, cmdShowPiano, cmdPlay, cmdPlayJust})
         button->setAutoDefault(false);
     setTabOrder(lstCodes, cmdClose);
     setTabOrder(cmdClose, cmdJunseiCopy);
     setTabOrder(cmdJunseiCopy, cmdShowPiano);
+    setTabOrder(cmdShowPiano, cmdPlay);
+    setTabOrder(cmdPlay, cmdPlayJust);
 
     connect(lstCodes, &QListWidget::currentRowChanged, this, &frmCodeShow::selectionChanged);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdJunseiCopy, &QPushButton::clicked, this, &frmCodeShow::copyJustTable);
     connect(cmdShowPiano, &QPushButton::clicked, this, &frmCodeShow::showPiano);
+    connect(cmdPlay, &QPushButton::clicked, this, [this] { playSelected(false); });
+    connect(cmdPlayJust, &QPushButton::clicked, this, [this] { playSelected(true); });
 
     FillResultList();
     ShowJustTable();
@@ -144,6 +161,24 @@ void frmCodeShow::showPiano()
     const int row = lstCodes->currentRow();
     frmPiano piano(m_engine, row, lstCodes->item(row)->text(), this);
     m_dialogs.runModal(&piano);
+}
+
+void frmCodeShow::playSelected(bool just)
+{
+    const int row = lstCodes->currentRow();
+    if (row < 0)
+        return;
+    const ChordRow &chord = m_engine.ChordIntervals[m_engine.ResultChords[row]];
+    const auto tones = sound::layOutChord(resultRootNote(m_engine, row), chord, m_engine.BassNote,
+                                          just ? sound::Tuning::Just : sound::Tuning::Equal,
+                                          sound::programOf(m_playback.chordSound()));
+    m_playback.play(this, tones);
+}
+
+void frmCodeShow::done(int result)
+{
+    m_playback.stop();
+    QDialog::done(result);
 }
 
 } // namespace chordvane

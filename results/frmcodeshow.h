@@ -14,16 +14,19 @@ class QPushButton;
 
 namespace chordvane {
 
+class Playback;
 class UserDialogs;
 
 // The outcome of one search: one line per result in the engine's order, the
 // selected result's match rate and just-intonation table, and the way to its
-// keyboard picture. It only reads the engine.
+// keyboard picture, and the way to hear it, tempered or just. It only reads
+// the engine.
 class frmCodeShow : public QDialog {
     Q_OBJECT
 
 public:
-    frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, QWidget *owner);
+    frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playback &playback,
+                QWidget *owner);
 
     QListWidget *lstCodes;
     QPushButton *cmdClose;
@@ -32,9 +35,14 @@ public:
     QPushButton *cmdJunseiCopy;
     QPushButton *cmdShowPiano;
     QLabel *lblMatchedRate;
+    QPushButton *cmdPlay;
+    QPushButton *cmdPlayJust;
 
     // The table as the label holds it, CR LF after every line.
     const QString &junseiText() const { return m_junseiText; }
+
+    // Closing the window in any way also stops its sound.
+    void done(int result) override;
 
 private:
     void FillResultList();
@@ -43,10 +51,12 @@ private:
     void selectionChanged();
     void copyJustTable();
     void showPiano();
+    void playSelected(bool just);
     void setJunseiText(const QString &text);
 
     const ChordEngine &m_engine;
     UserDialogs &m_dialogs;
+    Playback &m_playback;
     QString m_junseiText;
 };
 

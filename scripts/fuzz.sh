@@ -10,7 +10,8 @@ seconds=${1:-60}
 build=${CHORDVANE_FUZZ_BUILD:-$root/build-fuzz}
 
 missing=()
-for p in clang-14 libclang-rt-14-dev cmake ninja-build qt6-base-dev libquazip1-qt6-dev; do
+for p in clang-14 libclang-rt-14-dev cmake ninja-build pkg-config qt6-base-dev libquazip1-qt6-dev \
+    libfluidsynth-dev; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then

@@ -12,6 +12,7 @@ packages=(
     cmake g++ make ninja-build ccache pkg-config
     qt6-base-dev libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libfluidsynth-dev libfftw3-dev timgm6mb-soundfont
     fonts-ipafont-gothic
 )
 

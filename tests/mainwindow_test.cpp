@@ -1,9 +1,11 @@
 #include "ctlnoteinput.h"
 #include "fakedialogs.h"
+#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "keyboardpicture.h"
 #include "readmewindow.h"
+#include "soundoutput.h"
 #include "testsupport.h"
 
 #include <QAbstractItemView>
@@ -46,6 +48,7 @@ class MainWindowTest : public testing::Test {
 protected:
     test::TempDir data;
     test::FakeDialogs dialogs;
+    test::FakeSound sound;
     QSettings settings{QString::fromStdString(data.path() + "/settings.ini"), QSettings::IniFormat};
     std::unique_ptr<frmMain> window;
     QStringList shownLines; // the lines of the last results window
@@ -67,7 +70,8 @@ protected:
     void open()
     {
         window.reset(); // the old window first: one set of settings at a time
-        window = std::make_unique<frmMain>(dialogs, QString::fromStdString(data.path()), &settings);
+        window = std::make_unique<frmMain>(dialogs, sound, QString::fromStdString(data.path()),
+                                           &settings);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -358,4 +362,56 @@ TEST_F(MainWindowTest, AWindowTallerThanTheScreenShrinksAndScrolls)
     QTest::qWait(50);
     EXPECT_EQ(window->height(), design / 2);
     EXPECT_GT(window->scrollArea()->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainWindowTest, PlaySoundsTheRowsInUseOnTheirInstruments)
+{
+    window->cmdPlay->click(); // nothing entered: nothing sounds
+    EXPECT_TRUE(sound.played.empty());
+    choose(window->cboInstName[0], "Trp");
+    write(0, 'D'); // sounds C4
+    write(1, 'G'); // no instrument: piano, G4, but taken out of use
+    window->chkUse[1]->setChecked(false);
+    choose(window->cboInstName[2], "Al.Sax");
+    write(2, 'A');  // sounds the C a sixth below, C4
+    write(11, 'E'); // the bass
+    window->cmdPlay->click();
+    window->mnuEditPlay->trigger();
+    const std::vector<sound::Tone> expected = {{60, 0, 56}, {60, 0, 65}, {64, 0, 0}};
+    EXPECT_EQ(sound.played, (std::vector<std::vector<sound::Tone>>{expected, expected}));
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(sound.stops, 1);
+}
+
+TEST_F(MainWindowTest, ChordSoundIsRememberedAndUsedByTheResults)
+{
+    EXPECT_TRUE(window->mnuOptionSoundItem[3]->isChecked()); // piano at first
+    window->mnuOptionSoundItem[1]->trigger();                // strings
+    open();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(window->mnuOptionSoundItem[i]->isChecked(), i == 1);
+    dialogs.onModal = [](QDialog *dialog) {
+        qobject_cast<frmCodeShow *>(dialog)->cmdPlay->click();
+    };
+    write(11, 'C');
+    write(0, 'E');
+    write(1, 'G');
+    search();
+    ASSERT_EQ(sound.played.size(), 1u);
+    EXPECT_EQ(sound.played[0].front().program, 48);
+}
+
+TEST_F(MainWindowTest, MissingSoundFontIsToldOnceWithWhereItWasLookedFor)
+{
+    test::TempDir empty;
+    sound::FluidPlayer player({empty.path()});
+    frmMain window(dialogs, player, QString::fromStdString(data.path()));
+    window.ctlNoteInput[11]->setValue(1);
+    window.cmdPlay->click();
+    window.cmdPlay->click();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    const QString message = dialogs.messages[0];
+    EXPECT_TRUE(message.startsWith("exclamation|試聴|音源ファイル (SoundFont) が見つかりません"));
+    EXPECT_TRUE(message.contains("fluid-soundfont-gm"));
+    EXPECT_TRUE(message.contains(QString::fromStdString(empty.path())));
 }

@@ -5,6 +5,7 @@
 // only need to change, in any mix with the lists, ticks, options and searches.
 #include "ctlnoteinput.h"
 #include "fakedialogs.h"
+#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "keyboardpicture.h"
@@ -157,7 +158,8 @@ TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
     const int steps = envInt("CHORDVANE_MONKEY_STEPS", 3000);
     const unsigned seed = static_cast<unsigned>(envInt("CHORDVANE_MONKEY_SEED", 20261207));
     test::FakeDialogs dialogs;
-    frmMain window(dialogs, QStringLiteral(CHORDVANE_DATA_DIR));
+    test::FakeSound sound;
+    frmMain window(dialogs, sound, QStringLiteral(CHORDVANE_DATA_DIR));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     Monkey monkey(window, dialogs, seed);

@@ -1,7 +1,9 @@
 #include "fakedialogs.h"
+#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmpiano.h"
 #include "keyboardpicture.h"
+#include "playback.h"
 #include "resulttext.h"
 #include "testsupport.h"
 
@@ -25,6 +27,8 @@ protected:
     test::FakeHost host;
     ChordEngine engine{host};
     test::FakeDialogs dialogs;
+    test::FakeSound sound;
+    Playback playback{sound, dialogs};
 
     void search(const char *list, int bass, const std::vector<int> &others)
     {
@@ -37,7 +41,7 @@ protected:
     std::unique_ptr<frmCodeShow> open(int bass, const std::vector<int> &others)
     {
         search(kList, bass, others);
-        auto window = std::make_unique<frmCodeShow>(engine, dialogs, nullptr);
+        auto window = std::make_unique<frmCodeShow>(engine, dialogs, playback, nullptr);
         window->show();
         window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -108,7 +112,7 @@ TEST_F(ResultWindowsTest, KeyboardColoursTonesAndBass)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         search(c.list, 1, c.others);
-        frmCodeShow window(engine, dialogs, nullptr);
+        frmCodeShow window(engine, dialogs, playback, nullptr);
         bool opened = false;
         dialogs.onModal = [&](QDialog *dialog) {
             auto *piano = qobject_cast<frmPiano *>(dialog);
@@ -141,4 +145,33 @@ TEST_F(ResultWindowsTest, KeyboardColoursTonesAndBass)
         window.cmdShowPiano->click();
         EXPECT_TRUE(opened);
     }
+}
+
+TEST_F(ResultWindowsTest, PlayButtonsSoundTheSelectedChordTemperedOrJust)
+{
+    playback.setChordSound(sound::ChordSound::Organ);
+    const auto window = open(13, {17, 20}); // C, C7, Em on C
+    struct Case {
+        int row;
+        QPushButton *button;
+        std::vector<sound::Tone> tones;
+    };
+    const Case cases[] = {
+        {0, window->cmdPlay, {{60, 0, 19}, {64, 0, 19}, {67, 0, 19}, {48, 0, 19}}},
+        {0, window->cmdPlayJust, {{60, 0, 19}, {64, -13.7f, 19}, {67, 2, 19}, {48, 0, 19}}},
+        // Built on its own root E; the bass C is no tone of E minor: tempered.
+        {2, window->cmdPlayJust, {{64, 0, 19}, {67, 15.6f, 19}, {71, 2, 19}, {48, 0, 19}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.row);
+        window->lstCodes->setCurrentRow(c.row);
+        sound.played.clear();
+        c.button->click();
+        ASSERT_EQ(sound.played.size(), 1u);
+        EXPECT_EQ(sound.played[0], c.tones);
+    }
+    EXPECT_EQ(sound.stops, 0);
+    QTest::keyClick(window.get(), Qt::Key_Escape); // closes the window, and so the sound
+    EXPECT_EQ(sound.stops, 1);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
 }

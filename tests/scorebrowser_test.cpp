@@ -1,5 +1,6 @@
 #include "ctlnoteinput.h"
 #include "fakedialogs.h"
+#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "scorebrowser.h"
@@ -28,6 +29,7 @@ class ScoreBrowserTest : public testing::Test {
 protected:
     test::TempDir data;
     test::FakeDialogs dialogs;
+    test::FakeSound sound;
     QSettings settings{QString::fromStdString(data.path() + "/settings.ini"), QSettings::IniFormat};
     std::unique_ptr<frmMain> window;
     QStringList shownLines; // the lines of the last results window
@@ -48,7 +50,8 @@ protected:
     void openWindow()
     {
         window.reset();
-        window = std::make_unique<frmMain>(dialogs, QString::fromStdString(data.path()), &settings);
+        window = std::make_unique<frmMain>(dialogs, sound, QString::fromStdString(data.path()),
+                                           &settings);
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "soundoutput.h"
+
+#include <vector>
+
+class QWidget;
+
+namespace chordvane {
+
+class UserDialogs;
+
+// What the play commands of both windows share: the sound output, the
+// instrument chosen for chords, and the message, once a run, when nothing
+// can sound.
+class Playback {
+public:
+    Playback(sound::SoundOutput &output, UserDialogs &dialogs);
+
+    // Stops what sounds and plays the tones; tells the user (over parent)
+    // what is missing the first time nothing can sound.
+    void play(QWidget *parent, const std::vector<sound::Tone> &tones);
+    void stop();
+
+    sound::ChordSound chordSound() const { return m_chordSound; }
+    void setChordSound(sound::ChordSound sound) { m_chordSound = sound; }
+
+private:
+    sound::SoundOutput &m_output;
+    UserDialogs &m_dialogs;
+    sound::ChordSound m_chordSound = sound::ChordSound::Piano;
+    bool m_problemShown = false;
+};
+
+} // namespace chordvane

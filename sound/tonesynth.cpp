@@ -1,0 +1,171 @@
+#include "tonesynth.h"
+
+#include <fluidsynth.h>
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+
+namespace chordvane::sound {
+
+namespace {
+
+constexpr int kDrumChannel = 9;
+constexpr int kBendCentre = 8192;
+constexpr int kBendRangeSemitones = 2;
+constexpr int kVelocity = 96;
+// FluidSynth's default pitch-wheel modulator spans 12700 cents times the
+// sensitivity over 128, a little less than 100 cents a semitone.
+constexpr double kCentsPerBendRange = 12700.0 * kBendRangeSemitones / 128;
+// FluidSynth 2.3 turns a voice's pitch into a frequency at whole cents,
+// dropping the fraction; half a cent more makes that a rounding, so every
+// tone lies within half a cent of what it asks for.
+constexpr double kRoundingCents = 0.5;
+
+int channelOf(int group, int tone)
+{
+    const int inGroup = tone < kDrumChannel ? tone : tone + 1;
+    return group * 16 + inGroup;
+}
+
+void putLittleEndian(std::string &out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out += static_cast<char>((value >> (8 * i)) & 0xff);
+}
+
+} // namespace
+
+struct ToneSynth::Impl {
+    fluid_settings_t *settings = nullptr;
+    fluid_synth_t *synth = nullptr;
+    bool loaded = false;
+};
+
+ToneSynth::ToneSynth(const std::string &soundFont)
+    : m(std::make_unique<Impl>())
+{
+    // FluidSynth's own messages would reach the terminal; the callers say
+    // what went wrong in their own words.
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+        fluid_set_log_function(level, nullptr, nullptr);
+    m->settings = new_fluid_settings();
+    fluid_settings_setnum(m->settings, "synth.sample-rate", kSampleRate);
+    fluid_settings_setint(m->settings, "synth.midi-channels", 16 * kGroups);
+    // Chorus is a slowly swept delay: it would smear the very pitches that
+    // the listener compares. Reverb does not move them.
+    fluid_settings_setint(m->settings, "synth.chorus.active", 0);
+    // Twelve brass tones stay below full scale at this gain.
+    fluid_settings_setnum(m->settings, "synth.gain", 0.6);
+    m->synth = new_fluid_synth(m->settings);
+    if (!m->synth)
+        return;
+    m->loaded = fluid_synth_sfload(m->synth, soundFont.c_str(), 1) != FLUID_FAILED;
+    for (int channel = 0; channel < 16 * kGroups; ++channel)
+        fluid_synth_pitch_wheel_sens(m->synth, channel, kBendRangeSemitones);
+}
+
+ToneSynth::~ToneSynth()
+{
+    if (m->synth)
+        delete_fluid_synth(m->synth);
+    delete_fluid_settings(m->settings);
+}
+
+bool ToneSynth::loaded() const
+{
+    return m->loaded;
+}
+
+void ToneSynth::start(const std::vector<Tone> &tones, int group)
+{
+    const int count = std::min(static_cast<int>(tones.size()), kTonesPerGroup);
+    for (int i = 0; i < kTonesPerGroup; ++i)
+        fluid_synth_all_sounds_off(m->synth, channelOf(group, i));
+    for (int i = 0; i < count; ++i) {
+        const Tone &tone = tones[i];
+        const int channel = channelOf(group, i);
+        const double steps = (tone.cents + kRoundingCents) / kCentsPerBendRange * kBendCentre;
+        const int bend = std::clamp(kBendCentre + static_cast<int>(std::lround(steps)), 0, 16383);
+        fluid_synth_program_change(m->synth, channel, tone.program);
+        fluid_synth_pitch_bend(m->synth, channel, bend);
+        fluid_synth_noteon(m->synth, channel, tone.key, kVelocity);
+    }
+}
+
+void ToneSynth::release(int group)
+{
+    for (int i = 0; i < kTonesPerGroup; ++i)
+        fluid_synth_all_notes_off(m->synth, channelOf(group, i));
+}
+
+void ToneSynth::render(int frames, std::int16_t *interleaved)
+{
+    fluid_synth_write_s16(m->synth, frames, interleaved, 0, 2, interleaved, 1, 2);
+}
+
+void *ToneSynth::settingsHandle() const
+{
+    return m->settings;
+}
+
+void *ToneSynth::synthHandle() const
+{
+    return m->synth;
+}
+
+std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone> &tones,
+                                        double seconds)
+{
+    const int frames = static_cast<int>(std::lround(seconds * kSampleRate));
+    std::vector<std::int16_t> samples(2 * static_cast<size_t>(frames));
+    synth.start(tones, 0);
+    synth.render(frames, samples.data());
+    // A short fade instead of a click where the file cuts the chord off.
+    const int fade = std::min(frames, kSampleRate / 50);
+    for (int i = 0; i < fade; ++i) {
+        const double gain = static_cast<double>(i) / fade;
+        for (int c = 0; c < 2; ++c) {
+            std::int16_t &s = samples[2 * static_cast<size_t>(frames - 1 - i) + c];
+            s = static_cast<std::int16_t>(std::lround(s * gain));
+        }
+    }
+    synth.release(0);
+    return samples;
+}
+
+WavResult renderWav(const std::string &soundFont, const std::vector<Tone> &tones, double seconds,
+                    const std::string &path)
+{
+    ToneSynth synth(soundFont);
+    if (!synth.loaded())
+        return WavResult::BadSoundFont;
+    const std::vector<std::int16_t> samples = renderSamples(synth, tones, seconds);
+
+    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+    std::string header = "RIFF";
+    putLittleEndian(header, 36 + dataBytes, 4);
+    header += "WAVEfmt ";
+    putLittleEndian(header, 16, 4); // size of the format chunk
+    putLittleEndian(header, 1, 2);  // PCM
+    putLittleEndian(header, 2, 2);  // stereo
+    putLittleEndian(header, kSampleRate, 4);
+    putLittleEndian(header, kSampleRate * 4, 4); // bytes per second
+    putLittleEndian(header, 4, 2);               // bytes per frame
+    putLittleEndian(header, 16, 2);              // bits per sample
+    header += "data";
+    putLittleEndian(header, dataBytes, 4);
+    std::string data;
+    data.reserve(dataBytes);
+    for (const std::int16_t s : samples)
+        putLittleEndian(data, static_cast<std::uint16_t>(s), 2);
+
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        return WavResult::CannotWrite;
+    file << header << data;
+    file.close();
+    return file ? WavResult::Written : WavResult::CannotWrite;
+}
+
+} // namespace chordvane::sound

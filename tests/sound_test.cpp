@@ -1,0 +1,142 @@
+#include "voicing.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace chordvane;
+using namespace chordvane::sound;
+
+namespace {
+
+ChordRow row(std::initializer_list<int> intervals)
+{
+    ChordRow r;
+    r.fill(NO_NOTE);
+    std::copy(intervals.begin(), intervals.end(), r.begin());
+    return r;
+}
+
+} // namespace
+
+TEST(LayOutChord, RootFromMiddleCTonesAboveBassAnOctaveBelow)
+{
+    struct Case {
+        const char *name;
+        int root;
+        ChordRow row;
+        int bass;
+        Tuning tuning;
+        std::vector<std::pair<int, double>> tones; // key, cents
+    };
+    const Case cases[] = {
+        {"C7",
+         1,
+         row({1, 5, 8, 11}),
+         1,
+         Tuning::Equal,
+         {{60, 0}, {64, 0}, {67, 0}, {70, 0}, {48, 0}}},
+        {"C7 just",
+         13,
+         row({1, 5, 8, 11}),
+         1,
+         Tuning::Just,
+         {{60, 0}, {64, -13.7}, {67, 2}, {70, 17.9}, {48, 0}}},
+        // The bass C is the minor third of A: tuned with the chord.
+        {"Am7 on C just",
+         10,
+         row({1, 4, 8, 11}),
+         1,
+         Tuning::Just,
+         {{69, 0}, {72, 15.6}, {76, 2}, {79, 17.9}, {48, 15.6}}},
+        // The bass C is no tone of D major: it stays tempered.
+        {"D on C just",
+         3,
+         row({1, 5, 8}),
+         13,
+         Tuning::Just,
+         {{62, 0}, {66, -13.7}, {69, 2}, {48, 0}}},
+        {"B, the highest root, over B♭",
+         12,
+         row({1, 5, 8}),
+         11,
+         Tuning::Equal,
+         {{71, 0}, {75, 0}, {78, 0}, {58, 0}}},
+        // 3 and 15 are one pitch class in two octaves; a repeated tone sounds once.
+        {"add9 with a ninth",
+         1,
+         row({1, 3, 5, 15, 15}),
+         1,
+         Tuning::Just,
+         {{60, 0}, {62, 3.9}, {64, -13.7}, {74, 3.9}, {48, 0}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<Tone> tones = layOutChord(c.root, c.row, c.bass, c.tuning, 19);
+        ASSERT_EQ(tones.size(), c.tones.size());
+        for (size_t i = 0; i < tones.size(); ++i) {
+            EXPECT_EQ(tones[i].key, c.tones[i].first) << i;
+            EXPECT_NEAR(tones[i].cents, c.tones[i].second, 1e-5) << i;
+            EXPECT_EQ(tones[i].program, 19);
+        }
+    }
+}
+
+TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
+{
+    struct Case {
+        const char *instrument;
+        int written; // note number, C = 1 middle C on the treble clef
+        bool bassClef;
+        int tune, instrumentOffset;
+        int key, program;
+    };
+    const Case cases[] = {
+        {"(楽器名)", 1, false, 0, 0, 60, 0}, // no instrument: piano
+        {"Trp", 3, false, -2, -2, 60, 56},   // written D sounds C
+        {"Cl", 3, false, -2, -2, 60, 71},
+        {"Al.Sax", 10, false, 3, 3, 60, 65}, // written A sounds the C a sixth below
+        {"Al.Sax", 10, false, 0, 3, 69, 65}, // played from a part in C: as written
+        {"T.Sax", 3, false, -2, -2, 48, 66},
+        {"B.Sax", 10, false, 3, 3, 48, 67},
+        {"Hr", 8, false, 5, 5, 60, 60},
+        {"Fl", 13, false, 0, 0, 72, 73},
+        {"Pic", 1, false, 0, 0, 72, 72},
+        {"Tuba", 13, true, 0, 0, 48, 58}, // the bass clef's second space is C3
+        {"Trb", 13, true, 0, 0, 48, 57},
+        {"St.Base", 13, true, 0, 0, 36, 43},
+        {"【 in Bb 】", 3, false, -2, -2, 60, 0},
+        {"その他", 1, false, 0, 0, 60, 0},
+        {"Piano", -200, true, 0, 0, 3, 0}, // kept on the MIDI keyboard by octaves
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(std::string(c.instrument) + " " + std::to_string(c.written));
+        const Voice voice = voiceOf(c.instrument);
+        EXPECT_EQ(voice.program, c.program);
+        EXPECT_EQ(soundingKey(c.written, c.bassClef, c.tune, c.instrumentOffset, voice), c.key);
+    }
+}
+
+TEST(FindSoundFont, DebiansDefaultFirstThenTheKnownPackages)
+{
+    const std::vector<std::string> folders = {"/sf2", "/sf3"};
+    struct Case {
+        std::set<std::string> present;
+        const char *found;
+    };
+    const Case cases[] = {
+        {{"/sf2/TimGM6mb.sf2", "/sf3/default-GM.sf3", "/sf2/FluidR3_GM.sf2"},
+         "/sf3/default-GM.sf3"},
+        {{"/sf2/TimGM6mb.sf2", "/sf3/MuseScore_General.sf3", "/sf2/FluidR3_GM.sf2"},
+         "/sf2/FluidR3_GM.sf2"},
+        {{"/sf2/TimGM6mb.sf2", "/sf3/MuseScore_General.sf3"}, "/sf3/MuseScore_General.sf3"},
+        {{"/sf2/TimGM6mb.sf2", "/elsewhere/default-GM.sf2"}, "/sf2/TimGM6mb.sf2"},
+        {{"/sf2/OtherGM.sf2"}, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.found);
+        EXPECT_EQ(findSoundFont(folders,
+                                [&](const std::string &path) { return c.present.count(path) > 0; }),
+                  c.found);
+    }
+}
