@@ -5,10 +5,12 @@
 #include "uiplatform.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -28,6 +30,12 @@ int main(int argc, char **argv)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(chordvane::gothicFont(9));
     app.setWindowIcon(chordvane::appIcon());
+    // The windows speak Japanese; Qt's own dialogs (the file chooser, the
+    // message boxes' buttons) should too, wherever the desktop's locale.
+    QTranslator qtJapanese;
+    if (qtJapanese.load(QStringLiteral("qtbase_ja"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtJapanese);
 
     chordvane::QtDialogs dialogs;
     const QString dataFolder = QString::fromStdString(
