@@ -1,12 +1,11 @@
 #include "ctlnoteinput.h"
-#include "fakedialogs.h"
-#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "keyboardpicture.h"
 #include "readmewindow.h"
 #include "soundoutput.h"
 #include "testsupport.h"
+#include "windowfixture.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -44,38 +43,8 @@ QPoint staffPoint(const QWidget *area, double y)
     return QPoint(area->width() / 2, qRound((y + 3) * area->height() / 10.0));
 }
 
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public test::WindowFixture {
 protected:
-    test::TempDir data;
-    test::FakeDialogs dialogs;
-    test::FakeSound sound;
-    QSettings settings{QString::fromStdString(data.path() + "/settings.ini"), QSettings::IniFormat};
-    std::unique_ptr<frmMain> window;
-    QStringList shownLines; // the lines of the last results window
-
-    void SetUp() override
-    {
-        data.write("CodeList.txt", test::kExampleList);
-        data.write("CodeListB.txt", "B-list:1,5,8\r\n");
-        data.write("使う前に.txt", "使う前に ♭\n");
-        open();
-        dialogs.onModal = [this](QDialog *dialog) {
-            auto *results = qobject_cast<frmCodeShow *>(dialog);
-            ASSERT_NE(results, nullptr);
-            shownLines.clear();
-            for (int i = 0; i < results->lstCodes->count(); ++i)
-                shownLines << results->lstCodes->item(i)->text();
-        };
-    }
-    void open()
-    {
-        window.reset(); // the old window first: one set of settings at a time
-        window = std::make_unique<frmMain>(dialogs, sound, QString::fromStdString(data.path()),
-                                           &settings);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     // Enters a written note on row r by clicking its staff (treble clef);
     // each right click then cycles the accidental: 1 flat, 2 sharp.
     void write(int r, char note, int rightClicks = 0)

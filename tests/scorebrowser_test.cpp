@@ -1,11 +1,10 @@
 #include "ctlnoteinput.h"
-#include "fakedialogs.h"
-#include "fakesound.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "scorebrowser.h"
 #include "scorerows.h"
 #include "testsupport.h"
+#include "windowfixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,36 +24,12 @@ namespace {
 
 const QString kScores = QStringLiteral(CHORDVANE_SCORE_DATA);
 
-class ScoreBrowserTest : public testing::Test {
+class ScoreBrowserTest : public test::WindowFixture {
 protected:
-    test::TempDir data;
-    test::FakeDialogs dialogs;
-    test::FakeSound sound;
-    QSettings settings{QString::fromStdString(data.path() + "/settings.ini"), QSettings::IniFormat};
-    std::unique_ptr<frmMain> window;
-    QStringList shownLines; // the lines of the last results window
-
     void SetUp() override
     {
-        data.write("CodeList.txt", test::kExampleList);
+        WindowFixture::SetUp();
         data.write("CodeListB.txt", ":1,5,8\r\n");
-        openWindow();
-        dialogs.onModal = [this](QDialog *dialog) {
-            auto *results = qobject_cast<frmCodeShow *>(dialog);
-            ASSERT_NE(results, nullptr);
-            shownLines.clear();
-            for (int i = 0; i < results->lstCodes->count(); ++i)
-                shownLines << results->lstCodes->item(i)->text();
-        };
-    }
-    void openWindow()
-    {
-        window.reset();
-        window = std::make_unique<frmMain>(dialogs, sound, QString::fromStdString(data.path()),
-                                           &settings);
-        window->show();
-        window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     // Chooses a file through the menu's shortcut.
     void openScore(const QString &path)
@@ -285,7 +260,7 @@ TEST_F(ScoreBrowserTest, TheFileChooserStartsInTheLastFolder)
     openScore(QString()); // cancelled
     openScore(kScores + "/band.musicxml");
     openScore(QString());
-    openWindow(); // the next run
+    open(); // the next run
     openScore(QString());
     QStringList folders;
     for (const QString &request : dialogs.fileRequests)
