@@ -1,5 +1,5 @@
 #include "findcommand.h"
-#include "spectrum.h"
+#include "pitchpeak.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>

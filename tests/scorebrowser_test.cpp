@@ -87,7 +87,7 @@ TEST(ScoreRows, NotesFoldIntoTheStaffsSight)
 
 TEST(ScoreRows, NotesNoRowShowsGoToRowsNoPartOrARestingPartHas)
 {
-    // Twelve parts: D4 for parts 1..11 but the second, which rests, and C4
+    // Twelve parts: D4 in the first eleven but the second, which rests, and C4
     // E4 F♯4 for the last. The C is the bass row's; from the top, the F♯
     // takes the one free row, the resting part's, and the E finds none.
     score::Score score;

@@ -1,4 +1,4 @@
-#include "spectrum.h"
+#include "pitchpeak.h"
 
 #include <fftw3.h>
 
