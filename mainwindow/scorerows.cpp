@@ -11,16 +11,6 @@ namespace {
 
 constexpr int kMiddleC = 60;
 
-int pitchClass(int midi)
-{
-    return ((midi % 12) + 12) % 12;
-}
-
-int mod12(int semitones)
-{
-    return pitchClass(semitones);
-}
-
 // Concert notes read best on the clef of their register.
 int clefFor(int midi)
 {
@@ -32,7 +22,7 @@ int clefFor(int midi)
 std::optional<int> tuneForTransposition(int transposition)
 {
     for (const rows::Entry &tune : rows::kTunes) {
-        if (mod12(tune.offset - transposition) == 0)
+        if (score::pitchClass(tune.offset - transposition) == 0)
             return tune.offset;
     }
     return std::nullopt;
@@ -73,7 +63,7 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
             continue;
         const int top = part.sounding.back();
         row.value = staffNote(tune ? top - part.transposition : top, row.scoreType);
-        shown[pitchClass(top)] = true;
+        shown[score::pitchClass(top)] = true;
     }
 
     if (!moment.sounding.empty()) {
@@ -86,7 +76,7 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
             if (!sounding.empty() && sounding.front() == lowest)
                 bass.name = score.parts[p].name;
         }
-        shown[pitchClass(lowest)] = true;
+        shown[score::pitchClass(lowest)] = true;
     }
 
     // Rows no part has take them first, then the rows of resting parts.
@@ -102,9 +92,9 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
         const std::vector<int> &sounding = moment.parts[p].sounding;
         for (auto note = sounding.rbegin(); note != sounding.rend() && nextFree != free.end();
              ++note) {
-            if (shown[pitchClass(*note)])
+            if (shown[score::pitchClass(*note)])
                 continue;
-            shown[pitchClass(*note)] = true;
+            shown[score::pitchClass(*note)] = true;
             ScoreRow &row = rows[*nextFree++];
             row.scoreType = clefFor(*note);
             row.value = staffNote(*note, row.scoreType);

@@ -15,11 +15,6 @@ struct Sounding {
     const PartNote *note;
 };
 
-int pitchClass(int midi)
-{
-    return ((midi % 12) + 12) % 12;
-}
-
 // The entry in force at `at` of a list sorted by time (the first if none yet).
 template <typename T, typename Time>
 const T &inForce(const std::vector<T> &entries, const Fraction &at, Time time)

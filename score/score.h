@@ -19,6 +19,12 @@ namespace chordvane::score {
 // the start of the score, measures following each other as written (repeats
 // are not expanded).
 
+// The pitch class of a MIDI key, or of any signed interval: 0 = C ... 11 = B.
+constexpr int pitchClass(int midi)
+{
+    return ((midi % 12) + 12) % 12;
+}
+
 // One sounding note of a part: an attack and how long it sounds, tied notes
 // joined into one.
 struct PartNote {
