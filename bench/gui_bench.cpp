@@ -68,9 +68,9 @@ void BM_SearchButtonToResults(benchmark::State &state)
     chordvane::frmMain window(dialogs, silent, CHORDVANE_DATA_DIR);
     window.show();
     const int notes[] = {5, 8, 11, 3}; // E G B♭ D over C
-    window.ctlNoteInput[11]->setValue(1);
+    window.row(11).ctlNoteInput()->setValue(1);
     for (int r = 0; r < 4; ++r)
-        window.ctlNoteInput[r]->setValue(notes[r]);
+        window.row(r).ctlNoteInput()->setValue(notes[r]);
     window.mnuOptionCodeRate[0]->trigger(); // 10 %: a long list
     for (auto _ : state)
         window.cmdSearchCode->click();

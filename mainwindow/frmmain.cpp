@@ -5,10 +5,10 @@
 #include "scorebrowser.h"
 #include "staffmodel.h"
 #include "uiplatform.h"
-#include "voicing.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -20,7 +20,10 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace chordvane {
 
@@ -30,24 +33,28 @@ namespace {
 // 255-twip label would otherwise lose the foot of its letters.
 constexpr QSize kClientTwips(10230, 9450 + 60);
 
-QRect fromTwips(const QRect &r)
-{
-    return twipsRect(r.x(), r.y(), r.width(), r.height());
-}
-
 QString concertName(int n)
 {
     const std::string_view name = NoteName(n);
     return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-// Placed at its twip position; a zero height keeps the widget's own height.
-void place(QWidget *widget, const QRect &twipRect)
+bool holdsChords(const ChordEngine &engine)
 {
-    QRect r = fromTwips(twipRect);
-    if (r.height() == 0)
-        r.setHeight(widget->sizeHint().height());
-    widget->setGeometry(r);
+    return std::any_of(engine.ChordIntervals.begin(), engine.ChordIntervals.end(),
+                       [](const ChordRow &row) { return row[0] != NO_NOTE; });
+}
+
+// What the user is told when the chosen list could not be read; nothing
+// when it was, or when the user cancelled the prompt for its path.
+QString chordListProblem(ChordListStatus status)
+{
+    switch (status) {
+    case ChordListStatus::Ok:
+    case ChordListStatus::Missing:
+        break;
+    }
+    return {};
 }
 
 } // namespace
@@ -101,6 +108,11 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     buildButtons(m_client);
     Load();
     m_scoreBrowser = new ScoreBrowser(*this, m_dialogs, m_dataFolder, m_settings);
+    fitToScreen();
+}
+
+void frmMain::fitToScreen()
+{
     // The window manager's title bar comes on top of the window's own size.
     fitInto(screen()->availableSize() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)));
 }
@@ -116,7 +128,8 @@ WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar)
 
 void frmMain::fitInto(const QSize &room)
 {
-    const QSize design = m_client->size() + QSize(0, menuBar()->sizeHint().height());
+    const int bar = statusBar()->isHidden() ? 0 : statusBar()->sizeHint().height();
+    const QSize design = m_client->size() + QSize(0, menuBar()->sizeHint().height() + bar);
     const WindowFit fit = fitWindow(design, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     // Where it fits, the design size is also the least the window shrinks to.
     m_scrollArea->setMinimumSize(fit.scrolls ? QSize(0, 0) : m_client->size());
@@ -131,36 +144,9 @@ void frmMain::buildRows(QWidget *client)
     Frame1->setGeometry(twipsRect(5040, 6720, 4935, 1575));
 
     for (int r = 0; r < rows::kRows; ++r) {
-        QWidget *parent = r == rows::kBassRow ? Frame1 : client;
-        const rows::RowGeometry g = rows::geometryOf(r);
-
-        ctlNoteInput[r] = new chordvane::ctlNoteInput(parent);
-        ctlNoteInput[r]->placeAt(fromTwips(g.staff));
-        connect(ctlNoteInput[r], &chordvane::ctlNoteInput::Changed, this,
-                [this, r] { ShowRowNote(r); });
-
-        cboInstName[r] = new QComboBox(parent);
-        place(cboInstName[r], g.instrument);
-        // Every choice counts, also of the entry shown: it restores the
-        // instrument's transposition after the list was changed by hand.
-        connect(cboInstName[r], &QComboBox::activated, this, [this, r] { instrumentChosen(r); });
-        cboTune[r] = new QComboBox(parent);
-        place(cboTune[r], g.tune);
-        connect(cboTune[r], &QComboBox::currentIndexChanged, this, [this, r] { ShowRowNote(r); });
-
-        if (r != rows::kBassRow) {
-            chkUse[r] = new QCheckBox(parent);
-            place(chkUse[r], g.check);
-            connect(chkUse[r], &QCheckBox::toggled, this,
-                    [this, r] { ShowRowNote(r, RowChange::Tick); });
-        }
-
-        lblResult[r] = new QLabel(parent);
-        lblResult[r]->setFrameShape(QFrame::Box);
-        lblResult[r]->setAlignment(Qt::AlignCenter);
-        lblResult[r]->setFont(gothicFont(15.75, true));
-        lblResult[r]->setAutoFillBackground(true);
-        lblResult[r]->setGeometry(fromTwips(g.result));
+        m_rows[r] = new InstrumentRow(r, r == rows::kBassRow ? Frame1 : client);
+        connect(m_rows[r], &InstrumentRow::changed, this,
+                [this, r](InstrumentRow::Change change) { ShowRowNote(r, change); });
     }
 }
 
@@ -202,27 +188,8 @@ void frmMain::buildButtons(QWidget *client)
 void frmMain::Load()
 {
     m_isLoaded = false;
-    for (int r = 0; r < rows::kRows; ++r) {
-        // Nothing here is the user's doing: the rows must not answer it.
-        const QSignalBlocker quietTune(cboTune[r]);
-        cboTune[r]->clear();
-        for (const rows::Entry &tune : rows::kTunes)
-            cboTune[r]->addItem(QString::fromUtf8(tune.text), tune.offset);
-        cboTune[r]->setCurrentIndex(0);
-
-        cboInstName[r]->clear();
-        for (const rows::Entry &instrument : rows::kInstruments)
-            cboInstName[r]->addItem(QString::fromUtf8(instrument.text), instrument.offset);
-        cboInstName[r]->setCurrentIndex(0);
-
-        if (r != rows::kBassRow) {
-            const QSignalBlocker quietUse(chkUse[r]);
-            chkUse[r]->setChecked(false);
-        }
-        lblResult[r]->clear();
-        setBackground(lblResult[r],
-                      rowInUse(r) ? QColor(Qt::white) : palette().color(QPalette::Button));
-    }
+    for (InstrumentRow *row : m_rows)
+        row->reset();
     m_engine.InputNotes.fill(NO_NOTE);
     keyboard->reset();
     rateChosen(3);
@@ -231,52 +198,57 @@ void frmMain::Load()
 
 bool frmMain::rowInUse(int r) const
 {
-    return r == rows::kBassRow || chkUse[r]->isChecked();
+    return m_rows[r]->inUse();
 }
 
 int frmMain::concertNote(int r) const
 {
-    return static_cast<qint16>(ctlNoteInput[r]->Value() + cboTune[r]->currentData().toInt());
-}
-
-void frmMain::instrumentChosen(int r)
-{
-    const int index = cboInstName[r]->currentIndex();
-    if (index < 0)
-        return;
-    const int offset = cboInstName[r]->itemData(index).toInt();
-    const int tune = cboTune[r]->findData(offset);
-    if (tune < 0)
-        return;
-    const QSignalBlocker quiet(cboTune[r]);
-    cboTune[r]->setCurrentIndex(tune);
-    ShowRowNote(r);
+    return m_rows[r]->concertNote();
 }
 
 void frmMain::ShowRowNote(int r, RowChange change)
 {
+    InstrumentRow &row = *m_rows[r];
     if (!m_isLoaded) {
-        lblResult[r]->clear(); // Load sets the rest of the row afterwards
+        row.showConcertName(QString()); // Load sets the rest of the row afterwards
         return;
     }
     if (change == RowChange::Note) {
         // A new note or transposition puts the row in use; only the box
         // takes it out again.
-        if (r != rows::kBassRow) {
-            const QSignalBlocker quiet(chkUse[r]);
-            chkUse[r]->setChecked(true);
-        }
-        lblResult[r]->setText(concertName(concertNote(r)));
+        row.setInUse(true);
+        row.showConcertName(concertName(row.concertNote()));
     }
-    const bool inUse = rowInUse(r);
-    setBackground(lblResult[r], inUse ? QColor(Qt::white) : palette().color(QPalette::Button));
-    m_engine.InputNotes[r] = inUse ? static_cast<Note>(concertNote(r)) : NO_NOTE;
+    m_engine.InputNotes[r] = row.inUse() ? static_cast<Note>(row.concertNote()) : NO_NOTE;
     PaintKeyboard();
+    emit rowsChanged();
 }
 
 void frmMain::PaintKeyboard()
 {
     keyboard->paint(m_engine.InputNotes);
+}
+
+ChordListStatus frmMain::loadChosenList()
+{
+    const char *list = mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
+    m_engine.ChordListPath = joinPath(m_dataFolder.toStdString(), list);
+    const ChordListStatus status = m_engine.LoadChordList();
+    const QString problem = chordListProblem(status);
+    if (!problem.isEmpty()) {
+        m_dialogs.exclamation(
+            this, QStringLiteral("エラー"),
+            problem + QLatin1Char('\n') +
+                QDir::toNativeSeparators(QString::fromStdString(m_engine.ChordListPath)));
+    }
+    return status;
+}
+
+bool frmMain::readChordTable(ChordTable &table)
+{
+    const bool read = loadChosenList() == ChordListStatus::Ok;
+    table = read ? ChordTable(m_engine.ChordNames, m_engine.ChordIntervals) : ChordTable();
+    return read;
 }
 
 void frmMain::RunSearch()
@@ -286,10 +258,16 @@ void frmMain::RunSearch()
                               QStringLiteral("ベース音を指定してください"));
         return;
     }
-    const char *list = mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
-    m_engine.ChordListPath = joinPath(m_dataFolder.toStdString(), list);
+    // A list that could not be read leaves the table as it was: the search
+    // works on it, unless no list was ever read.
+    if (loadChosenList() != ChordListStatus::Ok && !holdsChords(m_engine)) {
+        m_dialogs.exclamation(
+            this, QStringLiteral("確認"),
+            QStringLiteral("コードリストが読み込まれていないため、検索できません"));
+        return;
+    }
     m_engine.RankByRate = m_rankByRate->isChecked();
-    m_engine.SearchChords(rows::kBassRow);
+    m_engine.searchLoadedChords(rows::kBassRow);
     frmCodeShow results(m_engine, m_dialogs, m_playback, this);
     m_dialogs.runModal(&results);
 }
@@ -300,15 +278,14 @@ void frmMain::playRows()
     for (int r = 0; r < rows::kRows; ++r) {
         if (m_engine.InputNotes[r] == NO_NOTE)
             continue; // not in use, or the bass not yet entered
-        const int instrument = cboInstName[r]->currentIndex();
-        const sound::Voice voice = sound::voiceOf(cboInstName[r]->currentText().toStdString());
-        const int key = sound::soundingKey(
-            ctlNoteInput[r]->Value(), ctlNoteInput[r]->ScoreType() == staff::kBass,
-            cboTune[r]->currentData().toInt(), cboInstName[r]->itemData(instrument).toInt(), voice);
-        tones.push_back({key, 0.0, voice.program});
+        tones.push_back({m_rows[r]->soundingKey(), 0.0, m_rows[r]->program()});
     }
-    if (!tones.empty())
-        m_playback.play(this, tones);
+    if (tones.empty()) {
+        m_dialogs.exclamation(this, QStringLiteral("確認"),
+                              QStringLiteral("試聴する音がありません。行に音を入力してください"));
+        return;
+    }
+    m_playback.play(this, tones);
 }
 
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
@@ -317,8 +294,8 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_client && event->type() == QEvent::MouseMove) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (!m_client->childAt(mouse->position().toPoint())) {
-            for (auto *staff : ctlNoteInput)
-                staff->GhostClear();
+            for (InstrumentRow *row : m_rows)
+                row->ctlNoteInput()->GhostClear();
         }
     }
     return QMainWindow::eventFilter(watched, event);

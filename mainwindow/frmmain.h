@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine.h"
+#include "instrumentrow.h"
 #include "keyboarddisplay.h"
 #include "playback.h"
 #include "rowtables.h"
@@ -63,6 +64,12 @@ public:
     // Sizes the window for a screen with this much room (done for its own
     // screen when it is built).
     void fitInto(const QSize &room);
+    // The same for the window's own screen, as the status bar comes or goes.
+    void fitToScreen();
+    // Reads the chord list the options choose, as a search does (asking for
+    // its path when it is missing). False, with table emptied, when no list
+    // could be read.
+    bool readChordTable(ChordTable &table);
     // The area the rows are laid out on, inside the scrolling frame.
     QWidget *client() const { return m_client; }
     QScrollArea *scrollArea() const { return m_scrollArea; }
@@ -73,11 +80,8 @@ public:
     // The score menu, which writes a score's moments into the rows.
     ScoreBrowser &scoreBrowser() const { return *m_scoreBrowser; }
 
-    std::array<chordvane::ctlNoteInput *, rows::kRows> ctlNoteInput{};
-    std::array<QComboBox *, rows::kRows> cboInstName{};
-    std::array<QComboBox *, rows::kRows> cboTune{};
-    std::array<QCheckBox *, rows::kOrdinaryRows> chkUse{};
-    std::array<QLabel *, rows::kRows> lblResult{};
+    // Row r: 0..10 the ordinary rows, 11 the bass row.
+    InstrumentRow &row(int r) const { return *m_rows[r]; }
     QGroupBox *Frame1;
     std::unique_ptr<KeyboardDisplay> keyboard;
     QPushButton *cmdSearchCode;
@@ -109,18 +113,22 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
-private:
-    friend class ScoreBrowser; // refreshes the rows it fills
-    class ListHost;
-    // What changed on a row: its note or transposition, or only its tick.
-    enum class RowChange { Note, Tick };
+signals:
+    // A row's note, transposition or tick changed, by hand or from a score.
+    void rowsChanged();
 
+private:
+    class ListHost;
+    using RowChange = InstrumentRow::Change;
+
+    // Reads the chord list the options choose into the engine (asking for
+    // its path when it is missing) and tells the user what went wrong.
+    ChordListStatus loadChosenList();
     void buildRows(QWidget *client);
     void buildButtons(QWidget *client);
     void buildMenus();
     void Load();
 
-    void instrumentChosen(int r);
     // Brings row r's tick, label, slot and the keyboard up to date.
     void ShowRowNote(int r, RowChange change = RowChange::Note);
     void PaintKeyboard();
@@ -140,6 +148,7 @@ private:
     QWidget *m_client;
     QScrollArea *m_scrollArea;
     QAction *m_rankByRate;
+    std::array<InstrumentRow *, rows::kRows> m_rows{};
     ReadMeWindow *m_readMe = nullptr;
     ScoreBrowser *m_scoreBrowser; // a child object
     Playback m_playback;

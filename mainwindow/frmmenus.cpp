@@ -124,9 +124,9 @@ void frmMain::chordSoundChosen(int item)
 void frmMain::clear()
 {
     m_isLoaded = false;
-    for (auto *staff : ctlNoteInput) {
-        const QSignalBlocker quiet(staff); // Load blanks the rows
-        staff->setValue(1);
+    for (InstrumentRow *row : m_rows) {
+        const QSignalBlocker quiet(row->ctlNoteInput()); // Load blanks the rows
+        row->ctlNoteInput()->setValue(1);
     }
     Load();
 }

@@ -24,15 +24,8 @@ inline constexpr std::array<Entry, 5> kTunes = {{
     {"in A", -3},
 }};
 
-// The instrument list; choosing an entry selects the transposition of its
-// offset. Entries in 【 】 head a group and stand for its transposition.
-inline constexpr std::array<Entry, 23> kInstruments = {{
-    {"(楽器名)", 0},   {"【 in C 】", 0},   {"Piano", 0},  {"Fl", 0},     {"Bsn", 0},
-    {"St.Base", 0},    {"Oboe", 0},         {"Pic", 0},    {"Tuba", 0},   {"Trb", 0},
-    {"Timp", 0},       {"【 in Eb 】", 3},  {"Es.Cl", 3},  {"Al.Sax", 3}, {"Al.Cl", 3},
-    {"B.Sax", 3},      {"【 in Bb 】", -2}, {"Cl", -2},    {"Trp", -2},   {"T.Sax", -2},
-    {"【 in F 】", 5}, {"Hr", 5},           {"その他", 0},
-}};
+// The instrument list is sound::kInstruments: one table for what a row
+// shows and how it sounds.
 
 // Where a row's controls stand, in twips: ordinary rows in the window's
 // client area, the bass row inside its frame.

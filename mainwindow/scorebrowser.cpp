@@ -1,25 +1,22 @@
 #include "scorebrowser.h"
 
-#include "ctlnoteinput.h"
 #include "engine.h"
 #include "frmmain.h"
+#include "resulttext.h"
 #include "scorerows.h"
+#include "search.h"
 #include "uiplatform.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QSettings>
-#include <QSignalBlocker>
 #include <QStatusBar>
-#include <QStyle>
-#include <QStyleOptionComboBox>
 
 namespace chordvane {
 
@@ -29,53 +26,32 @@ const QString kLastFolderKey = QStringLiteral("score/lastFolder");
 // Measure numbers are free text in MusicXML; a few characters say where.
 constexpr qsizetype kLongestMeasureNumber = 12;
 
-// The whole name of a part at the top of a row's instrument list; the
-// entry's text may be shortened to fit the box.
-constexpr int kPartNameRole = Qt::UserRole + 1;
-
-bool hasPartName(const QComboBox *box)
-{
-    return box->count() > 0 && !box->itemData(0, kPartNameRole).toString().isEmpty();
-}
-
-QString fitted(const QComboBox *box, const QString &name)
-{
-    QStyleOptionComboBox option;
-    option.initFrom(box);
-    const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
-                                                     QStyle::SC_ComboBoxEditField, box);
-    // The style draws the text a few pixels inside the field.
-    // The middle goes, so that "Clarinet in B♭ 1" and "… 2" stay apart.
-    return box->fontMetrics().elidedText(name, Qt::ElideMiddle, field.width() - 4);
-}
-
-// Shows a part's name as the row's instrument, whole in its tool tip;
-// choosing it by hand restores the part's transposition, as any
-// instrument's entry does.
-void showPartName(QComboBox *box, const QString &name, int tune)
-{
-    if (name.isEmpty()) {
-        if (hasPartName(box))
-            box->removeItem(0);
-        box->setToolTip(QString());
-        box->setCurrentIndex(0);
-        return;
-    }
-    if (!hasPartName(box))
-        box->insertItem(0, QString());
-    if (box->itemData(0, kPartNameRole).toString() != name) {
-        box->setItemText(0, fitted(box, name));
-        box->setItemData(0, name, kPartNameRole);
-        box->setItemData(0, name, Qt::ToolTipRole);
-        box->setToolTip(name);
-    }
-    box->setItemData(0, tune);
-    box->setCurrentIndex(0);
-}
-
 QString fromStd(const std::string &text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The line the results window would open on for these rows: the search's
+// first result, ranked when the window ranks.
+std::optional<score::MomentChord> firstResult(const ChordTable &table,
+                                              const std::array<Note, kInputSlots> &inputs,
+                                              int threshold, bool rank)
+{
+    const Note bass = inputs[rows::kBassRow];
+    if (bass == NO_NOTE)
+        return std::nullopt;
+    SearchRequest request{bass, {}, threshold};
+    for (int slot = 0; slot < kInputSlots; ++slot) {
+        if (slot != rows::kBassRow && inputs[slot] != NO_NOTE)
+            request.notes.push_back(inputs[slot]);
+    }
+    std::vector<ChordMatch> found = findChords(table, request);
+    if (rank)
+        rankByMatchRate(found);
+    if (found.empty())
+        return std::nullopt;
+    return score::MomentChord{resultLine(table, found.front(), FoldIntoOctave(bass, 1)),
+                              found.front().rate};
 }
 
 } // namespace
@@ -102,9 +78,12 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
     bar->addPermanentWidget(lblScoreChord);
     setOpen(false);
 
-    // The chord follows the options it is named with.
+    // The chord is the rows' own: it follows every change of a row and the
+    // options it is named with.
+    connect(&m_window, &frmMain::rowsChanged, this, &ScoreBrowser::showChord);
     for (QAction *rate : m_window.mnuOptionCodeRate)
         connect(rate, &QAction::triggered, this, &ScoreBrowser::showChord);
+    connect(m_window.rankByRateAction(), &QAction::toggled, this, &ScoreBrowser::showChord);
     connect(m_window.mnuOptionNotJazz, &QAction::toggled, this, [this] {
         loadChordList();
         showChord();
@@ -189,8 +168,8 @@ void ScoreBrowser::closeScore()
     m_score = {};
     m_moments.clear();
     m_index = 0;
-    for (QComboBox *box : m_window.cboInstName)
-        showPartName(box, QString(), 0);
+    for (int r = 0; r < rows::kRows; ++r)
+        m_window.row(r).clearPart();
     setOpen(false);
 }
 
@@ -200,6 +179,8 @@ void ScoreBrowser::setOpen(bool open)
                             mnuScoreNextMeasure, mnuScoreClose})
         action->setEnabled(open);
     m_window.statusBar()->setVisible(open);
+    // The bar's room comes and goes with it.
+    m_window.fitToScreen();
 }
 
 void ScoreBrowser::step(int direction)
@@ -239,8 +220,12 @@ void ScoreBrowser::showMoment(size_t index)
     m_index = index;
     const score::Moment &moment = m_moments[index];
     const ScoreRows rows = scoreRows(m_score, moment);
-    for (int r = 0; r < rows::kRows; ++r)
-        showRow(r, rows[r]);
+    {
+        // The chord is named once, for all rows.
+        const QScopedValueRollback filling(m_filling, true);
+        for (int r = 0; r < rows::kRows; ++r)
+            showRow(r, rows[r]);
+    }
     QString measure =
         moment.measureNumber.isEmpty() ? QString::number(moment.measure + 1) : moment.measureNumber;
     if (measure.size() > kLongestMeasureNumber)
@@ -252,55 +237,38 @@ void ScoreBrowser::showMoment(size_t index)
 
 void ScoreBrowser::showRow(int r, const ScoreRow &row)
 {
-    ctlNoteInput *staff = m_window.ctlNoteInput[r];
-    QComboBox *tune = m_window.cboTune[r];
-    {
-        // The row is refreshed once, below, with everything in place.
-        const QSignalBlocker quietStaff(staff);
-        const QSignalBlocker quietTune(tune);
-        if (staff->ScoreType() != row.scoreType)
-            staff->setScoreType(row.scoreType);
-        if (row.value)
-            staff->setValue(*row.value);
-        tune->setCurrentIndex(tune->findData(row.tune));
-    }
-    showPartName(m_window.cboInstName[r], row.name, row.tune);
-    if (row.value || r == rows::kBassRow) {
-        m_window.ShowRowNote(r);
-        return;
-    }
-    {
-        const QSignalBlocker quietUse(m_window.chkUse[r]);
-        m_window.chkUse[r]->setChecked(false);
-    }
-    m_window.lblResult[r]->clear(); // a rest names no note
-    m_window.ShowRowNote(r, frmMain::RowChange::Tick);
+    InstrumentRow &target = m_window.row(r);
+    target.showPart(row.part);
+    if (row.note)
+        target.showNote(*row.note);
+    else if (r != rows::kBassRow)
+        target.showRest(row.scoreType);
 }
 
 void ScoreBrowser::loadChordList()
 {
-    if (!isOpen())
-        return;
-    const char *list = m_window.mnuOptionNotJazz->isChecked() ? kPlainListName : kFullListName;
-    ChordNameTable names;
-    ChordIntervalTable intervals;
-    m_chordsRead = readChordListFile(joinPath(m_dataFolder.toStdString(), list), names, intervals);
-    m_chords = m_chordsRead ? ChordTable(names, intervals) : ChordTable();
+    if (isOpen())
+        m_chordsRead = m_window.readChordTable(m_chords);
 }
 
 void ScoreBrowser::showChord()
 {
-    if (!isOpen())
+    if (!isOpen() || m_filling)
         return;
     if (!m_chordsRead) {
-        lblScoreChord->setText(QStringLiteral("コードリストを読めません"));
+        lblScoreChord->setText(QStringLiteral("コードリストが読み込まれていません"));
         return;
     }
-    const auto chord =
-        score::nameChord(m_chords, m_moments[m_index].sounding, m_window.engine().MatchThreshold);
-    lblScoreChord->setText(chord ? QStringLiteral("%1　合致度 %2％")
+    const ChordEngine &engine = m_window.engine();
+    if (engine.InputNotes[rows::kBassRow] == NO_NOTE) {
+        lblScoreChord->clear();
+        return;
+    }
+    const auto chord = firstResult(m_chords, engine.InputNotes, engine.MatchThreshold,
+                                   m_window.rankByRateAction()->isChecked());
+    lblScoreChord->setText(chord ? QStringLiteral("行のコード %1　合致度 %2％")
                                        .arg(fromStd(chord->name), QString::number(chord->rate))
-                                 : QStringLiteral("コードなし"));
+                                 : QStringLiteral("行のコード なし"));
 }
 
 } // namespace chordvane

@@ -50,7 +50,7 @@ public:
     QAction *mnuScoreNextMeasure;
     QAction *mnuScoreClose;
     QLabel *lblScorePlace; // "小節 12　拍 2.5　— band.musicxml"
-    QLabel *lblScoreChord; // "Am7 on C　合致度 67％"
+    QLabel *lblScoreChord; // the rows' chord: "行のコード Am7 on C　合致度 67％"
 
 private:
     void buildMenu();
@@ -75,6 +75,7 @@ private:
     QString m_fileName;
     ChordTable m_chords; // read once per score and jazz option: a step reads no file
     bool m_chordsRead = false;
+    bool m_filling = false; // while a moment's rows are written
 };
 
 } // namespace chordvane

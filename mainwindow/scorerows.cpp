@@ -2,6 +2,9 @@
 
 #include "staffmodel.h"
 
+#include <QHash>
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <vector>
 
@@ -10,11 +13,83 @@ namespace chordvane {
 namespace {
 
 constexpr int kMiddleC = 60;
+constexpr int kNoClass = -1;
 
 // Concert notes read best on the clef of their register.
 int clefFor(int midi)
 {
     return midi < kMiddleC ? staff::kBass : staff::kTreble;
+}
+
+// The key an instrument is in: its transposition above C.
+QString keyName(int transposition)
+{
+    static const char *const kKeys[12] = {"C",  "D♭", "D",  "E♭", "E",  "F",
+                                          "G♭", "G",  "A♭", "A",  "B♭", "B"};
+    return QString::fromUtf8(kKeys[score::pitchClass(transposition)]);
+}
+
+// How the part spells a note shown at concert pitch: as written when the
+// part does not transpose, else a black key as a flat when the part wrote
+// it with one, as a sharp otherwise.
+int concertAlter(int sounding, int transposition, int writtenAlter)
+{
+    if (score::pitchClass(transposition) == 0)
+        return writtenAlter;
+    if (staff::isNaturalNote(score::pitchClass(sounding) + 1))
+        return 0;
+    return writtenAlter < 0 ? -1 : 1;
+}
+
+// Numbers the names that occur more than once, in score order: "Tbn. 1",
+// "Tbn. 2". Empty names stay empty.
+void numberEqualNames(std::vector<QString> &names)
+{
+    QHash<QString, int> count;
+    for (const QString &name : names)
+        ++count[name];
+    QHash<QString, int> seen;
+    for (QString &name : names) {
+        if (!name.isEmpty() && count.value(name) > 1)
+            name += QStringLiteral(" %1").arg(++seen[name]);
+    }
+}
+
+struct PartLabels {
+    std::vector<QString> names;
+    std::vector<QString> abbreviations;
+};
+
+PartLabels partLabels(const score::Score &score, const score::Moment &moment)
+{
+    PartLabels labels;
+    for (size_t p = 0; p < moment.parts.size(); ++p) {
+        const score::PartMoment &part = moment.parts[p];
+        const std::vector<score::PartSetting> &settings = score.parts[p].settings;
+        // The transposition the name was given with is that of the first
+        // setting that bears it.
+        const auto named =
+            std::find_if(settings.begin(), settings.end(),
+                         [&](const score::PartSetting &s) { return s.name == part.name; });
+        const int namedFor = named == settings.end() ? part.transposition : named->transposition;
+        labels.names.push_back(renamedForTransposition(part.name, namedFor, part.transposition));
+        labels.abbreviations.push_back(
+            renamedForTransposition(part.abbreviation, namedFor, part.transposition));
+    }
+    numberEqualNames(labels.names);
+    numberEqualNames(labels.abbreviations);
+    return labels;
+}
+
+// The row's sound: the part's program and the octaves between the staff
+// note on its transposition and the note the part really sounds.
+sound::Voice partVoice(const score::PartMoment &part, const WrittenNote &note, int tune,
+                       int sounding)
+{
+    sound::Voice voice{std::max(part.program, 0), tune, 0};
+    voice.octave =
+        sounding - sound::soundingKey(note.value, note.scoreType == staff::kBass, tune, voice);
+    return voice;
 }
 
 } // namespace
@@ -47,59 +122,117 @@ int staffNote(int midi, int scoreType)
     return n;
 }
 
+WrittenNote spelledNote(int midi, int alter, int scoreType)
+{
+    const int natural = midi - alter;
+    if (alter < -1 || alter > 1 || !staff::isNaturalNote(score::pitchClass(natural) + 1))
+        alter = staff::isNaturalNote(score::pitchClass(midi) + 1) ? 0 : 1;
+    // The head of the natural decides what is in sight.
+    return {staffNote(midi - alter, scoreType) + alter, alter, scoreType};
+}
+
+QString renamedForTransposition(const QString &name, int namedFor, int transposition)
+{
+    if (name.isEmpty() || score::pitchClass(namedFor - transposition) == 0)
+        return name;
+    static const QRegularExpression keyInName(
+        QStringLiteral("\\bin ([A-G])(♭|♯|b|#|-flat| flat|-sharp| sharp)?(?=$|[^\\w♭♯#])"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    const QString key = keyName(transposition);
+    QString renamed = name;
+    if (renamed.contains(keyInName))
+        return renamed.replace(keyInName, QStringLiteral("in ") + key);
+    return name + QStringLiteral(" (in %1)").arg(key);
+}
+
 ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
 {
     ScoreRows rows{};
-    std::array<bool, 12> shown{};
+    const PartLabels labels = partLabels(score, moment);
+    std::array<int, rows::kRows> rowClass;
+    rowClass.fill(kNoClass);
+    std::array<int, 12> rowsShowing{}; // by pitch class
+    const auto show = [&](int r, int midi) {
+        if (rowClass[r] != kNoClass)
+            --rowsShowing[rowClass[r]];
+        rowClass[r] = score::pitchClass(midi);
+        ++rowsShowing[rowClass[r]];
+    };
+    const auto label = [&](size_t p, int tune, const WrittenNote &note, int sounding) {
+        return RowPart{labels.names[p], labels.abbreviations[p], tune,
+                       partVoice(moment.parts[p], note, tune, sounding)};
+    };
+
     const size_t partRows = std::min<size_t>(moment.parts.size(), rows::kOrdinaryRows);
     for (size_t p = 0; p < partRows; ++p) {
         const score::PartMoment &part = moment.parts[p];
         ScoreRow &row = rows[p];
-        row.name = score.parts[p].name;
-        row.scoreType = part.clef == QLatin1String("F") ? staff::kBass : staff::kTreble;
+        const int scoreType = part.clef == QLatin1String("F") ? staff::kBass : staff::kTreble;
         const std::optional<int> tune = tuneForTransposition(part.transposition);
-        row.tune = tune.value_or(0);
-        if (part.sounding.empty())
+        row.scoreType = scoreType;
+        if (part.sounding.empty()) {
+            row.part = label(p, tune.value_or(0), WrittenNote{1, 0, scoreType}, kMiddleC);
             continue;
+        }
         const int top = part.sounding.back();
-        row.value = staffNote(tune ? top - part.transposition : top, row.scoreType);
-        shown[score::pitchClass(top)] = true;
+        const int alter = part.spelling.empty() ? 0 : part.spelling.back().alter;
+        row.note = tune ? spelledNote(part.written.back(), alter, scoreType)
+                        : spelledNote(top, concertAlter(top, part.transposition, alter), scoreType);
+        row.part = label(p, tune.value_or(0), *row.note, top);
+        show(static_cast<int>(p), top);
     }
 
     if (!moment.sounding.empty()) {
         const int lowest = moment.sounding.front();
         ScoreRow &bass = rows[rows::kBassRow];
-        bass.scoreType = clefFor(lowest);
-        bass.value = staffNote(lowest, bass.scoreType);
-        for (size_t p = 0; p < moment.parts.size() && bass.name.isEmpty(); ++p) {
-            const std::vector<int> &sounding = moment.parts[p].sounding;
-            if (!sounding.empty() && sounding.front() == lowest)
-                bass.name = score.parts[p].name;
+        for (size_t p = 0; p < moment.parts.size() && bass.part.name.isEmpty(); ++p) {
+            const score::PartMoment &part = moment.parts[p];
+            if (part.sounding.empty() || part.sounding.front() != lowest)
+                continue;
+            const int alter = part.spelling.empty() ? 0 : part.spelling.front().alter;
+            bass.note = spelledNote(lowest, concertAlter(lowest, part.transposition, alter),
+                                    clefFor(lowest));
+            bass.part = label(p, 0, *bass.note, lowest);
         }
-        shown[score::pitchClass(lowest)] = true;
+        bass.scoreType = clefFor(lowest);
+        show(rows::kBassRow, lowest);
     }
 
-    // Rows no part has take them first, then the rows of resting parts.
+    // Rows no part has come first, then the rows of resting parts, then a
+    // row whose pitch class another row also shows, from the last part up.
     std::vector<int> free;
     for (int r = static_cast<int>(partRows); r < rows::kOrdinaryRows; ++r)
         free.push_back(r);
     for (int r = 0; r < static_cast<int>(partRows); ++r) {
-        if (!rows[r].value)
+        if (!rows[r].note)
             free.push_back(r);
     }
     auto nextFree = free.begin();
+    const auto rowFor = [&]() -> int {
+        if (nextFree != free.end())
+            return *nextFree++;
+        for (int r = rows::kOrdinaryRows - 1; r >= 0; --r) {
+            if (rowClass[r] != kNoClass && rowsShowing[rowClass[r]] > 1)
+                return r;
+        }
+        return -1;
+    };
     for (size_t p = 0; p < moment.parts.size(); ++p) {
-        const std::vector<int> &sounding = moment.parts[p].sounding;
-        for (auto note = sounding.rbegin(); note != sounding.rend() && nextFree != free.end();
-             ++note) {
-            if (shown[score::pitchClass(*note)])
+        const score::PartMoment &part = moment.parts[p];
+        for (size_t i = part.sounding.size(); i-- > 0;) {
+            const int midi = part.sounding[i];
+            if (rowsShowing[score::pitchClass(midi)] > 0)
                 continue;
-            shown[score::pitchClass(*note)] = true;
-            ScoreRow &row = rows[*nextFree++];
-            row.scoreType = clefFor(*note);
-            row.value = staffNote(*note, row.scoreType);
-            row.tune = 0;
-            row.name = score.parts[p].name;
+            const int r = rowFor();
+            if (r < 0)
+                return rows; // twelve pitch classes shown
+            const int alter = i < part.spelling.size() ? part.spelling[i].alter : 0;
+            ScoreRow &row = rows[r];
+            row.scoreType = clefFor(midi);
+            row.note =
+                spelledNote(midi, concertAlter(midi, part.transposition, alter), row.scoreType);
+            row.part = label(p, 0, *row.note, midi);
+            show(r, midi);
         }
     }
     return rows;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "instrumentrow.h"
 #include "rowtables.h"
 #include "score.h"
 
@@ -12,12 +13,9 @@ namespace chordvane {
 
 // What one row shows at a moment of a score.
 struct ScoreRow {
-    // The staff's note number (C = 1; 1 is middle C on the treble clef, and
-    // the bass clef shares that numbering), none while the row rests.
-    std::optional<int> value;
-    int scoreType = 1; // 1 treble clef, 2 bass clef
-    int tune = 0;      // the transposition list's offset
-    QString name;      // the part the note comes from; empty for a row no part fills
+    std::optional<WrittenNote> note; // none while the row rests
+    int scoreType = 1;               // the clef shown, also while the row rests
+    RowPart part;                    // name empty for a row no part fills
     bool operator==(const ScoreRow &) const = default;
 };
 using ScoreRows = std::array<ScoreRow, rows::kRows>;
@@ -33,15 +31,25 @@ std::optional<int> tuneForTransposition(int transposition);
 // octaves until it is. Only the pitch class reaches the search.
 int staffNote(int midi, int scoreType);
 
+// A MIDI key on a staff of this clef, spelled with `alter` (semitones, as
+// the part writes it) when that names a natural note with at most one
+// flat or sharp, else the natural or the sharp below.
+WrittenNote spelledNote(int midi, int alter, int scoreType);
+
+// A part's name as it stands under a transposition other than the one it
+// was named for: "Clarinet in B♭" moved to A reads "Clarinet in A"; a name
+// that says no key gets one ("Clarinet (in A)").
+QString renamedForTransposition(const QString &name, int namedFor, int transposition);
+
 // The rows at one moment. The first eleven parts in score order fill rows
-// 0..10, each with its highest sounding note as written for it (its
-// transposition and clef from the part; a transposition the list lacks is
-// shown at concert pitch); a resting part's row has no note. The bass row
-// shows the lowest sounding note at concert pitch. Pitch classes that no
-// row shows then go, at concert pitch and named after their part, to the
-// rows no part has and then to the rows of resting parts, by score order
-// and from the top of each part, while rows are left: so the rows spell
-// the moment's chord whenever twelve rows can.
+// 0..10, each with its highest sounding note as written for it (spelled as
+// the part spells it; its transposition and clef from the part; a
+// transposition the list lacks is shown at concert pitch); a resting part's
+// row has no note. The bass row shows the lowest sounding note at concert
+// pitch. Every sounding pitch class reaches a row: one that no row shows
+// goes, at concert pitch and named after its part, to a row no part has,
+// else to a resting part's row, else to the last row whose pitch class
+// another row also shows. Parts of equal names are numbered ("Tbn. 1").
 ScoreRows scoreRows(const score::Score &score, const score::Moment &moment);
 
 } // namespace chordvane

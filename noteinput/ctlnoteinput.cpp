@@ -120,9 +120,15 @@ void ctlNoteInput::setValue(int mValue)
     const auto value = static_cast<qint16>(mValue);
     // A number between two naturals is shown as the natural below it with a
     // sharp, so that the staff always shows what Value reports.
-    const bool natural = staff::isNaturalNote(value);
-    m_state.Accidental = natural ? 0 : 1;
-    m_state.NaturalNote = static_cast<qint16>(natural ? value : value - 1);
+    setSpelledValue(value, staff::isNaturalNote(value) ? 0 : 1);
+}
+
+void ctlNoteInput::setSpelledValue(int value, int accidental)
+{
+    if (accidental < -1 || accidental > 1 || !staff::isNaturalNote(value - accidental))
+        accidental = staff::isNaturalNote(value) ? 0 : 1;
+    m_state.Accidental = static_cast<qint16>(accidental);
+    m_state.NaturalNote = static_cast<qint16>(value - accidental);
     m_state.NotePosition = staff::NoteToPosition(m_state.NaturalNote, m_state.ScoreType);
     DrawStaff();
     DrawNote(m_state.NotePosition, Qt::black);

@@ -56,6 +56,10 @@ public:
 
     int Value() const;
     void setValue(int mValue);
+    // Sets Value spelled with this accidental (-1 flat, 0 none, +1 sharp),
+    // as a part writes it, where that puts the head on a natural note (a
+    // flat A♭, a sharp E♯); otherwise as setValue.
+    void setSpelledValue(int value, int accidental);
     int ScoreType() const;
     void setScoreType(int SType);
     // Wipes the hover note, if one is shown.

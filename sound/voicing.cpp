@@ -11,32 +11,6 @@ namespace {
 
 constexpr int kMiddleC = 60;
 
-struct NamedVoice {
-    std::string_view name;
-    Voice voice;
-};
-
-// General MIDI programs, 0-based; octave shifts as the instruments are written.
-constexpr std::array<NamedVoice, 17> kVoices = {{
-    {"Piano", {0, 0}},
-    {"Fl", {73, 0}},
-    {"Bsn", {70, 0}},
-    {"St.Base", {43, -12}}, // written an octave above its sound
-    {"Oboe", {68, 0}},
-    {"Pic", {72, 12}}, // written an octave below its sound
-    {"Tuba", {58, 0}},
-    {"Trb", {57, 0}},
-    {"Timp", {47, 0}},
-    {"Es.Cl", {71, 0}},
-    {"Al.Sax", {65, -12}},
-    {"Al.Cl", {71, -12}},
-    {"B.Sax", {67, -24}},
-    {"Cl", {71, 0}},
-    {"Trp", {56, 0}},
-    {"T.Sax", {66, -12}},
-    {"Hr", {60, -12}},
-}};
-
 } // namespace
 
 std::vector<Tone> layOutChord(int root, const ChordRow &row, int bass, Tuning tuning, int program)
@@ -93,28 +67,6 @@ bool parseChordSound(std::string_view name, ChordSound &sound)
         }
     }
     return false;
-}
-
-Voice voiceOf(std::string_view instrumentName)
-{
-    for (const NamedVoice &v : kVoices) {
-        if (v.name == instrumentName)
-            return v.voice;
-    }
-    return {};
-}
-
-int soundingKey(int written, bool bassClef, int tuneOffset, int instrumentOffset,
-                const Voice &voice)
-{
-    int key = kMiddleC - 1 + written + tuneOffset - (bassClef ? 24 : 0);
-    if (tuneOffset == instrumentOffset)
-        key += voice.octaveShift;
-    while (key < 0)
-        key += 12;
-    while (key > 127)
-        key -= 12;
-    return key;
 }
 
 std::vector<std::string> soundFontFolders()

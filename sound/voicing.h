@@ -40,25 +40,6 @@ int programOf(ChordSound sound);
 // "organ", "strings", "brass", "piano"; false for anything else.
 bool parseChordSound(std::string_view name, ChordSound &sound);
 
-// How one instrument of the main window's list sounds: its General MIDI
-// program, and the octaves (in semitones) between the written note plus
-// the list's transposition and the real sound (the alto saxophone's +3
-// stands for the major sixth below: -12). Names not in the list, and the
-// placeholder and group headers, play piano in place.
-struct Voice {
-    int program = 0;
-    int octaveShift = 0;
-};
-Voice voiceOf(std::string_view instrumentName);
-
-// The MIDI key a row sounds: its written note number (C = 1 is middle C on
-// the treble clef; the bass clef shares that numbering two octaves up), the
-// transposition chosen and the instrument. The instrument's octave counts
-// only while the row is on the instrument's own transposition
-// (instrumentOffset); the key is kept within 0..127 by octaves.
-int soundingKey(int written, bool bassClef, int tuneOffset, int instrumentOffset,
-                const Voice &voice);
-
 // Where a General MIDI SoundFont lies: Debian's default-GM alternative in
 // the folders given, then the files of the packages that bring one, each
 // looked for in every folder. Empty when exists() accepts none.

@@ -49,7 +49,7 @@ protected:
     // each right click then cycles the accidental: 1 flat, 2 sharp.
     void write(int r, char note, int rightClicks = 0)
     {
-        QWidget *area = window->ctlNoteInput[r]->picMain();
+        QWidget *area = window->row(r).ctlNoteInput()->picMain();
         // The natural notes' bands on the treble clef, from B (y 2.2) down.
         const double y = 2.2 + 0.5 * static_cast<double>(std::string_view("BAGFEDC").find(note));
         QTest::mouseClick(area, Qt::LeftButton, {}, staffPoint(area, y));
@@ -100,8 +100,8 @@ TEST_F(MainWindowTest, EnterPressesTheSearchButtonWhereADefaultButtonWould)
         bool searches, clears, closes;
     };
     const Case cases[] = {
-        {"check box", window->chkUse[0], true, false, false},
-        {"closed list", window->cboTune[3], true, false, false},
+        {"check box", window->row(0).chkUse(), true, false, false},
+        {"closed list", window->row(3).cboTune(), true, false, false},
         {"clear button", window->cmdClear, false, true, false},
         {"exit button", window->cmdExit, false, false, true},
     };
@@ -117,7 +117,7 @@ TEST_F(MainWindowTest, EnterPressesTheSearchButtonWhereADefaultButtonWould)
         QTest::qWait(200); // a shortcut's animated click lands later
         EXPECT_EQ(dialogs.messages.value(0),
                   c.searches ? "exclamation|確認|ベース音を指定してください" : "");
-        EXPECT_EQ(window->lblResult[0]->text().isEmpty(), c.clears);
+        EXPECT_EQ(window->row(0).lblResult()->text().isEmpty(), c.clears);
         EXPECT_EQ(!window->isVisible(), c.closes);
     }
     EXPECT_EQ(dialogs.modalCount, 0); // no search without a bass
@@ -125,18 +125,18 @@ TEST_F(MainWindowTest, EnterPressesTheSearchButtonWhereADefaultButtonWould)
     // row's written C, sounding B flat, in use.
     window->show();
     dialogs.messages.clear();
-    choose(window->cboTune[1], "in B♭");
+    choose(window->row(1).cboTune(), "in B♭");
     QTest::qWait(200);
     EXPECT_EQ(window->engine().InputNotes[1], -1);
-    EXPECT_EQ(window->lblResult[1]->text(), "A♯/B♭");
+    EXPECT_EQ(window->row(1).lblResult()->text(), "A♯/B♭");
     EXPECT_TRUE(dialogs.messages.isEmpty());
 }
 
 TEST_F(MainWindowTest, EnteringANoteTicksTheRowAndLightsItsKey)
 {
     write(3, 'E');
-    EXPECT_TRUE(window->chkUse[3]->isChecked());
-    EXPECT_EQ(window->lblResult[3]->text(), "E");
+    EXPECT_TRUE(window->row(3).chkUse()->isChecked());
+    EXPECT_EQ(window->row(3).lblResult()->text(), "E");
     EXPECT_EQ(window->engine().InputNotes[3], 5);
     write(4, 'F', 2); // F sharp: a black key, dark yellow
     EXPECT_EQ(litKeys(), (std::map<int, QColor>{{5, kLitWhiteKey}, {7, kLitBlackKey}}));
@@ -144,17 +144,17 @@ TEST_F(MainWindowTest, EnteringANoteTicksTheRowAndLightsItsKey)
     EXPECT_EQ(litKeys(), (std::map<int, QColor>{{5, kBassKey}, {7, kLitBlackKey}}));
 
     // Unticking keeps the name, greyed, and the bass's key still lit.
-    QTest::mouseClick(window->chkUse[3], Qt::LeftButton);
-    window->chkUse[4]->setChecked(false);
+    QTest::mouseClick(window->row(3).chkUse(), Qt::LeftButton);
+    window->row(4).chkUse()->setChecked(false);
     EXPECT_EQ(window->engine().InputNotes[3], NO_NOTE);
-    EXPECT_EQ(window->lblResult[3]->text(), "E");
-    EXPECT_NE(window->lblResult[3]->palette().color(QPalette::Window), QColor(Qt::white));
+    EXPECT_EQ(window->row(3).lblResult()->text(), "E");
+    EXPECT_NE(window->row(3).lblResult()->palette().color(QPalette::Window), QColor(Qt::white));
     EXPECT_EQ(litKeys(), (std::map<int, QColor>{{5, kBassKey}}));
 
     // Ticking by hand counts the staff's note but names nothing yet.
-    QTest::mouseClick(window->chkUse[2], Qt::LeftButton);
+    QTest::mouseClick(window->row(2).chkUse(), Qt::LeftButton);
     EXPECT_EQ(window->engine().InputNotes[2], 1);
-    EXPECT_EQ(window->lblResult[2]->text(), "");
+    EXPECT_EQ(window->row(2).lblResult()->text(), "");
 }
 
 TEST_F(MainWindowTest, RowsNameTheConcertNoteOfTheirInstrument)
@@ -175,15 +175,15 @@ TEST_F(MainWindowTest, RowsNameTheConcertNoteOfTheirInstrument)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.instrument ? c.instrument : c.tune);
-        window->ctlNoteInput[1]->setValue(1); // no accidental left over
-        choose(window->cboTune[1], "in A");
+        window->row(1).ctlNoteInput()->setValue(1); // no accidental left over
+        choose(window->row(1).cboTune(), "in A");
         if (c.instrument)
-            choose(window->cboInstName[1], QString::fromUtf8(c.instrument));
+            choose(window->row(1).cboInstName(), QString::fromUtf8(c.instrument));
         else
-            choose(window->cboTune[1], QString::fromUtf8(c.tune));
+            choose(window->row(1).cboTune(), QString::fromUtf8(c.tune));
         write(1, c.written, c.rightClicks);
-        EXPECT_EQ(window->cboTune[1]->currentText(), QString::fromUtf8(c.shownTune));
-        EXPECT_EQ(window->lblResult[1]->text(), QString::fromUtf8(c.concert));
+        EXPECT_EQ(window->row(1).cboTune()->currentText(), QString::fromUtf8(c.shownTune));
+        EXPECT_EQ(window->row(1).lblResult()->text(), QString::fromUtf8(c.concert));
     }
 }
 
@@ -203,6 +203,19 @@ TEST_F(MainWindowTest, SearchesTheChosenListAtTheChosenRate)
     EXPECT_EQ(search(), QStringList{"C"});
     window->mnuOptionNotJazz->trigger();
     EXPECT_EQ(search(), QStringList{"CB-list"});
+}
+
+TEST_F(MainWindowTest, WithoutAChordListNoResultsWindowOpens)
+{
+    std::filesystem::remove(data.path() + "/CodeList.txt");
+    dialogs.typedText.clear(); // the prompt for the path is cancelled
+    write(11, 'C');
+    write(0, 'E');
+    window->cmdSearchCode->click();
+    EXPECT_EQ(dialogs.prompts.size(), 1);
+    EXPECT_EQ(dialogs.modalCount, 0);
+    EXPECT_EQ(dialogs.messages,
+              QStringList{"exclamation|確認|コードリストが読み込まれていないため、検索できません"});
 }
 
 TEST_F(MainWindowTest, RankingByRateIsRememberedAndOrdersTheResults)
@@ -231,23 +244,23 @@ TEST_F(MainWindowTest, ClearEmptiesTheRowsAndKeepsTheListChoiceAndTheClefs)
     write(11, 'C');
     window->mnuOptionNotJazz->trigger();
     window->mnuOptionCodeRate[0]->trigger();
-    QTest::mouseClick(window->ctlNoteInput[4]->picToon(), Qt::LeftButton); // bass clef
-    choose(window->cboInstName[4], "Hr");
+    QTest::mouseClick(window->row(4).ctlNoteInput()->picToon(), Qt::LeftButton); // bass clef
+    choose(window->row(4).cboInstName(), "Hr");
     window->cmdClear->click();
     for (int r = 0; r < 12; ++r) {
         SCOPED_TRACE(r);
-        EXPECT_EQ(window->cboTune[r]->currentIndex(), 0);
-        EXPECT_EQ(window->cboInstName[r]->currentIndex(), 0);
-        EXPECT_EQ(window->lblResult[r]->text(), "");
+        EXPECT_EQ(window->row(r).cboTune()->currentIndex(), 0);
+        EXPECT_EQ(window->row(r).cboInstName()->currentIndex(), 0);
+        EXPECT_EQ(window->row(r).lblResult()->text(), "");
         EXPECT_EQ(window->rowInUse(r), r == 11);
         EXPECT_EQ(window->engine().InputNotes[r], NO_NOTE);
-        EXPECT_EQ(window->ctlNoteInput[r]->Value(), 1);
+        EXPECT_EQ(window->row(r).ctlNoteInput()->Value(), 1);
     }
     EXPECT_TRUE(litKeys().empty());
     EXPECT_EQ(window->engine().MatchThreshold, 65);
     EXPECT_TRUE(window->mnuOptionCodeRate[3]->isChecked());
     EXPECT_TRUE(window->mnuOptionNotJazz->isChecked());
-    EXPECT_EQ(window->ctlNoteInput[4]->ScoreType(), 2);
+    EXPECT_EQ(window->row(4).ctlNoteInput()->ScoreType(), 2);
 }
 
 TEST_F(MainWindowTest, HowToAlwaysShowsTheReadMe)
@@ -289,17 +302,17 @@ TEST_F(MainWindowTest, HowToAlwaysShowsTheReadMe)
 
 TEST_F(MainWindowTest, MovingOverTheBackgroundWipesHoverNotes)
 {
-    QWidget *area = window->ctlNoteInput[2]->picMain();
+    QWidget *area = window->row(2).ctlNoteInput()->picMain();
     hover(area, staffPoint(area, 1.2));
-    ASSERT_TRUE(window->ctlNoteInput[2]->state().GhostShown);
+    ASSERT_TRUE(window->row(2).ctlNoteInput()->state().GhostShown);
     // Over a control (a result label) the hover note stays.
-    hover(window->lblResult[0], QPoint(5, 5));
-    EXPECT_TRUE(window->ctlNoteInput[2]->state().GhostShown);
+    hover(window->row(0).lblResult(), QPoint(5, 5));
+    EXPECT_TRUE(window->row(2).ctlNoteInput()->state().GhostShown);
     QWidget *client = window->client();
     const QPoint empty(client->width() - 5, client->height() / 2);
     ASSERT_EQ(client->childAt(empty), nullptr);
     hover(client, empty);
-    EXPECT_FALSE(window->ctlNoteInput[2]->state().GhostShown);
+    EXPECT_FALSE(window->row(2).ctlNoteInput()->state().GhostShown);
 }
 
 TEST(WindowFit, ScrollsOnlyWhereTheScreenIsTooSmall)
@@ -335,18 +348,23 @@ TEST_F(MainWindowTest, AWindowTallerThanTheScreenShrinksAndScrolls)
 
 TEST_F(MainWindowTest, PlaySoundsTheRowsInUseOnTheirInstruments)
 {
-    window->cmdPlay->click(); // nothing entered: nothing sounds
+    window->cmdPlay->click(); // nothing entered: nothing sounds, and the user is told why
     EXPECT_TRUE(sound.played.empty());
-    choose(window->cboInstName[0], "Trp");
+    EXPECT_EQ(dialogs.messages,
+              QStringList{"exclamation|確認|試聴する音がありません。行に音を入力してください"});
+    choose(window->row(0).cboInstName(), "Trp");
     write(0, 'D'); // sounds C4
     write(1, 'G'); // no instrument: piano, G4, but taken out of use
-    window->chkUse[1]->setChecked(false);
-    choose(window->cboInstName[2], "Al.Sax");
-    write(2, 'A');  // sounds the C a sixth below, C4
+    window->row(1).chkUse()->setChecked(false);
+    choose(window->row(2).cboInstName(), "Al.Sax");
+    write(2, 'A'); // sounds the C a sixth below, C4
+    choose(window->row(3).cboInstName(), "Al.Sax");
+    choose(window->row(3).cboTune(), "in C");
+    write(3, 'A');  // off its own transposition: as written, A4
     write(11, 'E'); // the bass
     window->cmdPlay->click();
     window->mnuEditPlay->trigger();
-    const std::vector<sound::Tone> expected = {{60, 0, 56}, {60, 0, 65}, {64, 0, 0}};
+    const std::vector<sound::Tone> expected = {{60, 0, 56}, {60, 0, 65}, {69, 0, 65}, {64, 0, 0}};
     EXPECT_EQ(sound.played, (std::vector<std::vector<sound::Tone>>{expected, expected}));
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_EQ(sound.stops, 1);
@@ -375,7 +393,7 @@ TEST_F(MainWindowTest, MissingSoundFontIsToldOnceWithWhereItWasLookedFor)
     test::TempDir empty;
     sound::FluidPlayer player({empty.path()});
     frmMain window(dialogs, player, QString::fromStdString(data.path()));
-    window.ctlNoteInput[11]->setValue(1);
+    window.row(11).ctlNoteInput()->setValue(1);
     window.cmdPlay->click();
     window.cmdPlay->click();
     ASSERT_EQ(dialogs.messages.size(), 1);

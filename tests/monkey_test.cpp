@@ -50,7 +50,7 @@ public:
     {
         const int r = pick(12);
         const std::string row = " row " + std::to_string(r);
-        ctlNoteInput *staff = m_window.ctlNoteInput[r];
+        ctlNoteInput *staff = m_window.row(r).ctlNoteInput();
         switch (pick(10)) {
         case 0:
         case 1:
@@ -66,13 +66,13 @@ public:
             return "clef" + row;
         case 4: {
             // Arrow keys on a closed list choose as the open list does.
-            QComboBox *box = pick(2) ? m_window.cboInstName[r] : m_window.cboTune[r];
+            QComboBox *box = pick(2) ? m_window.row(r).cboInstName() : m_window.row(r).cboTune();
             QTest::keyClick(box, pick(3) ? Qt::Key_Down : pick(2) ? Qt::Key_Up : Qt::Key_Home);
             return "list key" + row;
         }
         case 5:
             if (r < 11)
-                m_window.chkUse[r]->click();
+                m_window.row(r).chkUse()->click();
             return "tick" + row;
         case 6: {
             const int i = pick(8);
@@ -127,8 +127,9 @@ void checkInvariants(const frmMain &window)
         keys[k] = KeyboardPicture::naturalColour(k);
     for (int r = 0; r < 12; ++r) {
         SCOPED_TRACE(testing::Message() << "row " << r);
-        const QString text = window.lblResult[r]->text();
-        const bool white = window.lblResult[r]->palette().color(QPalette::Window) == Qt::white;
+        const QString text = window.row(r).lblResult()->text();
+        const bool white =
+            window.row(r).lblResult()->palette().color(QPalette::Window) == Qt::white;
         EXPECT_EQ(white, window.rowInUse(r));
         // The bass counts from its first change, which also names it.
         const bool counts = r < 11 ? window.rowInUse(r) : !text.isEmpty();

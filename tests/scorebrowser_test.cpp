@@ -1,6 +1,7 @@
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
+#include "instrumentrow.h"
 #include "scorebrowser.h"
 #include "scorerows.h"
 #include "testsupport.h"
@@ -15,6 +16,9 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
+
+#include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -43,14 +47,14 @@ protected:
     // "rest" and the row's settings.
     std::string row(int r) const
     {
-        const QComboBox *instrument = window->cboInstName[r];
+        const QComboBox *instrument = window->row(r).cboInstName();
         const QVariant whole = instrument->currentData(Qt::ToolTipRole);
         const bool used = window->rowInUse(r);
-        return QStringList{used ? QString::number(window->ctlNoteInput[r]->Value()) : "rest",
-                           window->cboTune[r]->currentText(),
-                           window->ctlNoteInput[r]->ScoreType() == 2 ? "F" : "G",
+        return QStringList{used ? QString::number(window->row(r).ctlNoteInput()->Value()) : "rest",
+                           window->row(r).cboTune()->currentText(),
+                           window->row(r).ctlNoteInput()->ScoreType() == 2 ? "F" : "G",
                            whole.isValid() ? whole.toString() : instrument->currentText(),
-                           window->lblResult[r]->text() + (used ? "" : "-")}
+                           window->row(r).lblResult()->text() + (used ? "" : "-")}
             .join(' ')
             .toStdString();
     }
@@ -85,29 +89,121 @@ TEST(ScoreRows, NotesFoldIntoTheStaffsSight)
         EXPECT_EQ(staffNote(midi, scoreType), note) << midi << " clef " << scoreType;
 }
 
-TEST(ScoreRows, NotesNoRowShowsGoToRowsNoPartOrARestingPartHas)
+// A moment of parts in C on the treble clef, each holding these MIDI keys.
+std::pair<score::Score, score::Moment> momentOf(const std::vector<std::vector<int>> &parts)
 {
-    // Twelve parts: D4 in the first eleven but the second, which rests, and C4
-    // E4 F♯4 for the last. The C is the bass row's; from the top, the F♯
-    // takes the one free row, the resting part's, and the E finds none.
     score::Score score;
     score::Moment moment;
-    for (int p = 1; p <= 12; ++p) {
-        score.parts.emplace_back().name = QString("Part %1").arg(p);
-        const std::vector<int> notes = p == 2   ? std::vector<int>{}
-                                       : p < 12 ? std::vector<int>{62}
-                                                : std::vector<int>{60, 64, 66};
-        moment.parts.push_back({notes, notes, 0, "G"});
-        moment.sounding.insert(moment.sounding.end(), notes.begin(), notes.end());
+    for (size_t p = 0; p < parts.size(); ++p) {
+        score.parts.emplace_back().name = QString("Part %1").arg(p + 1);
+        score::PartMoment &part = moment.parts.emplace_back();
+        part.written = part.sounding = parts[p];
+        part.clef = "G";
+        part.name = score.parts.back().name;
+        moment.sounding.insert(moment.sounding.end(), parts[p].begin(), parts[p].end());
     }
     std::sort(moment.sounding.begin(), moment.sounding.end());
-    const ScoreRows rows = scoreRows(score, moment);
-    const std::pair<int, ScoreRow> expected[] = {
-        {0, {3, 1, 0, "Part 1"}},   {1, {7, 1, 0, "Part 12"}},  {2, {3, 1, 0, "Part 3"}},
-        {10, {3, 1, 0, "Part 11"}}, {11, {1, 1, 0, "Part 12"}},
+    return {score, moment};
+}
+
+TEST(ScoreRows, EverySoundingPitchClassReachesARow)
+{
+    const std::vector<int> d = {62};
+    const std::vector<int> c = {60};
+    struct Case {
+        const char *what;
+        std::vector<std::vector<int>> parts;
+        std::vector<std::pair<int, std::string>> rows; // row, "staff note part"
     };
-    for (const auto &[r, row] : expected)
-        EXPECT_TRUE(rows[r] == row) << r;
+    const Case cases[] = {
+        {"a free row, then the resting part's, then the last doubling row",
+         {d, {}, d, d, d, d, d, d, d, d, d, {60, 64, 66}},
+         {{0, "3 Part 1"},
+          {1, "7 Part 12"},
+          {9, "3 Part 10"},
+          {10, "5 Part 12"},
+          {11, "1 Part 12"}}},
+        {"eleven doubled parts give way to eleven pitch classes",
+         {c, c, c, c, c, c, c, c, c, c, c, {61, 62, 63, 64, 65, 66}, {67, 68, 69, 70, 71}},
+         {{0, "8 Part 13"}, {1, "9 Part 13"}, {10, "7 Part 12"}, {11, "1 Part 1"}}},
+        {"a doubling of the bass gives way, the bass never",
+         {c, c, c, c, c, c, c, c, c, c, c, {48, 64}},
+         {{10, "5 Part 12"}, {11, "13 Part 12"}}},
+    };
+    for (const Case &k : cases) {
+        SCOPED_TRACE(k.what);
+        const auto [score, moment] = momentOf(k.parts);
+        const ScoreRows rows = scoreRows(score, moment);
+        std::set<int> sounding, shown;
+        for (const int midi : moment.sounding)
+            sounding.insert(score::pitchClass(midi));
+        for (int r = 0; r < rows::kRows; ++r) {
+            if (rows[r].note)
+                shown.insert(score::pitchClass(rows[r].note->value - 1));
+        }
+        EXPECT_EQ(shown, sounding);
+        for (const auto &[r, expected] : k.rows) {
+            ASSERT_TRUE(rows[r].note) << r;
+            EXPECT_EQ(std::to_string(rows[r].note->value) + " " + rows[r].part.name.toStdString(),
+                      expected)
+                << r;
+        }
+    }
+}
+
+TEST(ScoreRows, EqualNamesAreNumberedAndANewTranspositionRenames)
+{
+    auto [score, moment] = momentOf({{60}, {64}, {67}, {72}});
+    const char *names[][2] = {
+        {"Trombone", "Tbn."}, {"Trombone", "Tbn."}, {"Horn in F", "Hn."}, {"Trumpet in B♭", ""}};
+    for (size_t p = 0; p < 4; ++p) {
+        moment.parts[p].name = QString::fromUtf8(names[p][0]);
+        moment.parts[p].abbreviation = QString::fromUtf8(names[p][1]);
+    }
+    moment.parts[3].transposition = -3; // moved from B♭ to A
+    score.parts[3].settings = {{{}, -2, "G", moment.parts[3].name, {}, -1}};
+    const ScoreRows rows = scoreRows(score, moment);
+    const std::pair<const char *, const char *> expected[] = {{"Trombone 1", "Tbn. 1"},
+                                                              {"Trombone 2", "Tbn. 2"},
+                                                              {"Horn in F", "Hn."},
+                                                              {"Trumpet in A", ""}};
+    for (int r = 0; r < 4; ++r) {
+        EXPECT_EQ(rows[r].part.name.toStdString(), expected[r].first);
+        EXPECT_EQ(rows[r].part.abbreviation.toStdString(), expected[r].second);
+    }
+
+    const std::tuple<const char *, int, int, const char *> renames[] = {
+        {"Clarinet in B♭", -2, -3, "Clarinet in A"},
+        {"Clarinet in Bb 1", -2, -3, "Clarinet in A 1"},
+        {"Horn in F", -7, -9, "Horn in E♭"},
+        {"Clarinet", -2, -3, "Clarinet (in A)"},
+        {"Clarinet in B♭", -2, -14, "Clarinet in B♭"}, // an octave lower is the same key
+        {"Violin", 0, 0, "Violin"},
+    };
+    for (const auto &[name, namedFor, now, renamed] : renames)
+        EXPECT_EQ(renamedForTransposition(QString::fromUtf8(name), namedFor, now).toStdString(),
+                  renamed);
+}
+
+TEST_F(ScoreBrowserTest, APartNameThatDoesNotFitShowsItsAbbreviation)
+{
+    InstrumentRow &row = window->row(0);
+    const std::pair<RowPart, const char *> cases[] = {
+        {{"Fl", "", 0, {}}, "Fl"},
+        {{"Contrabass Clarinet in B♭", "Cb. Cl.", -2, {}}, "Cb. Cl."},
+        {{"Contrabass Clarinet in B♭", "", -2, {}}, nullptr}, // cut, not abbreviated
+    };
+    for (const auto &[part, shown] : cases) {
+        SCOPED_TRACE(part.name.toStdString());
+        row.showPart(part);
+        const QString text = row.cboInstName()->currentText();
+        if (shown)
+            EXPECT_EQ(text.toStdString(), shown);
+        else
+            EXPECT_TRUE(text.endsWith(QChar(0x2026))) << text.toStdString();
+        EXPECT_EQ(row.cboInstName()->toolTip(), part.name);
+        EXPECT_EQ(row.cboTune()->currentData().toInt(), part.tune);
+    }
 }
 
 TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
@@ -126,16 +222,16 @@ TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
     const std::string empty = "rest in C G (楽器名) -";
     const Step steps[] = {
         {Qt::Key_unknown,
-         "小節 0　拍 1　— band.musicxml / コードなし",
+         "小節 0　拍 1　— band.musicxml / 行のコード なし",
          {"8 in C G Piano G", "rest in C F Bass -", empty, empty, "8 in C G Piano G"},
          {}},
         {Qt::Key_Right,
-         "小節 1　拍 1　— band.musicxml / Am7 on C　合致度 100％",
+         "小節 1　拍 1　— band.musicxml / 行のコード A7 on C　合致度 75％",
          {"8 in C G Piano G", "13 in C F Bass C", "5 in C G Piano E", "22 in C F Piano A",
           "13 in C F Bass C"},
-         {"A7 on C", "Am7 on C"}}, // in the order found; the chord is the best
+         {"A7 on C", "Am7 on C"}}, // in the order found, as the status names it
         {Qt::Key_Right,
-         "小節 1　拍 3　— band.musicxml / A7 on G　合致度 75％",
+         "小節 1　拍 3　— band.musicxml / 行のコード A on G　合致度 67％",
          {"5 in C G Piano E", "8 in C F Bass G", "22 in C F Piano A", empty, "8 in C F Bass G"},
          {"A on G", "Am on G", "A7 on G", "Am7 on G"}},
     };
@@ -143,7 +239,7 @@ TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
         SCOPED_TRACE(s.status);
         if (s.key != Qt::Key_unknown)
             press(s.key);
-        EXPECT_EQ(status(), s.status);
+        EXPECT_EQ(status().toStdString(), s.status);
         const std::vector<std::string> shown = {row(0), row(1), row(2), row(3), row(11)};
         EXPECT_EQ(shown, s.rows);
         for (int r = 4; r < 11; ++r)
@@ -154,11 +250,17 @@ TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
         }
     }
 
-    // The chord follows the options at once: the chord list, the rate.
+    // The chord follows the options at once: the ranking, the chord list,
+    // the rate; and the rows as they are edited.
+    window->rankByRateAction()->trigger();
+    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード A7 on G　合致度 75％");
     window->mnuOptionNotJazz->trigger();
-    EXPECT_EQ(browser().lblScoreChord->text(), "A on G　合致度 67％");
+    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード A on G　合致度 67％");
     window->mnuOptionCodeRate[5]->trigger();
-    EXPECT_EQ(browser().lblScoreChord->text(), "コードなし");
+    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード なし");
+    window->mnuOptionCodeRate[0]->trigger();
+    window->row(2).ctlNoteInput()->setValue(25); // the A becomes a C
+    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード C on G　合致度 100％");
 }
 
 TEST_F(ScoreBrowserTest, PartsAreWrittenInTheirOwnTransposition)
@@ -176,9 +278,9 @@ TEST_F(ScoreBrowserTest, PartsAreWrittenInTheirOwnTransposition)
                                         "19 in B♭ G Tenor Saxophone E", "-4 in C G Tenor G"}));
     // Instruments are still chosen by hand; the part's entry restores its
     // transposition.
-    QTest::keyClick(window->cboInstName[1], Qt::Key_Down);
+    QTest::keyClick(window->row(1).cboInstName(), Qt::Key_Down);
     EXPECT_EQ(row(1), "10 in C G (楽器名) A");
-    QTest::keyClick(window->cboInstName[1], Qt::Key_Up);
+    QTest::keyClick(window->row(1).cboInstName(), Qt::Key_Up);
     EXPECT_EQ(row(1), "10 in E♭ G Alto Saxophone C");
 }
 
@@ -204,8 +306,8 @@ TEST_F(ScoreBrowserTest, AHandEditLastsUntilTheNextStep)
 {
     openScore(kScores + "/band.musicxml");
     press(Qt::Key_Right);
-    window->ctlNoteInput[3]->setValue(3);   // the A row now holds a D, as a click would
-    window->cboTune[4]->setCurrentIndex(1); // a free row taken into use
+    window->row(3).ctlNoteInput()->setValue(3);   // the A row now holds a D, as a click would
+    window->row(4).cboTune()->setCurrentIndex(1); // a free row taken into use
     EXPECT_EQ(row(3), "3 in C F Piano D");
     EXPECT_EQ(row(4), "1 in B♭ G (楽器名) A♯/B♭");
     window->cmdSearchCode->click();
@@ -234,7 +336,7 @@ TEST_F(ScoreBrowserTest, ABadFileIsReportedAndChangesNothing)
     };
     openScore(kScores + "/band.musicxml");
     press(Qt::Key_Right);
-    window->ctlNoteInput[5]->setValue(6);
+    window->row(5).ctlNoteInput()->setValue(6);
     const auto rowsNow = [this] {
         return std::vector{row(0), row(3), row(5), row(11)};
     };
@@ -255,6 +357,17 @@ TEST_F(ScoreBrowserTest, ABadFileIsReportedAndChangesNothing)
     }
 }
 
+TEST_F(ScoreBrowserTest, AMissingChordListIsAskedForWhenTheScoreOpens)
+{
+    std::filesystem::remove(data.path() + "/CodeList.txt");
+    dialogs.typedText.clear(); // cancelled
+    openScore(kScores + "/band.musicxml");
+    EXPECT_EQ(dialogs.prompts.size(), 1);
+    EXPECT_EQ(browser().lblScoreChord->text(), "コードリストが読み込まれていません");
+    press(Qt::Key_Right); // a step reads no file and asks nothing
+    EXPECT_EQ(dialogs.prompts.size(), 1);
+}
+
 TEST_F(ScoreBrowserTest, TheFileChooserStartsInTheLastFolder)
 {
     openScore(QString()); // cancelled
@@ -270,18 +383,21 @@ TEST_F(ScoreBrowserTest, TheFileChooserStartsInTheLastFolder)
 
 TEST_F(ScoreBrowserTest, ClosingKeepsTheRowsAndClearKeepsTheScore)
 {
+    const QSize before = window->size();
     openScore(kScores + "/band.musicxml");
+    EXPECT_GT(window->height(), before.height()); // room for the status bar
     press(Qt::Key_Right);
     window->cmdClear->click();
     EXPECT_EQ(row(0), "rest in C G (楽器名) -");
-    EXPECT_EQ(browser().lblScoreChord->text(), "Am7 on C　合致度 100％");
+    EXPECT_EQ(browser().lblScoreChord->text(), ""); // no stale chord beside empty rows
     press(Qt::Key_Right);
     EXPECT_EQ(row(0), "5 in C G Piano E");
 
     press(Qt::Key_W);
     EXPECT_FALSE(window->statusBar()->isVisible());
+    EXPECT_EQ(window->size(), before); // and no band where it was
     EXPECT_EQ(row(0), "5 in C G (楽器名) E");
-    EXPECT_EQ(window->cboInstName[0]->count(), static_cast<int>(rows::kInstruments.size()));
+    EXPECT_EQ(window->row(0).cboInstName()->count(), static_cast<int>(sound::kInstruments.size()));
     press(Qt::Key_Right); // nothing to step through
     EXPECT_EQ(row(0), "5 in C G (楽器名) E");
 }

@@ -1,7 +1,9 @@
+#include "instruments.h"
 #include "voicing.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 using namespace chordvane;
@@ -111,9 +113,14 @@ TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.instrument) + " " + std::to_string(c.written));
-        const Voice voice = voiceOf(c.instrument);
+        const auto instrument =
+            std::find_if(kInstruments.begin(), kInstruments.end(),
+                         [&](const Instrument &i) { return i.name == c.instrument; });
+        ASSERT_NE(instrument, kInstruments.end());
+        ASSERT_EQ(instrument->offset, c.instrumentOffset);
+        const Voice voice = voiceOf(*instrument);
         EXPECT_EQ(voice.program, c.program);
-        EXPECT_EQ(soundingKey(c.written, c.bassClef, c.tune, c.instrumentOffset, voice), c.key);
+        EXPECT_EQ(soundingKey(c.written, c.bassClef, c.tune, voice), c.key);
     }
 }
 

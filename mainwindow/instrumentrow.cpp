@@ -1,0 +1,225 @@
+#include "instrumentrow.h"
+
+#include "ctlnoteinput.h"
+#include "rowtables.h"
+#include "staffmodel.h"
+#include "uiplatform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPalette>
+#include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionComboBox>
+
+namespace chordvane {
+
+namespace {
+
+// Which entry of sound::kInstruments an instrument list entry is; a part's
+// entry has none.
+constexpr int kInstrumentRole = Qt::UserRole + 1;
+
+QRect fromTwips(const QRect &r)
+{
+    return twipsRect(r.x(), r.y(), r.width(), r.height());
+}
+
+// Placed at its twip position; a zero height keeps the widget's own height.
+void place(QWidget *widget, const QRect &twipRect)
+{
+    QRect r = fromTwips(twipRect);
+    if (r.height() == 0)
+        r.setHeight(widget->sizeHint().height());
+    widget->setGeometry(r);
+}
+
+bool hasPartEntry(const QComboBox *box)
+{
+    return box->count() > 0 && box->itemData(0, kInstrumentRole).toInt() < 0;
+}
+
+} // namespace
+
+InstrumentRow::InstrumentRow(int row, QWidget *parent)
+    : QObject(parent)
+{
+    const rows::RowGeometry g = rows::geometryOf(row);
+    m_staff = new chordvane::ctlNoteInput(parent);
+    m_staff->placeAt(fromTwips(g.staff));
+    connect(m_staff, &chordvane::ctlNoteInput::Changed, this,
+            [this] { emit changed(Change::Note); });
+
+    m_instrument = new QComboBox(parent);
+    place(m_instrument, g.instrument);
+    // Every choice counts, also of the entry shown: it restores the
+    // instrument's transposition after the list was changed by hand.
+    connect(m_instrument, &QComboBox::activated, this, &InstrumentRow::instrumentChosen);
+    m_tune = new QComboBox(parent);
+    place(m_tune, g.tune);
+    connect(m_tune, &QComboBox::currentIndexChanged, this, [this] { emit changed(Change::Note); });
+
+    if (row != rows::kBassRow) {
+        m_use = new QCheckBox(parent);
+        place(m_use, g.check);
+        connect(m_use, &QCheckBox::toggled, this, [this](bool checked) {
+            setInUse(checked);
+            emit changed(Change::Tick);
+        });
+    }
+
+    m_result = new QLabel(parent);
+    m_result->setFrameShape(QFrame::Box);
+    m_result->setAlignment(Qt::AlignCenter);
+    m_result->setFont(gothicFont(15.75, true));
+    m_result->setAutoFillBackground(true);
+    m_result->setGeometry(fromTwips(g.result));
+}
+
+void InstrumentRow::reset()
+{
+    const QSignalBlocker quietTune(m_tune);
+    m_tune->clear();
+    for (const rows::Entry &tune : rows::kTunes)
+        m_tune->addItem(QString::fromUtf8(tune.text), tune.offset);
+    m_tune->setCurrentIndex(0);
+
+    m_instrument->clear();
+    for (size_t i = 0; i < sound::kInstruments.size(); ++i) {
+        const sound::Instrument &instrument = sound::kInstruments[i];
+        m_instrument->addItem(QString::fromUtf8(instrument.name.data(),
+                                                static_cast<qsizetype>(instrument.name.size())),
+                              instrument.offset);
+        m_instrument->setItemData(static_cast<int>(i), static_cast<int>(i), kInstrumentRole);
+    }
+    m_instrument->setCurrentIndex(0);
+    m_instrument->setToolTip(QString());
+    m_part = {};
+    m_voice = sound::voiceOf(sound::kInstruments[0]);
+
+    setInUse(false);
+    m_result->clear();
+}
+
+void InstrumentRow::showNote(const WrittenNote &note)
+{
+    {
+        // One change for the whole note, clef and all.
+        const QSignalBlocker quiet(m_staff);
+        if (m_staff->ScoreType() != note.scoreType)
+            m_staff->setScoreType(note.scoreType);
+        m_staff->setSpelledValue(note.value, note.accidental);
+    }
+    emit changed(Change::Note);
+}
+
+void InstrumentRow::showRest(int scoreType)
+{
+    if (m_staff->ScoreType() != scoreType) {
+        const QSignalBlocker quiet(m_staff);
+        m_staff->setScoreType(scoreType);
+    }
+    setInUse(false);
+    m_result->clear(); // a rest names no note
+    emit changed(Change::Tick);
+}
+
+void InstrumentRow::showPart(const RowPart &part)
+{
+    if (part.name.isEmpty()) {
+        clearPart();
+        m_voice = part.voice;
+        selectTune(part.tune);
+        return;
+    }
+    if (!hasPartEntry(m_instrument)) {
+        m_instrument->insertItem(0, QString());
+        m_instrument->setItemData(0, -1, kInstrumentRole);
+    }
+    m_part = part;
+    m_voice = part.voice;
+    m_instrument->setItemText(0, fittedPartName());
+    m_instrument->setItemData(0, part.name, Qt::ToolTipRole);
+    m_instrument->setItemData(0, part.tune);
+    m_instrument->setToolTip(part.name);
+    m_instrument->setCurrentIndex(0);
+    selectTune(part.tune);
+}
+
+void InstrumentRow::clearPart()
+{
+    if (hasPartEntry(m_instrument))
+        m_instrument->removeItem(0);
+    m_part = {};
+    m_instrument->setToolTip(QString());
+    m_instrument->setCurrentIndex(0);
+}
+
+void InstrumentRow::setInUse(bool inUse)
+{
+    if (m_use) {
+        const QSignalBlocker quiet(m_use);
+        m_use->setChecked(inUse);
+    }
+    setBackground(m_result,
+                  this->inUse() ? QColor(Qt::white) : m_result->palette().color(QPalette::Button));
+}
+
+void InstrumentRow::showConcertName(const QString &text)
+{
+    m_result->setText(text);
+}
+
+bool InstrumentRow::inUse() const
+{
+    return !m_use || m_use->isChecked();
+}
+
+int InstrumentRow::concertNote() const
+{
+    return static_cast<qint16>(m_staff->Value() + m_tune->currentData().toInt());
+}
+
+int InstrumentRow::soundingKey() const
+{
+    return sound::soundingKey(m_staff->Value(), m_staff->ScoreType() == staff::kBass,
+                              m_tune->currentData().toInt(), m_voice);
+}
+
+void InstrumentRow::instrumentChosen()
+{
+    const int index = m_instrument->currentIndex();
+    if (index < 0)
+        return;
+    const int instrument = m_instrument->itemData(index, kInstrumentRole).toInt();
+    m_voice = instrument < 0 ? m_part.voice : sound::voiceOf(sound::kInstruments[instrument]);
+    if (selectTune(m_instrument->itemData(index).toInt()))
+        emit changed(Change::Note);
+}
+
+bool InstrumentRow::selectTune(int offset)
+{
+    const int tune = m_tune->findData(offset);
+    if (tune < 0)
+        return false;
+    const QSignalBlocker quiet(m_tune);
+    m_tune->setCurrentIndex(tune);
+    return true;
+}
+
+QString InstrumentRow::fittedPartName() const
+{
+    QStyleOptionComboBox option;
+    option.initFrom(m_instrument);
+    const QRect field = m_instrument->style()->subControlRect(
+        QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, m_instrument);
+    // The style draws the text a few pixels inside the field.
+    const int room = field.width() - 4;
+    const QFontMetrics metrics = m_instrument->fontMetrics();
+    if (metrics.horizontalAdvance(m_part.name) <= room || m_part.abbreviation.isEmpty())
+        return metrics.elidedText(m_part.name, Qt::ElideRight, room);
+    return metrics.elidedText(m_part.abbreviation, Qt::ElideRight, room);
+}
+
+} // namespace chordvane

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "instruments.h"
+
+#include <QObject>
+#include <QString>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QWidget;
+
+namespace chordvane {
+
+class ctlNoteInput;
+
+// A note as a part writes it, for a row's staff.
+struct WrittenNote {
+    int value = 1;      // note number (C = 1 is middle C on the treble clef)
+    int accidental = 0; // the part's spelling of it: -1 flat, 0 none, +1 sharp
+    int scoreType = 1;  // 1 treble clef, 2 bass clef
+    bool operator==(const WrittenNote &) const = default;
+};
+
+// A score's part as a row names it and sounds it.
+struct RowPart {
+    QString name;         // whole, as the tool tip shows it
+    QString abbreviation; // shown when the name does not fit; may be empty
+    int tune = 0;         // the transposition list's offset for the part
+    sound::Voice voice;
+    bool operator==(const RowPart &) const = default;
+};
+
+// One of the main window's twelve rows: the staff the note is written on,
+// the instrument and transposition lists, the tick (ordinary rows only) and
+// the label of the concert note. The user fills a row through its controls,
+// a score through showNote/showPart/showRest; either way the row raises
+// changed() and the window brings the engine and the keyboard up to date.
+class InstrumentRow : public QObject {
+    Q_OBJECT
+
+public:
+    // What changed: the note or the transposition, or only the tick.
+    enum class Change { Note, Tick };
+
+    // Builds the controls of row `row` (11 is the bass row) on parent.
+    InstrumentRow(int row, QWidget *parent);
+
+    // The row as at start-up: the lists filled and on their first entries,
+    // unticked, the label empty. Raises nothing.
+    void reset();
+
+    // Writes a note on the staff, spelled as given where the staff can.
+    void showNote(const WrittenNote &note);
+    // The row rests: unticked, its label empty, its staff on this clef.
+    void showRest(int scoreType);
+    // Names the row after a part, with the part's transposition and sound;
+    // choosing that entry again restores them. A part without a name puts
+    // the row on the placeholder with that transposition and sound. Raises
+    // nothing by itself.
+    void showPart(const RowPart &part);
+    // Takes the part's name away; the transposition and the note stay.
+    void clearPart();
+
+    // Ticks or unticks an ordinary row and greys its label; raises nothing.
+    void setInUse(bool inUse);
+    void showConcertName(const QString &text);
+
+    bool inUse() const;
+    // The staff's Value plus the transposition's offset.
+    int concertNote() const;
+    // The MIDI key the row sounds on its voice.
+    int soundingKey() const;
+    int program() const { return m_voice.program; }
+    // The part that names the row, whole; empty when none does.
+    QString partName() const { return m_part.name; }
+
+    // The controls, for the window's keyboard handling and for tests that
+    // drive them with real events.
+    chordvane::ctlNoteInput *ctlNoteInput() const { return m_staff; }
+    QComboBox *cboInstName() const { return m_instrument; }
+    QComboBox *cboTune() const { return m_tune; }
+    QCheckBox *chkUse() const { return m_use; } // none on the bass row
+    QLabel *lblResult() const { return m_result; }
+
+signals:
+    void changed(InstrumentRow::Change change);
+
+private:
+    void instrumentChosen();
+    bool selectTune(int offset);
+    QString fittedPartName() const;
+
+    chordvane::ctlNoteInput *m_staff;
+    QComboBox *m_instrument;
+    QComboBox *m_tune;
+    QCheckBox *m_use = nullptr;
+    QLabel *m_result;
+    RowPart m_part;       // name empty when no part names the row
+    sound::Voice m_voice; // of the instrument or part last chosen
+};
+
+} // namespace chordvane
