@@ -144,11 +144,16 @@ void frmMain::showHowTo()
                                   QDir::toNativeSeparators(path));
         return;
     }
-    if (m_dialogs.openInViewer(path))
-        return;
-    if (!m_readMe)
-        m_readMe = new ReadMeWindow(this);
-    m_readMe->showText(QString::fromUtf8(file.readAll()));
+    // Help always shows something: a desktop without a viewer that takes
+    // the file gets the program's own window.
+    m_dialogs.openInViewer(this, path,
+                           [this, text = QString::fromUtf8(file.readAll())](bool shown) {
+                               if (shown)
+                                   return;
+                               if (!m_readMe)
+                                   m_readMe = new ReadMeWindow(this);
+                               m_readMe->showText(text);
+                           });
 }
 
 void frmMain::showVersion()

@@ -1,0 +1,97 @@
+// Help: the read-me always shows.
+#include "fakesound.h"
+#include "frmmain.h"
+#include "readmewindow.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <optional>
+
+using namespace chordvane;
+
+namespace {
+
+// PATH holds only a scratch folder, where a test may put a fake xdg-open.
+class FakeOpenerPath {
+public:
+    FakeOpenerPath()
+        : m_saved(qgetenv("PATH"))
+    {
+        qputenv("PATH", QByteArray::fromStdString(m_folder.path()));
+    }
+    ~FakeOpenerPath() { qputenv("PATH", m_saved); }
+
+    // An xdg-open that records its arguments, one a line, then runs body.
+    void install(const std::string &body) const
+    {
+        const std::string script =
+            "#!/bin/sh\nprintf '%s\\n' \"$@\" > \"" + argumentsFile() + "\"\n" + body + "\n";
+        std::filesystem::permissions(m_folder.write("xdg-open", script),
+                                     std::filesystem::perms::owner_all);
+    }
+    std::string argumentsFile() const { return m_folder.path() + "/arguments"; }
+
+private:
+    test::TempDir m_folder;
+    QByteArray m_saved;
+};
+
+} // namespace
+
+TEST(DesktopOpener, TellsWhetherAViewerTookTheFile)
+{
+    struct Case {
+        const char *name;
+        std::optional<std::string> opener; // the fake xdg-open's last line; none: no opener
+        bool shown;
+    };
+    const Case cases[] = {
+        {"viewer takes it", "exit 0", true},
+        {"no tool for the file", "exit 3", false},
+        {"opener killed", "kill -9 $$", false},
+        {"no opener", std::nullopt, false},
+    };
+    const QString path = QStringLiteral("/tmp/使う 前に.txt");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeOpenerPath fake;
+        if (c.opener)
+            fake.install(*c.opener);
+        QtDialogs dialogs;
+        QWidget owner;
+        std::optional<bool> answer;
+        dialogs.openInViewer(&owner, path, [&answer](bool shown) { answer = shown; });
+        ASSERT_TRUE(QTest::qWaitFor([&answer] { return answer.has_value(); }, 10000));
+        EXPECT_EQ(*answer, c.shown);
+        if (c.opener) {
+            QFile arguments(QString::fromStdString(fake.argumentsFile()));
+            ASSERT_TRUE(arguments.open(QIODevice::ReadOnly));
+            EXPECT_EQ(QString::fromUtf8(arguments.readAll()), path + '\n');
+        }
+    }
+}
+
+TEST(DesktopOpener, AnOpenerThatGivesUpLeavesTheReadMeShown)
+{
+    test::TempDir data;
+    data.write("使う前に.txt", "使う前に\n");
+    FakeOpenerPath fake;
+    fake.install("exit 3"); // xdg-open: no tool to open the file
+    QtDialogs dialogs;
+    test::FakeSound sound;
+    frmMain window(dialogs, sound, QString::fromStdString(data.path()));
+    window.mnuHelpHowto->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&window] { return window.readMe(); }, 10000));
+    EXPECT_TRUE(window.readMe()->isVisible());
+    EXPECT_EQ(window.readMe()->textView()->toPlainText(), "使う前に\n");
+}
