@@ -1,4 +1,5 @@
-// Help: the read-me always shows.
+// Help and the menus' look: the read-me always shows, fits the screen, and
+// exclusive choices look alike.
 #include "fakesound.h"
 #include "frmmain.h"
 #include "readmewindow.h"
@@ -94,4 +95,33 @@ TEST(DesktopOpener, AnOpenerThatGivesUpLeavesTheReadMeShown)
     ASSERT_TRUE(QTest::qWaitFor([&window] { return window.readMe(); }, 10000));
     EXPECT_TRUE(window.readMe()->isVisible());
     EXPECT_EQ(window.readMe()->textView()->toPlainText(), "使う前に\n");
+}
+
+class HelpTest : public test::WindowFixture {};
+
+TEST_F(HelpTest, ReadMeWindowFitsTheScreenAndShowsWholeLines)
+{
+    // Lines of forty full-width characters, more than a screen holds.
+    std::string line;
+    for (int i = 0; i < 40; ++i)
+        line += "あ";
+    std::string text;
+    for (int i = 0; i < 80; ++i)
+        text += line + "\n";
+    data.write("使う前に.txt", text);
+    dialogs.viewerStarts = false;
+    window->mnuHelpHowto->trigger();
+    ReadMeWindow *readMe = window->readMe();
+    ASSERT_TRUE(readMe);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(readMe));
+    const QRect room = readMe->screen()->availableGeometry();
+    EXPECT_TRUE(room.contains(readMe->frameGeometry()))
+        << "window " << readMe->frameGeometry().width() << "x" << readMe->frameGeometry().height()
+        << " on " << room.width() << "x" << room.height();
+    // Readable: a line of forty full-width characters shows whole, and a
+    // good part of the text at once.
+    QPlainTextEdit *view = readMe->textView();
+    const QFontMetrics metrics(view->font());
+    EXPECT_GE(view->viewport()->width(), metrics.horizontalAdvance(QChar(0x3042)) * 40);
+    EXPECT_GE(view->viewport()->height(), metrics.lineSpacing() * 20);
 }
