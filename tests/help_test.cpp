@@ -125,3 +125,23 @@ TEST_F(HelpTest, ReadMeWindowFitsTheScreenAndShowsWholeLines)
     EXPECT_GE(view->viewport()->width(), metrics.horizontalAdvance(QChar(0x3042)) * 40);
     EXPECT_GE(view->viewport()->height(), metrics.lineSpacing() * 20);
 }
+
+TEST_F(HelpTest, ExclusiveChoicesLookAlike)
+{
+    // The square left of the caption, where the mark goes, clear of the
+    // menu's frame.
+    const auto mark = [](QMenu *menu, QAction *item) {
+        menu->popup(QPoint(0, 0));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        const QRect row = menu->actionGeometry(item);
+        const QRect square(row.topLeft(), QSize(row.height(), row.height()));
+        const QImage image = menu->grab(square.adjusted(2, 2, -2, -2)).toImage();
+        menu->hide();
+        return image;
+    };
+    ASSERT_TRUE(window->mnuOptionCodeRate[3]->isChecked());
+    ASSERT_TRUE(window->mnuOptionSoundItem[3]->isChecked());
+    const QImage rate = mark(window->mnuOptionCode, window->mnuOptionCodeRate[3]);
+    EXPECT_EQ(rate, mark(window->mnuOptionSound, window->mnuOptionSoundItem[3]));
+    EXPECT_NE(rate, mark(window->mnuOptionCode, window->mnuOptionCodeRate[0]));
+}
