@@ -59,9 +59,13 @@ void frmMain::buildMenus()
 
     mnuOption = menuBar()->addMenu(QStringLiteral("検索設定(&O)"));
     mnuOptionCode = mnuOption->addMenu(QStringLiteral("類似コード検索(&C)"));
+    // One rate at a time; the group also gives the items radio bullets, as
+    // the instruments below have.
+    auto *rateGroup = new QActionGroup(mnuOptionCode);
     for (int i = 0; i < static_cast<int>(kRateItems.size()); ++i) {
         mnuOptionCodeRate[i] = mnuOptionCode->addAction(QString::fromUtf8(kRateItems[i].caption));
         mnuOptionCodeRate[i]->setCheckable(true);
+        rateGroup->addAction(mnuOptionCodeRate[i]);
         connect(mnuOptionCodeRate[i], &QAction::triggered, this, [this, i] { rateChosen(i); });
     }
     mnuOptionNotJazz = mnuOption->addAction(QStringLiteral("ジャズコードを検索しない(&J)"));
@@ -98,8 +102,6 @@ void frmMain::buildMenus()
 
 void frmMain::rateChosen(int item)
 {
-    for (QAction *action : mnuOptionCodeRate)
-        action->setChecked(false);
     m_engine.MatchThreshold = static_cast<Note>(kRateItems[item].threshold);
     mnuOptionCodeRate[item]->setChecked(true);
 }
@@ -144,11 +146,16 @@ void frmMain::showHowTo()
                                   QDir::toNativeSeparators(path));
         return;
     }
-    if (m_dialogs.openInViewer(path))
-        return;
-    if (!m_readMe)
-        m_readMe = new ReadMeWindow(this);
-    m_readMe->showText(QString::fromUtf8(file.readAll()));
+    // Help always shows something: a desktop without a viewer that takes
+    // the file gets the program's own window.
+    m_dialogs.openInViewer(this, path,
+                           [this, text = QString::fromUtf8(file.readAll())](bool shown) {
+                               if (shown)
+                                   return;
+                               if (!m_readMe)
+                                   m_readMe = new ReadMeWindow(this);
+                               m_readMe->showText(text);
+                           });
 }
 
 void frmMain::showVersion()

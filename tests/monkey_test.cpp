@@ -20,23 +20,43 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <deque>
+#include <optional>
 #include <random>
 
 using namespace chordvane;
 
 namespace {
 
-int envInt(const char *name, int fallback)
+// A whole number from 0 to max, or none for anything else; an unset or
+// empty variable reads as fallback. A typo must not quietly run the default.
+std::optional<std::uint64_t> wholeNumber(const QByteArray &text, std::uint64_t fallback,
+                                         std::uint64_t max)
 {
+    if (text.isEmpty())
+        return fallback;
     bool ok = false;
-    const int value = qEnvironmentVariableIntValue(name, &ok);
-    return ok ? value : fallback;
+    const qulonglong value = text.toULongLong(&ok, 10);
+    if (!ok || value > max)
+        return std::nullopt;
+    return value;
+}
+
+// Reads a number setting, failing the test with a message when it is bad.
+void readSetting(const char *name, std::uint64_t fallback, std::uint64_t max, std::uint64_t &value)
+{
+    const QByteArray text = qgetenv(name);
+    const auto number = wholeNumber(text, fallback, max);
+    ASSERT_TRUE(number) << name << " must be a whole number from 0 to " << max << ", not \""
+                        << text.toStdString() << "\"";
+    value = *number;
 }
 
 class Monkey {
 public:
-    Monkey(frmMain &window, test::FakeDialogs &dialogs, unsigned seed)
+    Monkey(frmMain &window, test::FakeDialogs &dialogs, std::uint32_t seed)
         : m_window(window)
         , m_random(seed)
     {
@@ -156,14 +176,18 @@ void checkInvariants(const frmMain &window)
 
 TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
 {
-    const int steps = envInt("CHORDVANE_MONKEY_STEPS", 3000);
-    const unsigned seed = static_cast<unsigned>(envInt("CHORDVANE_MONKEY_SEED", 20261207));
+    std::uint64_t stepCount = 0;
+    std::uint64_t seed = 0;
+    ASSERT_NO_FATAL_FAILURE(readSetting("CHORDVANE_MONKEY_STEPS", 3000, INT_MAX, stepCount));
+    const int steps = static_cast<int>(stepCount);
+    // The generator's seed is 32 bits wide.
+    ASSERT_NO_FATAL_FAILURE(readSetting("CHORDVANE_MONKEY_SEED", 20261207, UINT32_MAX, seed));
     test::FakeDialogs dialogs;
     test::FakeSound sound;
     frmMain window(dialogs, sound, QStringLiteral(CHORDVANE_DATA_DIR));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    Monkey monkey(window, dialogs, seed);
+    Monkey monkey(window, dialogs, static_cast<std::uint32_t>(seed));
     std::deque<std::string> recent;
     for (int i = 0; i < steps; ++i) {
         recent.push_back(monkey.step());
@@ -178,4 +202,27 @@ TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
         }
     }
     EXPECT_GT(monkey.searchesShown, steps / 20);
+}
+
+TEST(Monkey, SettingsTakeTheirWholeRangeAndRefuseTheRest)
+{
+    constexpr std::uint64_t kMax = UINT32_MAX;
+    struct Case {
+        const char *text;
+        std::optional<std::uint64_t> value;
+    };
+    const Case cases[] = {
+        {"", 7},
+        {"0", 0},
+        {"2147483648", 2147483648u},
+        {"4294967295", kMax},
+        {"4294967296", std::nullopt},
+        {"-1", std::nullopt},
+        {"12abc", std::nullopt},
+        {"0x10", std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(wholeNumber(c.text, 7, kMax), c.value);
+    }
 }

@@ -1,13 +1,12 @@
 #include "uiplatform.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
-#include <QUrl>
 
 namespace chordvane {
 
@@ -75,11 +74,36 @@ void QtDialogs::runModal(QDialog *dialog)
     dialog->exec();
 }
 
-bool QtDialogs::openInViewer(const QString &path)
+void QtDialogs::openInViewer(QWidget *parent, const QString &path,
+                             std::function<void(bool shown)> shown)
 {
-    // The desktop's opener gets the path as one argument, no shell between,
-    // so blanks and Japanese in the path need no quoting.
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    // QDesktopServices starts the opener detached and never learns that it
+    // gave up; xdg-open's exit code says whether a viewer took the file.
+    // The process is nobody's child: a viewer that runs in the opener's
+    // place must outlive the window, and the program.
+    auto *opener = new QProcess;
+    opener->setProgram(QStringLiteral("xdg-open"));
+    opener->setArguments({path}); // one argument, no shell: blanks and Japanese need no quoting
+    opener->setStandardInputFile(QProcess::nullDevice());
+    opener->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject *context = parent ? static_cast<QObject *>(parent) : opener;
+    QObject::connect(opener, &QProcess::finished, context,
+                     [shown](int exitCode, QProcess::ExitStatus status) {
+                         shown(status == QProcess::NormalExit && exitCode == 0);
+                     });
+    // A process that never started sends no finished.
+    QObject::connect(opener, &QProcess::errorOccurred, context,
+                     [shown](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             shown(false);
+                     });
+    QObject::connect(opener, &QProcess::finished, opener, &QObject::deleteLater);
+    QObject::connect(opener, &QProcess::errorOccurred, opener,
+                     [opener](QProcess::ProcessError error) {
+                         if (error == QProcess::FailedToStart)
+                             opener->deleteLater();
+                     });
+    opener->start();
 }
 
 QString QtDialogs::openFile(QWidget *parent, const QString &title, const QString &folder,

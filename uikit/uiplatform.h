@@ -5,6 +5,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 class QDialog;
 class QLabel;
 class QPushButton;
@@ -48,8 +50,12 @@ public:
     virtual QString askText(QWidget *parent, const QString &title, const QString &prompt) = 0;
     // Shows a window modally and returns when it is closed.
     virtual void runModal(QDialog *dialog) = 0;
-    // Opens a text file in the desktop's viewer; false when none could start.
-    virtual bool openInViewer(const QString &path) = 0;
+    // Hands a text file to the desktop's viewer without waiting for it, and
+    // tells shown whether the viewer took it: false at once or later when
+    // no viewer could start or the opener gave up. Nothing is told once
+    // parent is gone.
+    virtual void openInViewer(QWidget *parent, const QString &path,
+                              std::function<void(bool shown)> shown) = 0;
     // A file chooser starting in folder; filter as QFileDialog takes it.
     // Returns the chosen path, empty on Cancel.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
@@ -63,7 +69,9 @@ public:
     void exclamation(QWidget *parent, const QString &title, const QString &text) override;
     QString askText(QWidget *parent, const QString &title, const QString &prompt) override;
     void runModal(QDialog *dialog) override;
-    bool openInViewer(const QString &path) override;
+    // Runs xdg-open, found on PATH.
+    void openInViewer(QWidget *parent, const QString &path,
+                      std::function<void(bool shown)> shown) override;
     QString openFile(QWidget *parent, const QString &title, const QString &folder,
                      const QString &filter) override;
 };
