@@ -24,6 +24,7 @@ struct Options {
     std::string wavPath;
     bool wavGiven = false;
     std::string soundFont;
+    bool soundGiven = false; // --sound or --soundfont
     sound::ChordSound chordSound = sound::ChordSound::Piano;
     bool batch = false;
     bool help = false;

@@ -33,8 +33,10 @@ constexpr std::string_view kHelp =
     "               root in the octave from middle C up, the other tones above it,\n"
     "               the bass in the octave below (2 seconds, 44.1 kHz, 16-bit\n"
     "               stereo), with a General MIDI SoundFont from /usr/share/sounds\n"
+    "               (--wav once, and not with --batch or --score)\n"
     "  --sound NAME the instrument of --wav: piano (default), organ, strings, brass\n"
     "  --soundfont FILE  the SoundFont (.sf2, .sf3) of --wav instead\n"
+    "               (--sound and --soundfont only with --wav)\n"
     "  --batch      read one query a line from standard input, bass first;\n"
     "               blank lines and lines starting with # are skipped\n"
     "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
@@ -62,7 +64,6 @@ std::optional<int> parseRate(std::string_view text)
 
 } // namespace
 
-// Returns an error message, empty when the arguments are fine.
 std::string parseOptions(const std::vector<std::string> &args, Options &options)
 {
     for (size_t i = 0; i < args.size(); ++i) {
@@ -98,11 +99,15 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
                 return "--rate takes a whole number from 1 to 100, not " + quoteForMessage(*value);
             options.rate = *rate;
         } else if (name == "--wav") {
+            if (options.wavGiven)
+                return "--wav given twice: one chord is written to one file";
             options.wavPath = *value;
             options.wavGiven = true;
         } else if (name == "--soundfont") {
             options.soundFont = *value;
+            options.soundGiven = true;
         } else if (name == "--sound") {
+            options.soundGiven = true;
             if (!sound::parseChordSound(*value, options.chordSound))
                 return "--sound takes organ, strings, brass or piano, not " +
                        quoteForMessage(*value);
@@ -128,6 +133,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         return "--score takes no notes, --batch or --just";
     if (options.wavGiven && (options.batch || options.scoreGiven))
         return "--wav sounds one chord: not with --batch or --score";
+    if (options.soundGiven && !options.wavGiven)
+        return "--sound and --soundfont choose how --wav sounds: not without --wav";
     return {};
 }
 

@@ -190,6 +190,10 @@ TEST(RunFind, UsageErrorsSayWhatIsWrongAndQuoteInputSafely)
         {{"99"}, "bad note \"99\""},
         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"}, "at most 11"},
         {{"--batch", "C"}, "standard input"},
+        {{"--sound", "organ", "C", "E"}, "not without --wav"},
+        {{"--soundfont=x.sf2", "C", "E"}, "not without --wav"},
+        {{"--wav", "/nonexistent/a.wav", "--wav=/nonexistent/b.wav", "C", "E"},
+         "--wav given twice"},
         {{"--list", "/nonexistent/CodeList.txt", "C", "E"}, "\"/nonexistent/CodeList.txt\""},
         {{"--list", "/", "C", "E"}, "cannot read the chord list"},
         // Input comes back at most 40 characters long, controls and stray bytes escaped.
