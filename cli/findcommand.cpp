@@ -7,6 +7,31 @@
 
 namespace chordvane::cli {
 
+namespace {
+
+std::string_view chordListProblem(ChordListStatus status)
+{
+    switch (status) {
+    case ChordListStatus::Ok:
+        break;
+    case ChordListStatus::Missing:
+    case ChordListStatus::Cancelled:
+    case ChordListStatus::WrongName:
+        return "no such file";
+    case ChordListStatus::Unreadable:
+        return "not a file that can be read";
+    case ChordListStatus::Empty:
+        return "no line holds a chord (name:1,5,8)";
+    case ChordListStatus::TooLarge:
+        return "larger than 64 MiB";
+    case ChordListStatus::NotText:
+        return "not text (UTF-16 without a byte-order mark?); save it as UTF-8";
+    }
+    return {};
+}
+
+} // namespace
+
 int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
             std::ostream &err, const std::string &dataFolder)
 {
@@ -41,10 +66,10 @@ int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream
         options.listPath = joinPath(dataFolder, options.noJazz ? kPlainListName : kFullListName);
     ChordNameTable names;
     ChordIntervalTable intervals;
-    if (!FileSystemHost(dataFolder).fileExists(options.listPath) ||
-        !readChordListFile(options.listPath, names, intervals)) {
+    if (const ChordListStatus status = readChordList(options.listPath, names, intervals);
+        status != ChordListStatus::Ok) {
         err << "chordvane-find: cannot read the chord list " << quoteForMessage(options.listPath)
-            << '\n';
+            << ": " << chordListProblem(status) << '\n';
         return kExitError;
     }
     const ChordTable table(names, intervals);

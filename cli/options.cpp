@@ -47,7 +47,9 @@ constexpr std::string_view kHelp =
     "               lowest first; CHORD and RATE are the best-rated chord, or - and -\n"
     "\n"
     "Exit status: 0 results found, 1 none (no file is written), 2 usage error,\n"
-    "unreadable chord list, no SoundFont or a file that cannot be written.\n"
+    "a chord list that cannot be used (missing, unreadable, no chord line, over\n"
+    "64 MiB, UTF-16 without a byte-order mark), no SoundFont or a file that\n"
+    "cannot be written.\n"
     "With --score: 0 when the score was read, chords found or not; 2 when the\n"
     "score or the chord list could not be read.\n";
 

@@ -1,6 +1,7 @@
 #include "findcommand.h"
 #include "pitchpeak.h"
 #include "testsupport.h"
+#include "textdecode.h"
 
 #include <gtest/gtest.h>
 
@@ -216,6 +217,35 @@ TEST(RunFind, UsageErrorsSayWhatIsWrongAndQuoteInputSafely)
     const Outcome help = run({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--rank"), std::string::npos);
+}
+
+TEST(RunFind, ChordListsThatGiveNoTableAreReportedNotSearched)
+{
+    test::TempDir dir;
+    const std::string big = dir.write("big.txt", "");
+    std::filesystem::resize_file(big, kMaxChordListBytes + 1);
+    struct Case {
+        std::string path;
+        const char *says;
+    };
+    const Case cases[] = {
+        {dir.write("empty.txt", ""), "no line holds a chord"},
+        {dir.write("utf16.txt", std::string("m\0:\0\x31\0,\0\x34\0", 10)), "not text"},
+        {big, "larger than 64 MiB"},
+        {dir.path() + "/absent.txt", "no such file"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.says);
+        const Outcome o = run({"--list", c.path, "C", "E", "G"});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        const std::string prefix =
+            "chordvane-find: cannot read the chord list " + quoteForMessage(c.path) + ": ";
+        EXPECT_EQ(o.err.rfind(prefix + c.says, 0), 0u) << o.err;
+    }
+    // UTF-16 with its byte-order mark reads as any other list.
+    const std::string utf16 = dir.write("mark.txt", std::string("\xFF\xFE:\0\x31\0,\0\x35\0", 10));
+    EXPECT_EQ(run({"--list", utf16, "C", "E"}).out, "C\t100\n");
 }
 
 TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
