@@ -181,6 +181,9 @@ int runQuery(const ChordTable &table, const Options &options, const std::vector<
     out << buffer;
     if (found.empty())
         return kExitNothing;
+    // The lines are the answer; they must not wait in a buffer while the
+    // sound is written, nor be lost if that fails.
+    out.flush();
     return options.wavGiven ? writeWav(table, found.front(), notes.front(), options, err)
                             : kExitFound;
 }

@@ -4,15 +4,41 @@
 #include "textdecode.h"
 #include "tonesynth.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 #include <filesystem>
 #include <ostream>
 
 namespace chordvane::cli {
 
-// The first chord found, laid out as the results window plays it.
+namespace {
+
+// The whole file or nothing: a write that fails part way (a full disk) leaves
+// the file that was there as it was.
+bool replaceFile(const std::string &path, const std::string &bytes)
+{
+    QSaveFile file(QFile::decodeName(path.c_str()));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto size = static_cast<qint64>(bytes.size());
+    return file.write(bytes.data(), size) == size && file.commit();
+}
+
+} // namespace
+
 int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
              std::ostream &err)
 {
+    // A FIFO would wait for a reader for ever, and a device or a folder
+    // is no place for a sound file.
+    std::error_code error;
+    const auto status = std::filesystem::status(options.wavPath, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        err << "chordvane-find: cannot write " << quoteForMessage(options.wavPath)
+            << ": not a regular file\n";
+        return kExitError;
+    }
     std::string soundFont = options.soundFont;
     if (soundFont.empty()) {
         soundFont = sound::findSoundFont(sound::soundFontFolders(), [](const std::string &path) {
@@ -25,22 +51,22 @@ int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const O
                "install fluid-soundfont-gm\n";
         return kExitError;
     }
+    sound::ToneSynth synth(soundFont);
+    if (!synth.loaded()) {
+        err << "chordvane-find: cannot read the SoundFont " << quoteForMessage(soundFont) << '\n';
+        return kExitError;
+    }
     const int bassClass = FoldIntoOctave(bass, 1);
     const int root = match.root == NO_NOTE ? bassClass : match.root;
     const auto tones = sound::layOutChord(root, table.row(match.chord), bassClass,
                                           options.just ? sound::Tuning::Just : sound::Tuning::Equal,
                                           programOf(options.chordSound));
-    switch (sound::renderWav(soundFont, tones, sound::kPlaySeconds, options.wavPath)) {
-    case sound::WavResult::Written:
-        return kExitFound;
-    case sound::WavResult::BadSoundFont:
-        err << "chordvane-find: cannot read the SoundFont " << quoteForMessage(soundFont) << '\n';
-        break;
-    case sound::WavResult::CannotWrite:
+    const auto samples = sound::renderSamples(synth, tones, sound::kPlaySeconds);
+    if (!replaceFile(options.wavPath, sound::wavFileBytes(samples))) {
         err << "chordvane-find: cannot write " << quoteForMessage(options.wavPath) << '\n';
-        break;
+        return kExitError;
     }
-    return kExitError;
+    return kExitFound;
 }
 
 } // namespace chordvane::cli

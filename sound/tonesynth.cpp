@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 
 namespace chordvane::sound {
 
@@ -134,38 +133,25 @@ std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone
     return samples;
 }
 
-WavResult renderWav(const std::string &soundFont, const std::vector<Tone> &tones, double seconds,
-                    const std::string &path)
+std::string wavFileBytes(const std::vector<std::int16_t> &samples)
 {
-    ToneSynth synth(soundFont);
-    if (!synth.loaded())
-        return WavResult::BadSoundFont;
-    const std::vector<std::int16_t> samples = renderSamples(synth, tones, seconds);
-
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    std::string header = "RIFF";
-    putLittleEndian(header, 36 + dataBytes, 4);
-    header += "WAVEfmt ";
-    putLittleEndian(header, 16, 4); // size of the format chunk
-    putLittleEndian(header, 1, 2);  // PCM
-    putLittleEndian(header, 2, 2);  // stereo
-    putLittleEndian(header, kSampleRate, 4);
-    putLittleEndian(header, kSampleRate * 4, 4); // bytes per second
-    putLittleEndian(header, 4, 2);               // bytes per frame
-    putLittleEndian(header, 16, 2);              // bits per sample
-    header += "data";
-    putLittleEndian(header, dataBytes, 4);
-    std::string data;
-    data.reserve(dataBytes);
+    std::string file = "RIFF";
+    file.reserve(44 + dataBytes);
+    putLittleEndian(file, 36 + dataBytes, 4);
+    file += "WAVEfmt ";
+    putLittleEndian(file, 16, 4); // size of the format chunk
+    putLittleEndian(file, 1, 2);  // PCM
+    putLittleEndian(file, 2, 2);  // stereo
+    putLittleEndian(file, kSampleRate, 4);
+    putLittleEndian(file, kSampleRate * 4, 4); // bytes per second
+    putLittleEndian(file, 4, 2);               // bytes per frame
+    putLittleEndian(file, 16, 2);              // bits per sample
+    file += "data";
+    putLittleEndian(file, dataBytes, 4);
     for (const std::int16_t s : samples)
-        putLittleEndian(data, static_cast<std::uint16_t>(s), 2);
-
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return WavResult::CannotWrite;
-    file << header << data;
-    file.close();
-    return file ? WavResult::Written : WavResult::CannotWrite;
+        putLittleEndian(file, static_cast<std::uint16_t>(s), 2);
+    return file;
 }
 
 } // namespace chordvane::sound

@@ -47,14 +47,12 @@ private:
     std::unique_ptr<Impl> m;
 };
 
-// Renders tones held for `seconds` (44.1 kHz, 16-bit stereo) with the
-// SoundFont, and writes them as a WAV file.
-enum class WavResult { Written, BadSoundFont, CannotWrite };
-WavResult renderWav(const std::string &soundFont, const std::vector<Tone> &tones, double seconds,
-                    const std::string &path);
-
-// The samples alone, interleaved stereo.
+// Tones held for `seconds` and then cut off with a short fade: 16-bit
+// samples at kSampleRate, interleaved stereo.
 std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone> &tones,
                                         double seconds);
+
+// A whole WAV file (RIFF, PCM, 16-bit stereo at kSampleRate) holding the samples.
+std::string wavFileBytes(const std::vector<std::int16_t> &samples);
 
 } // namespace chordvane::sound

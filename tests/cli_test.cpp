@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 using namespace chordvane;
@@ -269,6 +272,23 @@ TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
     EXPECT_EQ(good.out, "C\t100\nC7\t75\nEm on C\t67\n\nDm\t100\nDm7\t75\nF on D\t67\n\n");
 }
 
+namespace {
+
+// Runs a shell command; its exit status, or 128 + the signal that ended it.
+int shell(const std::string &command)
+{
+    const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+}
+
+std::string readFile(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
 TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
 {
     struct Case {
@@ -280,11 +300,53 @@ TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);
-        const std::string command =
-            std::string(CHORDVANE_FIND) + " " + c.args + " >/dev/null 2>&1 </dev/null";
-        const int raw = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(raw));
-        EXPECT_EQ(WEXITSTATUS(raw), c.status);
+        EXPECT_EQ(shell(std::string(CHORDVANE_FIND) + " " + c.args + " >/dev/null 2>&1 </dev/null"),
+                  c.status);
+    }
+}
+
+TEST(ChordvaneFind, WavKeepsTheFileItWouldReplaceWhenWritingFails)
+{
+    // A file size limit makes the write fail part way, for root too: with
+    // SIGXFSZ ignored the write reports the error, otherwise the signal ends
+    // the process. Either way the old file stays, and the lines are out.
+    test::TempDir dir;
+    const std::string keep = dir.write("keep.wav", "old sound");
+    const std::string find = std::string(CHORDVANE_FIND) + " --wav " + keep + " C E G";
+    const std::string lines = dir.path() + "/lines.txt";
+    struct Case {
+        const char *trap;
+        int status;
+    };
+    const Case cases[] = {{"trap '' XFSZ;", 2}, {"", 128 + SIGXFSZ}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.trap);
+        EXPECT_EQ(shell(std::string(c.trap) + " ulimit -f 64; exec " + find + " >" + lines +
+                        " 2>/dev/null"),
+                  c.status);
+        EXPECT_EQ(readFile(keep).substr(0, 16), "old sound");
+        EXPECT_EQ(readFile(lines).substr(0, 7), "C\t100\nC");
+        const auto entries = std::filesystem::directory_iterator(dir.path());
+        EXPECT_EQ(std::distance(begin(entries), end(entries)), 2); // no temporary file left
+    }
+}
+
+TEST(ChordvaneFind, WavRefusesATargetThatIsNoRegularFile)
+{
+    // Opening a FIFO without a reader would wait for ever; the timeout only
+    // ends a run that hangs. (No device here: a run as root that replaced
+    // /dev/null would break the machine.)
+    test::TempDir dir;
+    const std::string fifo = dir.path() + "/pipe.wav";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string &target : {fifo, dir.path()}) {
+        SCOPED_TRACE(target);
+        const std::string err = dir.path() + "/err.txt";
+        EXPECT_EQ(shell("timeout 60 " + std::string(CHORDVANE_FIND) + " --wav " + target +
+                        " C E G >/dev/null 2>" + err),
+                  2);
+        EXPECT_EQ(readFile(err),
+                  "chordvane-find: cannot write \"" + target + "\": not a regular file\n");
     }
 }
 
