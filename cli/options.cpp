@@ -43,6 +43,7 @@ constexpr std::string_view kHelp =
     "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
     "               print one line per moment at which a note starts:\n"
     "               MEASURE<TAB>BEAT<TAB>NOTES<TAB>CHORD<TAB>RATE\n"
+    "               MEASURE is the number as written, cut after 40 characters (…);\n"
     "               BEAT counts quarter notes from 1 at the bar line; NOTES are the\n"
     "               sounding notes at concert pitch as MIDI keys (60 = middle C),\n"
     "               lowest first; CHORD and RATE are the best-rated chord, or - and -\n"

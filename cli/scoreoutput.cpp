@@ -23,6 +23,21 @@ std::string printable(QString text)
     return text.toStdString();
 }
 
+// At most as many characters as a message quotes: every line repeats its
+// measure number, and one of a megabyte would make a score of ten thousand
+// notes ten gigabytes of output.
+std::string shortened(const QString &text)
+{
+    constexpr int kMaxCharacters = 40;
+    qsizetype end = 0;
+    for (int characters = 0; end < text.size() && characters < kMaxCharacters; ++characters) {
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return end < text.size() ? printable(text.left(end)) + "…" : printable(text);
+}
+
 } // namespace
 
 int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,
@@ -37,7 +52,7 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
     }
     std::string buffer;
     for (const score::Moment &moment : score::scoreMoments(read.score)) {
-        buffer += printable(moment.measureNumber);
+        buffer += shortened(moment.measureNumber);
         buffer += '\t';
         buffer += score::beatText(moment.beat);
         buffer += '\t';

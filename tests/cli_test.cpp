@@ -272,6 +272,34 @@ TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
     EXPECT_EQ(good.out, "C\t100\nC7\t75\nEm on C\t67\n\nDm\t100\nDm7\t75\nF on D\t67\n\n");
 }
 
+TEST(RunFind, ScoreLinesQuoteAtMost40CharactersOfAMeasureNumber)
+{
+    test::TempDir dir;
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    struct Case {
+        std::string number, shown;
+    };
+    const Case cases[] = {
+        {"12a", "12a"},
+        {std::string(40, '9'), std::string(40, '9')},
+        {std::string(100000, '9'), std::string(40, '9') + "…"},
+        {std::string(39, 'x') + "𝄞y", std::string(39, 'x') + "𝄞…"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shown);
+        const std::string score = dir.write(
+            "s.musicxml", R"(<score-partwise><part-list><score-part id="P1"/></part-list>)"
+                          R"(<part id="P1"><measure number=")" +
+                              c.number +
+                              R"("><note><pitch><step>C</step><octave>4</octave></pitch>)"
+                              R"(<duration>1</duration></note><note><pitch><step>E</step>)"
+                              R"(<octave>4</octave></pitch><duration>1</duration></note>)"
+                              R"(</measure></part></score-partwise>)");
+        const Outcome o = run({"--list", list, "--score", score});
+        EXPECT_EQ(o.out, c.shown + "\t1\t60\t-\t-\n" + c.shown + "\t2\t64\t-\t-\n");
+    }
+}
+
 namespace {
 
 // Runs a shell command; its exit status, or 128 + the signal that ended it.
