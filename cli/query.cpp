@@ -6,11 +6,16 @@
 
 #include <algorithm>
 #include <istream>
+#include <limits>
 #include <ostream>
 
 namespace chordvane::cli {
 
 namespace {
+
+// A batch line is a query of at most twelve notes; a longer line is reported,
+// not held, so that input without line breaks cannot fill the memory.
+constexpr size_t kMaxBatchLine = 64 * 1024;
 
 constexpr bool isBlank(char c)
 {
@@ -195,11 +200,25 @@ int runBatch(const ChordTable &table, const Options &options, std::istream &in, 
     SearchRequest request;
     std::vector<ChordMatch> found;
     bool anyBad = false;
-    std::string line;
+    std::vector<char> line(kMaxBatchLine + 1); // and the terminating NUL
     long lineNumber = 0;
-    while (std::getline(in, line)) {
+    while (true) {
+        in.getline(line.data(), static_cast<std::streamsize>(line.size()));
+        const std::streamsize count = in.gcount();
+        if (count == 0 && in.eof())
+            break;
         ++lineNumber;
-        const BatchLine query = parseBatchLine(line);
+        if (in.fail() && !in.eof()) {
+            // Full without a line end: go on past the rest of the line unread.
+            in.clear();
+            in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+            anyBad = true;
+            buffer += '\n';
+            err << "chordvane-find: line " << lineNumber << ": longer than 64 KiB\n";
+            continue;
+        }
+        const auto length = static_cast<size_t>(in.eof() ? count : count - 1); // less the '\n'
+        const BatchLine query = parseBatchLine(std::string_view(line.data(), length));
         if (query.kind == BatchLine::Kind::Skip)
             continue;
         if (query.kind == BatchLine::Kind::Bad) {

@@ -317,6 +317,22 @@ std::string readFile(const std::string &path)
 
 } // namespace
 
+TEST(RunFind, BatchReportsALineOver64KiBAndGoesOnWithTheNext)
+{
+    test::TempDir dir;
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    const auto padded = [](size_t length) {
+        return std::string(length - 5, ' ') + "C E G";
+    };
+    const std::string input = "C E G\n" + padded(64 * 1024 + 1) + "\n" + padded(64 * 1024) +
+                              "\nD F A\n" + padded(200 * 1024);
+    const Outcome o = run({"--list", list, "--rate", "100", "--batch"}, input);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "C\t100\n\n\nC\t100\n\nDm\t100\n\n\n");
+    EXPECT_EQ(o.err, "chordvane-find: line 2: longer than 64 KiB\n"
+                     "chordvane-find: line 5: longer than 64 KiB\n");
+}
+
 TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
 {
     struct Case {
