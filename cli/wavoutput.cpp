@@ -39,21 +39,23 @@ int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const O
             << ": not a regular file\n";
         return kExitError;
     }
-    std::string soundFont = options.soundFont;
-    if (soundFont.empty()) {
-        soundFont = sound::findSoundFont(sound::soundFontFolders(), [](const std::string &path) {
-            std::error_code error;
-            return std::filesystem::is_regular_file(path, error);
-        });
-    }
-    if (soundFont.empty()) {
+    // A SoundFont asked for by name is the only one tried.
+    const std::vector<std::string> soundFonts =
+        !options.soundFont.empty()
+            ? std::vector<std::string>{options.soundFont}
+            : sound::findSoundFonts(sound::soundFontFolders(), [](const std::string &path) {
+                  std::error_code error;
+                  return std::filesystem::is_regular_file(path, error);
+              });
+    if (soundFonts.empty()) {
         err << "chordvane-find: no General MIDI SoundFont in /usr/share/sounds/sf2 or sf3; "
                "install fluid-soundfont-gm\n";
         return kExitError;
     }
-    sound::ToneSynth synth(soundFont);
-    if (!synth.loaded()) {
-        err << "chordvane-find: cannot read the SoundFont " << quoteForMessage(soundFont) << '\n';
+    sound::LoadedSynth loaded = sound::loadFirstReadable(soundFonts);
+    if (!loaded.synth) {
+        for (const std::string &path : loaded.unreadable)
+            err << "chordvane-find: cannot read the SoundFont " << quoteForMessage(path) << '\n';
         return kExitError;
     }
     const int bassClass = FoldIntoOctave(bass, 1);
@@ -61,7 +63,7 @@ int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const O
     const auto tones = sound::layOutChord(root, table.row(match.chord), bassClass,
                                           options.just ? sound::Tuning::Just : sound::Tuning::Equal,
                                           programOf(options.chordSound));
-    const auto samples = sound::renderSamples(synth, tones, sound::kPlaySeconds);
+    const auto samples = sound::renderSamples(*loaded.synth, tones, sound::kPlaySeconds);
     if (!replaceFile(options.wavPath, sound::wavFileBytes(samples))) {
         err << "chordvane-find: cannot write " << quoteForMessage(options.wavPath) << '\n';
         return kExitError;

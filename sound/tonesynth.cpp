@@ -113,6 +113,21 @@ void *ToneSynth::synthHandle() const
     return m->synth;
 }
 
+LoadedSynth loadFirstReadable(const std::vector<std::string> &paths)
+{
+    LoadedSynth loaded;
+    for (const std::string &path : paths) {
+        auto synth = std::make_unique<ToneSynth>(path);
+        if (synth->loaded()) {
+            loaded.synth = std::move(synth);
+            loaded.soundFont = path;
+            break;
+        }
+        loaded.unreadable.push_back(path);
+    }
+    return loaded;
+}
+
 std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone> &tones,
                                         double seconds)
 {

@@ -47,6 +47,15 @@ private:
     std::unique_ptr<Impl> m;
 };
 
+// The first SoundFont of paths that FluidSynth can read, loaded; the ones
+// before it that it could not read (damaged, or no SoundFont) are listed.
+struct LoadedSynth {
+    std::unique_ptr<ToneSynth> synth; // null when no path could be read
+    std::string soundFont;
+    std::vector<std::string> unreadable;
+};
+LoadedSynth loadFirstReadable(const std::vector<std::string> &paths);
+
 // Tones held for `seconds` and then cut off with a short fade: 16-bit
 // samples at kSampleRate, interleaved stereo.
 std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone> &tones,

@@ -1,3 +1,6 @@
+#include "soundoutput.h"
+#include "testsupport.h"
+#include "tonesynth.h"
 #include "voicing.h"
 
 #include <gtest/gtest.h>
@@ -117,26 +120,54 @@ TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
     }
 }
 
-TEST(FindSoundFont, DebiansDefaultFirstThenTheKnownPackages)
+TEST(FindSoundFonts, DebiansDefaultFirstThenTheKnownPackages)
 {
     const std::vector<std::string> folders = {"/sf2", "/sf3"};
     struct Case {
         std::set<std::string> present;
-        const char *found;
+        std::vector<std::string> found;
     };
     const Case cases[] = {
         {{"/sf2/TimGM6mb.sf2", "/sf3/default-GM.sf3", "/sf2/FluidR3_GM.sf2"},
-         "/sf3/default-GM.sf3"},
+         {"/sf3/default-GM.sf3", "/sf2/FluidR3_GM.sf2", "/sf2/TimGM6mb.sf2"}},
         {{"/sf2/TimGM6mb.sf2", "/sf3/MuseScore_General.sf3", "/sf2/FluidR3_GM.sf2"},
-         "/sf2/FluidR3_GM.sf2"},
-        {{"/sf2/TimGM6mb.sf2", "/sf3/MuseScore_General.sf3"}, "/sf3/MuseScore_General.sf3"},
-        {{"/sf2/TimGM6mb.sf2", "/elsewhere/default-GM.sf2"}, "/sf2/TimGM6mb.sf2"},
-        {{"/sf2/OtherGM.sf2"}, ""},
+         {"/sf2/FluidR3_GM.sf2", "/sf3/MuseScore_General.sf3", "/sf2/TimGM6mb.sf2"}},
+        {{"/sf2/TimGM6mb.sf2", "/elsewhere/default-GM.sf2"}, {"/sf2/TimGM6mb.sf2"}},
+        {{"/sf2/OtherGM.sf2"}, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.found);
-        EXPECT_EQ(findSoundFont(folders,
-                                [&](const std::string &path) { return c.present.count(path) > 0; }),
+        SCOPED_TRACE(testing::PrintToString(c.found));
+        EXPECT_EQ(findSoundFonts(
+                      folders, [&](const std::string &path) { return c.present.count(path) > 0; }),
                   c.found);
     }
+}
+
+TEST(LoadFirstReadable, ADamagedSoundFontIsPassedOverForTheNext)
+{
+    test::TempDir dir;
+    const std::string damaged = dir.write("default-GM.sf2", "RIFF\x04\0\0\0sfbk");
+    const std::string good = "/usr/share/sounds/sf2/TimGM6mb.sf2"; // installed for the tests
+    struct Case {
+        std::vector<std::string> paths;
+        std::string loaded; // empty: none
+        std::vector<std::string> unreadable;
+    };
+    const Case cases[] = {
+        {{damaged, good}, good, {damaged}},
+        {{good, damaged}, good, {}},
+        {{damaged}, "", {damaged}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.paths));
+        const LoadedSynth loaded = loadFirstReadable(c.paths);
+        EXPECT_EQ(loaded.synth != nullptr, !c.loaded.empty());
+        EXPECT_EQ(loaded.soundFont, c.loaded);
+        EXPECT_EQ(loaded.unreadable, c.unreadable);
+    }
+    // The player says which file it could not read, instead of "not found";
+    // it stops there, before any audio device is opened.
+    FluidPlayer player({dir.path()});
+    EXPECT_EQ(player.play({}), SoundProblem::UnreadableSoundFont);
+    EXPECT_EQ(player.problemDetails(), std::vector<std::string>{damaged});
 }
