@@ -1,9 +1,12 @@
 #include "tonesynth.h"
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+#include <glib.h>
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 
 namespace chordvane::sound {
 
@@ -33,7 +36,28 @@ void putLittleEndian(std::string &out, std::uint32_t value, int bytes)
         out += static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
+void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
+
+void ignoreGlibMessage(const gchar *, GLogLevelFlags, const gchar *, gpointer) {}
+
 } // namespace
+
+void quietSoundLibraries()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
+        // FluidSynth's SoundFont loader (libinstpatch) asserts through GLib
+        // on a file that is no SoundFont, in GLib's default domain.
+        g_log_set_handler(nullptr,
+                          static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK & ~G_LOG_LEVEL_ERROR),
+                          ignoreGlibMessage, nullptr);
+        // ALSA lists every configuration step that fails on a machine
+        // without a sound card, each time a driver is tried.
+        snd_lib_error_set_handler(ignoreAlsaError);
+    });
+}
 
 struct ToneSynth::Impl {
     fluid_settings_t *settings = nullptr;
@@ -44,10 +68,7 @@ struct ToneSynth::Impl {
 ToneSynth::ToneSynth(const std::string &soundFont)
     : m(std::make_unique<Impl>())
 {
-    // FluidSynth's own messages would reach the terminal; the callers say
-    // what went wrong in their own words.
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, nullptr, nullptr);
+    quietSoundLibraries();
     m->settings = new_fluid_settings();
     fluid_settings_setnum(m->settings, "synth.sample-rate", kSampleRate);
     fluid_settings_setint(m->settings, "synth.midi-channels", 16 * kGroups);

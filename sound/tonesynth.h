@@ -16,6 +16,11 @@ inline constexpr int kGroups = 2;
 // Tones per group: one channel each, the General MIDI drum channel left out.
 inline constexpr int kTonesPerGroup = 15;
 
+// Keeps what FluidSynth, GLib (for FluidSynth's SoundFont loader) and ALSA
+// would print on their own out of the terminal: the callers say what went
+// wrong in their own words. ToneSynth calls it; a second call does nothing.
+void quietSoundLibraries();
+
 // A FluidSynth synthesizer with one General MIDI SoundFont. Every tone gets
 // its own channel: its program, and a pitch bend (range ±2 semitones, set by
 // RPN 0) that moves it by its cents before the note starts. A bend moves

@@ -3,8 +3,12 @@
 #include "tonesynth.h"
 #include "voicing.h"
 
+#include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstdio>
+#include <functional>
 #include <set>
 
 using namespace chordvane;
@@ -170,4 +174,50 @@ TEST(LoadFirstReadable, ADamagedSoundFontIsPassedOverForTheNext)
     FluidPlayer player({dir.path()});
     EXPECT_EQ(player.play({}), SoundProblem::UnreadableSoundFont);
     EXPECT_EQ(player.problemDetails(), std::vector<std::string>{damaged});
+}
+
+namespace {
+
+// What f writes to the process's standard error, where the libraries write.
+std::string standardErrorOf(const std::function<void()> &f)
+{
+    std::fflush(stderr);
+    FILE *capture = std::tmpfile();
+    const int saved = dup(2);
+    dup2(fileno(capture), 2);
+    f();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text(static_cast<size_t>(std::ftell(capture)), '\0');
+    std::rewind(capture);
+    text.resize(std::fread(text.data(), 1, text.size(), capture));
+    std::fclose(capture);
+    return text;
+}
+
+} // namespace
+
+TEST(ToneSynth, KeepsTheLibrariesOwnMessagesOutOfTheTerminal)
+{
+    test::TempDir dir;
+    const std::string notSoundFont = dir.write("list.sf2", "m:1,4,8\n");
+    const std::function<void()> cases[] = {
+        // GLib's "CRITICAL" from FluidSynth's SoundFont loader.
+        [&] { EXPECT_FALSE(ToneSynth(notSoundFont).loaded()); },
+        // ALSA's lines for a device it cannot open; none of a real one is opened.
+        [&] {
+            ToneSynth synth("/usr/share/sounds/sf2/TimGM6mb.sf2");
+            auto *settings = static_cast<fluid_settings_t *>(synth.settingsHandle());
+            fluid_settings_setstr(settings, "audio.driver", "alsa");
+            fluid_settings_setstr(settings, "audio.alsa.device", "chordvane-no-such-device");
+            EXPECT_EQ(
+                new_fluid_audio_driver(settings, static_cast<fluid_synth_t *>(synth.synthHandle())),
+                nullptr);
+        },
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(standardErrorOf(cases[i]), "");
+    }
 }
