@@ -176,6 +176,26 @@ TEST(LoadFirstReadable, ADamagedSoundFontIsPassedOverForTheNext)
     EXPECT_EQ(player.problemDetails(), std::vector<std::string>{damaged});
 }
 
+TEST(ToneSynth, EveryToneHasAChannelOfItsOwnAndNoneIsTheDrumChannel)
+{
+    // The first unused channel keeps its centred bend; each tone bends its own.
+    ToneSynth synth("");
+    auto *fluid = static_cast<fluid_synth_t *>(synth.synthHandle());
+    const std::vector<Tone> tones(kTonesPerGroup, Tone{60, 30, 0});
+    for (int group = 0; group < kGroups; ++group) {
+        SCOPED_TRACE(group);
+        synth.start(tones, group);
+        std::vector<int> bent;
+        for (int channel = 16 * group; channel < 16 * (group + 1); ++channel) {
+            int bend = 0;
+            fluid_synth_get_pitch_bend(fluid, channel, &bend);
+            if (bend != 8192)
+                bent.push_back(channel % 16);
+        }
+        EXPECT_EQ(bent, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15}));
+    }
+}
+
 namespace {
 
 // What f writes to the process's standard error, where the libraries write.
