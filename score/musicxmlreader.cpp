@@ -354,7 +354,8 @@ void PartwiseParser::parseTranspose()
     int chromatic = 0;
     int octaves = 0;
     while (m_xml.readNextStartElement()) {
-        const QStringView name = m_xml.name();
+        // A copy: reading the text may move the buffer name() points into.
+        const QString name = m_xml.name().toString();
         if (name == u"chromatic" || name == u"octave-change") {
             const QString value = text();
             const auto n = parseInteger(value, name == u"chromatic" ? 48 : 10);
@@ -401,20 +402,24 @@ void PartwiseParser::parseNote(RawPart &part)
         } else if (name == u"pitch") {
             pitched = true;
             while (m_xml.readNextStartElement()) {
-                const QStringView field = m_xml.name();
-                const QString value = text();
-                if (field == u"step") {
-                    step = value;
-                } else if (field == u"alter") {
+                // name() points into the reader's buffer, which reading the
+                // text may move: decide what the element is first.
+                if (m_xml.name() == u"step") {
+                    step = text();
+                } else if (m_xml.name() == u"alter") {
+                    const QString value = text();
                     const auto parsed = parseDecimal(value);
                     if (!parsed || *parsed < Fraction(-24) || *parsed > Fraction(24))
                         fail(QStringLiteral("bad <alter> \"%1\"").arg(value.left(20)));
                     else
                         alter = *parsed;
-                } else if (field == u"octave") {
+                } else if (m_xml.name() == u"octave") {
+                    const QString value = text();
                     octave = parseInteger(value, 9);
                     if (!octave || *octave < 0)
                         fail(QStringLiteral("bad <octave> \"%1\"").arg(value.left(20)));
+                } else {
+                    m_xml.skipCurrentElement();
                 }
             }
         } else if (name == u"duration") {
