@@ -1,0 +1,124 @@
+#include "reading.h"
+
+#include <quazip.h>
+#include <quazipfile.h>
+#include <quazipfileinfo.h>
+
+#include <algorithm>
+
+namespace chordvane::score {
+
+namespace {
+
+constexpr qint64 kReadChunk = 1 << 16;
+constexpr const char *kContainerPath = "META-INF/container.xml";
+
+// One archive member, refused when it would unpack beyond the limit (the
+// header's size is checked first, then the bytes actually unpacked, since a
+// header can lie).
+bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, QString &error)
+{
+    const QString quoted = QStringLiteral("\"%1\"").arg(path.left(60));
+    if (!zip.setCurrentFile(path)) {
+        error = QStringLiteral("the archive has no %1").arg(quoted);
+        return false;
+    }
+    QuaZipFileInfo64 info;
+    if (zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(kMaxUnpackedBytes)) {
+        error = QStringLiteral("%1 would unpack to more than 256 MiB").arg(quoted);
+        return false;
+    }
+    QuaZipFile file(&zip);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = QStringLiteral("cannot unpack %1 from the archive").arg(quoted);
+        return false;
+    }
+    bytes.clear();
+    while (true) {
+        const QByteArray chunk = file.read(kReadChunk);
+        if (chunk.isEmpty())
+            break;
+        if (bytes.size() + chunk.size() > kMaxUnpackedBytes) {
+            error = QStringLiteral("%1 would unpack to more than 256 MiB").arg(quoted);
+            return false;
+        }
+        bytes += chunk;
+    }
+    const bool readOk = file.getZipError() == UNZ_OK;
+    file.close(); // checks the CRC
+    if (!readOk || file.getZipError() != UNZ_OK) {
+        error = QStringLiteral("%1 in the archive is broken").arg(quoted);
+        return false;
+    }
+    return true;
+}
+
+// The root file that META-INF/container.xml names: the first MusicXML one
+// (an archive may also carry a PDF or other renderings).
+QString rootFilePath(const QByteArray &container, QString &error)
+{
+    QXmlStreamReader xml(container);
+    if (!openDocument(xml, error)) {
+        error = QStringLiteral("META-INF/container.xml is unreadable: ") + error;
+        return {};
+    }
+    QString path;
+    while (!xml.atEnd() && path.isEmpty()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"rootfile")
+            continue;
+        // The views below point into attributes, which must outlive them.
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QStringView type = attributes.value(QLatin1String("media-type"));
+        if (type.isEmpty() || type.contains(u"musicxml"))
+            path = attributes.value(QLatin1String("full-path")).toString();
+    }
+    if (path.isEmpty())
+        error = xml.hasError()
+                    ? QStringLiteral("META-INF/container.xml is unreadable: ") + xmlError(xml)
+                    : QStringLiteral("META-INF/container.xml names no root file");
+    return path;
+}
+
+// Bytes in memory for QuaZip. QBuffer would do, but warns on the standard
+// error whenever a broken archive's directory points past its end.
+class ByteReader : public QIODevice {
+public:
+    explicit ByteReader(const QByteArray &bytes)
+        : m_bytes(bytes)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    qint64 size() const override { return m_bytes.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 count = std::clamp<qint64>(m_bytes.size() - pos(), 0, maxSize);
+        if (count > 0)
+            std::copy_n(m_bytes.constData() + pos(), count, data);
+        return count;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+};
+
+} // namespace
+
+bool unpackRootFile(const QByteArray &archive, QByteArray &root, QString &error)
+{
+    ByteReader device(archive);
+    QuaZip zip(&device);
+    if (!zip.open(QuaZip::mdUnzip)) {
+        error = QStringLiteral("a broken compressed MusicXML (.mxl) archive");
+        return false;
+    }
+    QByteArray container;
+    if (!readMember(zip, QString::fromLatin1(kContainerPath), container, error))
+        return false;
+    const QString path = rootFilePath(container, error);
+    return !path.isEmpty() && readMember(zip, path, root, error);
+}
+
+} // namespace chordvane::score

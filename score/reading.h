@@ -1,0 +1,88 @@
+#pragma once
+
+// The reader's inner parts, shared between its files: what the XML walk
+// collects part by part, before the parts are lined up on one time line.
+
+#include "score.h"
+#include "xmlwalk.h"
+
+namespace chordvane::score {
+
+struct RawNote {
+    int measure = 0;
+    Fraction start; // from the measure's start
+    Fraction duration;
+    int written = 0;
+    int transposition = 0;
+    bool tieStart = false;
+    bool tieStop = false;
+    int voice = 1;
+    int staff = 1;
+};
+
+struct RawSetting {
+    int measure = 0;
+    Fraction at; // from the measure's start
+    int transposition = 0;
+    QString clef;
+};
+
+struct RawMeasure {
+    QString number;
+    Fraction extent;                 // the furthest any note, rest or forward reaches
+    std::optional<Fraction> nominal; // from the time signature
+    bool implicit = false;
+};
+
+struct RawPart {
+    QString id;
+    std::vector<RawMeasure> measures;
+    std::vector<RawNote> notes;
+    std::vector<RawSetting> settings;
+};
+
+struct ListedPart {
+    QString id;
+    QString name;
+};
+
+struct RawScore {
+    std::vector<ListedPart> partList;
+    std::vector<RawPart> parts;
+};
+
+// What one <note> element says, before it is placed in time.
+struct NoteFields {
+    bool grace = false;
+    bool sounds = true; // false for a cue, a rest or an unpitched note
+    bool chord = false;
+    bool pitched = false;
+    QString step;
+    Fraction alter;
+    std::optional<int> octave;
+    std::optional<Fraction> duration;
+    bool tieStart = false;
+    bool tieStop = false;
+    int voice = 1;
+    int staff = 1;
+};
+
+// notes.cpp
+NoteFields readNote(XmlWalk &walk);
+// The written MIDI key; none, with the walk failed, when the pitch is incomplete.
+std::optional<int> writtenKey(XmlWalk &walk, const NoteFields &note);
+
+// partlist.cpp
+std::vector<ListedPart> readPartList(XmlWalk &walk);
+
+// partwiseparser.cpp: a plain MusicXML document.
+ReadResult readMusicXml(const QByteArray &bytes);
+
+// placement.cpp: checks that the part list and the parts agree, then lines
+// the parts' measures up and places their notes and settings in time.
+ReadResult placeParts(const RawScore &raw);
+
+// archive.cpp: the root MusicXML file of a compressed (.mxl) archive.
+bool unpackRootFile(const QByteArray &archive, QByteArray &root, QString &error);
+
+} // namespace chordvane::score

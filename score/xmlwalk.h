@@ -1,0 +1,59 @@
+#pragma once
+
+#include "score.h"
+
+#include <QXmlStreamReader>
+
+#include <optional>
+
+namespace chordvane::score {
+
+// MusicXML durations and divisions are decimals ("483", rarely "240.5"):
+// an optional sign and at most 15 digits.
+std::optional<Fraction> parseDecimal(QStringView text);
+// A whole number from -limit to limit.
+std::optional<int> parseInteger(QStringView text, int limit);
+
+// Moves to the root element, refusing a document that declares entities.
+bool openDocument(QXmlStreamReader &xml, QString &error);
+// The stream reader's error as a sentence for the user.
+QString xmlError(const QXmlStreamReader &xml);
+ReadResult failure(const QString &message);
+
+// Walks a document's elements and keeps the first failure: reporting one
+// raises an error in the stream reader, which ends every loop over it.
+class XmlWalk {
+public:
+    explicit XmlWalk(QXmlStreamReader &xml)
+        : m_xml(xml)
+    {}
+
+    // Moves to the current element's next child; false at its end or after a failure.
+    bool nextChild() { return m_xml.readNextStartElement(); }
+    // Ask before reading on: the name lives in the reader's buffer, which
+    // reading may move.
+    bool is(QStringView name) const { return m_xml.name() == name; }
+    QString attribute(const char *name) const
+    {
+        return m_xml.attributes().value(QLatin1String(name)).toString();
+    }
+    // The element's own text, trimmed; child elements are skipped.
+    QString text() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed(); }
+    void skip() { m_xml.skipCurrentElement(); }
+
+    // A non-negative decimal, zero only where allowed.
+    std::optional<Fraction> decimal(const char *element, bool zeroAllowed);
+    // A whole number from min to max.
+    std::optional<int> integer(const char *element, int min, int max);
+
+    // Where in the score the walk stands, for messages ("part \"P1\", measure 3").
+    void setPlace(const QString &place) { m_place = place; }
+    void fail(const QString &message);
+    bool failed() const { return m_xml.hasError(); }
+
+private:
+    QXmlStreamReader &m_xml;
+    QString m_place;
+};
+
+} // namespace chordvane::score
