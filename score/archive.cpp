@@ -16,21 +16,20 @@ constexpr const char *kContainerPath = "META-INF/container.xml";
 // One archive member, refused when it would unpack beyond the limit (the
 // header's size is checked first, then the bytes actually unpacked, since a
 // header can lie).
-bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, QString &error)
+bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, ReadResult &why)
 {
-    const QString quoted = QStringLiteral("\"%1\"").arg(path.left(60));
     if (!zip.setCurrentFile(path)) {
-        error = QStringLiteral("the archive has no %1").arg(quoted);
+        why = failure(ReadError::MissingMember, clip(path));
         return false;
     }
     QuaZipFileInfo64 info;
     if (zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(kMaxUnpackedBytes)) {
-        error = QStringLiteral("%1 would unpack to more than 256 MiB").arg(quoted);
+        why = failure(ReadError::MemberTooLarge, clip(path));
         return false;
     }
     QuaZipFile file(&zip);
     if (!file.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot unpack %1 from the archive").arg(quoted);
+        why = failure(ReadError::BrokenMember, clip(path));
         return false;
     }
     bytes.clear();
@@ -39,7 +38,7 @@ bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, QString &er
         if (chunk.isEmpty())
             break;
         if (bytes.size() + chunk.size() > kMaxUnpackedBytes) {
-            error = QStringLiteral("%1 would unpack to more than 256 MiB").arg(quoted);
+            why = failure(ReadError::MemberTooLarge, clip(path));
             return false;
         }
         bytes += chunk;
@@ -47,7 +46,7 @@ bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, QString &er
     const bool readOk = file.getZipError() == UNZ_OK;
     file.close(); // checks the CRC
     if (!readOk || file.getZipError() != UNZ_OK) {
-        error = QStringLiteral("%1 in the archive is broken").arg(quoted);
+        why = failure(ReadError::BrokenMember, clip(path));
         return false;
     }
     return true;
@@ -55,11 +54,13 @@ bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, QString &er
 
 // The root file that META-INF/container.xml names: the first MusicXML one
 // (an archive may also carry a PDF or other renderings).
-QString rootFilePath(const QByteArray &container, QString &error)
+QString rootFilePath(const QByteArray &container, ReadResult &why)
 {
     QXmlStreamReader xml(container);
-    if (!openDocument(xml, error)) {
-        error = QStringLiteral("META-INF/container.xml is unreadable: ") + error;
+    if (!openDocument(xml, why)) {
+        // Entities are refused as in the score; anything else is the container's fault.
+        if (why.error == ReadError::NotXml)
+            why.error = ReadError::BadContainer;
         return {};
     }
     QString path;
@@ -72,10 +73,12 @@ QString rootFilePath(const QByteArray &container, QString &error)
         if (type.isEmpty() || type.contains(u"musicxml"))
             path = attributes.value(QLatin1String("full-path")).toString();
     }
-    if (path.isEmpty())
-        error = xml.hasError()
-                    ? QStringLiteral("META-INF/container.xml is unreadable: ") + xmlError(xml)
-                    : QStringLiteral("META-INF/container.xml names no root file");
+    if (path.isEmpty() && xml.hasError()) {
+        why = xmlFailure(xml);
+        why.error = ReadError::BadContainer;
+    } else if (path.isEmpty()) {
+        why = failure(ReadError::NoRootFile);
+    }
     return path;
 }
 
@@ -106,19 +109,19 @@ private:
 
 } // namespace
 
-bool unpackRootFile(const QByteArray &archive, QByteArray &root, QString &error)
+bool unpackRootFile(const QByteArray &archive, QByteArray &root, ReadResult &why)
 {
     ByteReader device(archive);
     QuaZip zip(&device);
     if (!zip.open(QuaZip::mdUnzip)) {
-        error = QStringLiteral("a broken compressed MusicXML (.mxl) archive");
+        why = failure(ReadError::BrokenArchive);
         return false;
     }
     QByteArray container;
-    if (!readMember(zip, QString::fromLatin1(kContainerPath), container, error))
+    if (!readMember(zip, QString::fromLatin1(kContainerPath), container, why))
         return false;
-    const QString path = rootFilePath(container, error);
-    return !path.isEmpty() && readMember(zip, path, root, error);
+    const QString path = rootFilePath(container, why);
+    return !path.isEmpty() && readMember(zip, path, root, why);
 }
 
 } // namespace chordvane::score

@@ -8,13 +8,13 @@ namespace chordvane::score {
 ReadResult readScoreData(const QByteArray &bytes)
 {
     if (bytes.size() > kMaxFileBytes)
-        return failure(QStringLiteral("the file is larger than 64 MiB"));
+        return failure(ReadError::FileTooLarge);
     if (!bytes.startsWith("PK\x03\x04") && !bytes.startsWith("PK\x05\x06"))
         return readMusicXml(bytes);
     QByteArray root;
-    QString error;
-    if (!unpackRootFile(bytes, root, error))
-        return failure(error);
+    ReadResult why;
+    if (!unpackRootFile(bytes, root, why))
+        return why;
     return readMusicXml(root);
 }
 
@@ -22,14 +22,14 @@ ReadResult readScoreFile(const QString &path)
 {
     const QFileInfo info(path);
     if (!info.exists())
-        return failure(QStringLiteral("no such file"));
+        return failure(ReadError::NoSuchFile);
     if (info.isDir())
-        return failure(QStringLiteral("a folder, not a file"));
+        return failure(ReadError::Folder);
     if (info.size() > kMaxFileBytes)
-        return failure(QStringLiteral("the file is larger than 64 MiB"));
+        return failure(ReadError::FileTooLarge);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return failure(file.errorString());
+        return failure(ReadError::CannotOpen, file.errorString());
     // One byte more than allowed tells a file that grew since the check.
     return readScoreData(file.read(kMaxFileBytes + 1));
 }

@@ -20,7 +20,7 @@ void readPitch(XmlWalk &walk, NoteFields &note)
             const QString value = walk.text();
             const auto parsed = parseDecimal(value);
             if (!parsed || *parsed < Fraction(-24) || *parsed > Fraction(24))
-                walk.fail(QStringLiteral("bad <alter> \"%1\"").arg(value.left(20)));
+                walk.fail(ReadError::BadNumber, QStringLiteral("alter"), value);
             else
                 note.alter = *parsed;
         } else if (walk.is(u"octave")) {
@@ -79,7 +79,7 @@ std::optional<int> writtenKey(XmlWalk &walk, const NoteFields &note)
 {
     static constexpr int kStepSemitones[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
     if (note.step.size() != 1 || note.step[0] < u'A' || note.step[0] > u'G' || !note.octave) {
-        walk.fail(QStringLiteral("bad <pitch>: step \"%1\"").arg(note.step.left(20)));
+        walk.fail(ReadError::BadPitch, {}, note.step);
         return std::nullopt;
     }
     // Quarter tones round to the nearest semitone, halves upward.

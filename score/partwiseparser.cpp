@@ -14,6 +14,7 @@ public:
     {}
     void parse();
     const RawScore &score() const { return m_score; }
+    ReadResult failure() const { return m_walk.failure(); }
 
 private:
     void parseDefaults();
@@ -80,7 +81,7 @@ void PartwiseParser::parsePart()
         else
             m_walk.skip();
     }
-    m_walk.setPlace({});
+    m_walk.setPlace({}, {});
     m_measure = nullptr;
     m_score.parts.push_back(std::move(part));
 }
@@ -90,8 +91,7 @@ void PartwiseParser::parseMeasure(RawPart &part)
     RawMeasure &measure = part.measures.emplace_back();
     measure.number = m_walk.attribute("number");
     measure.implicit = m_walk.attribute("implicit") == u"yes";
-    m_walk.setPlace(
-        QStringLiteral("part \"%1\", measure %2").arg(part.id.left(40), measure.number.left(20)));
+    m_walk.setPlace(part.id, measure.number);
     m_measure = &measure;
     m_cursor = m_lastStart = Fraction(0);
     while (m_walk.nextChild()) {
@@ -227,7 +227,7 @@ void PartwiseParser::parseNote(RawPart &part)
     if (fields.grace || m_walk.failed())
         return;
     if (!fields.duration) {
-        m_walk.fail(QStringLiteral("a note has no <duration>"));
+        m_walk.fail(ReadError::NoDuration);
         return;
     }
     RawNote note;
@@ -266,30 +266,24 @@ Fraction PartwiseParser::placeInMeasure(const Fraction &duration, bool chord)
 ReadResult readMusicXml(const QByteArray &bytes)
 {
     QXmlStreamReader xml(bytes);
-    QString error;
-    if (!openDocument(xml, error))
-        return failure(error);
+    ReadResult why;
+    if (!openDocument(xml, why))
+        return why;
     if (xml.name() == u"score-timewise")
-        return failure(QStringLiteral(
-            "timewise MusicXML scores (score-timewise) are not supported; save it partwise"));
+        return failure(ReadError::Timewise);
     if (xml.name() != u"score-partwise")
-        return failure(
-            QStringLiteral("not a MusicXML score: the document is <%1>").arg(xml.name().left(40)));
+        return failure(ReadError::NotMusicXml, clip(xml.name()));
     PartwiseParser parser(xml);
     try {
         parser.parse();
-    } catch (const FractionOverflow &) {
-        return failure(QStringLiteral("the score's durations are too large or too finely divided"));
-    }
-    // Whatever follows the root element must still be well-formed.
-    while (!xml.hasError() && !xml.atEnd())
-        xml.readNext();
-    if (xml.hasError())
-        return failure(xmlError(xml));
-    try {
+        // Whatever follows the root element must still be well-formed.
+        while (!xml.hasError() && !xml.atEnd())
+            xml.readNext();
+        if (xml.hasError())
+            return parser.failure();
         return placeParts(parser.score());
     } catch (const FractionOverflow &) {
-        return failure(QStringLiteral("the score is too long to keep its time exact"));
+        return failure(ReadError::TimeOverflow);
     }
 }
 

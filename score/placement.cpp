@@ -120,23 +120,21 @@ void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &p
 ReadResult placeParts(const RawScore &raw)
 {
     if (raw.parts.empty())
-        return failure(QStringLiteral("the score has no parts"));
+        return failure(ReadError::NoParts);
     QSet<QString> listed;
     for (const ListedPart &entry : raw.partList) {
         if (listed.contains(entry.id))
-            return failure(
-                QStringLiteral("the part list names \"%1\" twice").arg(entry.id.left(40)));
+            return failure(ReadError::PartListedTwice, clip(entry.id));
         listed.insert(entry.id);
     }
     QHash<QString, const RawPart *> byId;
     for (const RawPart &part : raw.parts) {
-        const QString quoted = QStringLiteral("part \"%1\"").arg(part.id.left(40));
         if (byId.contains(part.id))
-            return failure(quoted + QStringLiteral(" appears twice"));
+            return failure(ReadError::PartRepeated, clip(part.id));
         if (!listed.contains(part.id))
-            return failure(quoted + QStringLiteral(" is not in the part list"));
+            return failure(ReadError::PartNotListed, clip(part.id));
         if (part.measures.empty())
-            return failure(quoted + QStringLiteral(" is empty"));
+            return failure(ReadError::PartEmpty, clip(part.id));
         byId.insert(part.id, &part);
     }
 
@@ -145,17 +143,14 @@ ReadResult placeParts(const RawScore &raw)
     for (const ListedPart &entry : raw.partList) {
         const RawPart *rawPart = byId.value(entry.id);
         if (!rawPart)
-            return failure(QStringLiteral("part \"%1\" (%2) is missing")
-                               .arg(entry.id.left(40), entry.name.left(40)));
+            return failure(ReadError::PartMissing, clip(entry.id), clip(entry.name));
         Part &part = result.score.parts.emplace_back();
         part.id = entry.id;
         part.name = entry.name;
         placePart(*rawPart, result.score.measures, part);
     }
     if (momentNoteCount(result.score) > kMaxMomentNotes)
-        return failure(QStringLiteral("the score holds too many notes at once to be analysed "
-                                      "(over %1 million over its moments)")
-                           .arg(kMaxMomentNotes / 1'000'000));
+        return failure(ReadError::TooManyNotes);
     result.ok = true;
     return result;
 }

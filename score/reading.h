@@ -83,6 +83,7 @@ ReadResult readMusicXml(const QByteArray &bytes);
 ReadResult placeParts(const RawScore &raw);
 
 // archive.cpp: the root MusicXML file of a compressed (.mxl) archive.
-bool unpackRootFile(const QByteArray &archive, QByteArray &root, QString &error);
+// On failure, false with `why` set.
+bool unpackRootFile(const QByteArray &archive, QByteArray &root, ReadResult &why);
 
 } // namespace chordvane::score

@@ -62,13 +62,59 @@ struct Score {
     std::vector<Measure> measures;
 };
 
-// error is an English sentence for the user when ok is false.
+// Why a score could not be read. The window and the command line each word
+// it in their own language from the code and ReadResult's details.
+enum class ReadError {
+    None,             // read well
+    NoSuchFile,       // nothing at the path
+    Folder,           // the path names a folder
+    NotRegularFile,   // a FIFO, device or socket, which could block or never end
+    CannotOpen,       // the system refused to open or read the file; detail: its reason
+    FileTooLarge,     // over kMaxFileBytes
+    BrokenArchive,    // starts like a compressed (.mxl) archive but is no readable one
+    MissingMember,    // the archive lacks a file; detail: its path in the archive
+    MemberTooLarge,   // an archive member unpacks to over kMaxFileBytes; detail: its path
+    BrokenMember,     // an archive member fails to unpack or its checksum; detail: its path
+    BadContainer,     // META-INF/container.xml is not well-formed; detail: the XML reader's reason
+    NoRootFile,       // META-INF/container.xml names no MusicXML root file
+    NotXml,           // not XML: no element at all, or broken before the first; detail: reason
+    EntitiesDeclared, // the document type declares entities, which are never expanded
+    Timewise,         // a score-timewise document: only score-partwise is read
+    NotMusicXml,      // the root element is another; detail: its name
+    BrokenXml,        // not well-formed after the root element's start; detail: the reason
+    EndsEarly,        // the document stops before its end, as a truncated file does
+    BadNumber,        // detail: the element ("duration", "alter" ...); value: its text
+    NoDuration,       // a note without <duration>
+    BadPitch,     // a <pitch> whose step is not A to G or whose octave is missing; value: the step
+    TimeOverflow, // durations too large or too finely divided to add up exactly
+    TooManyNotes, // the moments would list more than kMaxMomentNotes notes
+    NoParts,      // the score has no <part>
+    PartListedTwice, // the part list names an id twice; detail: the id
+    PartRepeated,    // two <part> elements have one id; detail: the id
+    PartNotListed,   // a <part> the part list does not name; detail: the id
+    PartEmpty,       // a <part> without measures; detail: the id
+    PartMissing,     // the part list names a part the score lacks; detail: the id; value: its name
+};
+
+// What reading gave: the score when ok, else the error and what it is about.
+// Text taken from the file is cut to 40 characters.
 struct ReadResult {
     bool ok = false;
-    QString error;
+    ReadError error = ReadError::None;
+    QString detail; // as each ReadError says
+    QString value;  // the file's text the error quotes, as each ReadError says
+    QString part;   // the part's id and the measure's number when the error lies inside
+    QString measure;
+    qint64 line = 0; // where in the XML document, from 1; 0 when not known
+    qint64 column = 0;
     Score score;
 };
 
+// The error as one English sentence, for the command line: "part \"P1\",
+// measure 3: bad <duration> \"x\"". Empty when ok.
+QString englishMessage(const ReadResult &result);
+
+// The largest file read.
 inline constexpr qint64 kMaxFileBytes = 64 << 20;
 inline constexpr qint64 kMaxUnpackedBytes = 256 << 20;
 

@@ -46,46 +46,47 @@ std::optional<int> parseInteger(QStringView text, int limit)
     return value;
 }
 
+ReadResult failure(ReadError error, const QString &detail, const QString &value)
+{
+    ReadResult result;
+    result.error = error;
+    result.detail = detail;
+    result.value = value;
+    return result;
+}
+
+ReadResult xmlFailure(const QXmlStreamReader &xml)
+{
+    ReadResult result = xml.error() == QXmlStreamReader::PrematureEndOfDocumentError
+                            ? failure(ReadError::EndsEarly)
+                            : failure(ReadError::BrokenXml, xml.errorString());
+    result.line = xml.lineNumber();
+    result.column = xml.columnNumber();
+    return result;
+}
+
 // A DOCTYPE may name the MusicXML DTD, which is never fetched, but must not
 // declare entities: they are how XML files make a reader expand or fetch
 // what it was not given.
-bool openDocument(QXmlStreamReader &xml, QString &error)
+bool openDocument(QXmlStreamReader &xml, ReadResult &why)
 {
     xml.setEntityExpansionLimit(kEntityExpansionLimit);
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
         if (token == QXmlStreamReader::DTD && !xml.entityDeclarations().isEmpty()) {
-            error = QStringLiteral("the file declares XML entities, which are not read");
+            why = failure(ReadError::EntitiesDeclared);
             return false;
         }
         if (token == QXmlStreamReader::StartElement)
             return true;
     }
-    error = xml.error() == QXmlStreamReader::PrematureEndOfDocumentError
-                ? QStringLiteral("not an XML file: it has no element")
-                : QStringLiteral("not an XML file (%1)").arg(xml.errorString());
+    // Without any element the reader only says the document ended early.
+    why = xml.error() == QXmlStreamReader::PrematureEndOfDocumentError
+              ? failure(ReadError::NotXml)
+              : failure(ReadError::NotXml, xml.errorString());
+    why.line = xml.lineNumber();
+    why.column = xml.columnNumber();
     return false;
-}
-
-QString xmlError(const QXmlStreamReader &xml)
-{
-    switch (xml.error()) {
-    case QXmlStreamReader::CustomError:
-        return xml.errorString();
-    case QXmlStreamReader::PrematureEndOfDocumentError:
-        return QStringLiteral("the file ends too early; it may be truncated");
-    default:
-        return QStringLiteral("broken XML at line %1: %2")
-            .arg(xml.lineNumber())
-            .arg(xml.errorString());
-    }
-}
-
-ReadResult failure(const QString &message)
-{
-    ReadResult result;
-    result.error = message;
-    return result;
 }
 
 std::optional<Fraction> XmlWalk::decimal(const char *element, bool zeroAllowed)
@@ -93,7 +94,7 @@ std::optional<Fraction> XmlWalk::decimal(const char *element, bool zeroAllowed)
     const QString value = text();
     const auto parsed = parseDecimal(value);
     if (!parsed || *parsed < Fraction(0) || (*parsed == Fraction(0) && !zeroAllowed)) {
-        fail(QStringLiteral("bad <%1> \"%2\"").arg(QLatin1String(element), value.left(20)));
+        fail(ReadError::BadNumber, QLatin1String(element), value);
         return std::nullopt;
     }
     return parsed;
@@ -104,16 +105,28 @@ std::optional<int> XmlWalk::integer(const char *element, int min, int max)
     const QString value = text();
     const auto parsed = parseInteger(value, std::max(-min, max));
     if (!parsed || *parsed < min || *parsed > max) {
-        fail(QStringLiteral("bad <%1> \"%2\"").arg(QLatin1String(element), value.left(20)));
+        fail(ReadError::BadNumber, QLatin1String(element), value);
         return std::nullopt;
     }
     return parsed;
 }
 
-void XmlWalk::fail(const QString &message)
+void XmlWalk::fail(ReadError error, const QString &detail, const QString &value)
 {
-    if (!m_xml.hasError())
-        m_xml.raiseError(m_place.isEmpty() ? message : m_place + QStringLiteral(": ") + message);
+    if (m_xml.hasError())
+        return;
+    ReadResult &failure = m_failure.emplace(score::failure(error, detail, clip(value)));
+    failure.part = m_part;
+    failure.measure = m_measure;
+    failure.line = m_xml.lineNumber();
+    failure.column = m_xml.columnNumber();
+    // Stops every loop over the document.
+    m_xml.raiseError();
+}
+
+ReadResult XmlWalk::failure() const
+{
+    return m_failure ? *m_failure : xmlFailure(m_xml);
 }
 
 } // namespace chordvane::score

@@ -14,11 +14,18 @@ std::optional<Fraction> parseDecimal(QStringView text);
 // A whole number from -limit to limit.
 std::optional<int> parseInteger(QStringView text, int limit);
 
-// Moves to the root element, refusing a document that declares entities.
-bool openDocument(QXmlStreamReader &xml, QString &error);
-// The stream reader's error as a sentence for the user.
-QString xmlError(const QXmlStreamReader &xml);
-ReadResult failure(const QString &message);
+// Text from the file as an error quotes it.
+inline QString clip(QStringView text)
+{
+    return text.left(40).toString();
+}
+
+ReadResult failure(ReadError error, const QString &detail = {}, const QString &value = {});
+// The stream reader's own error (broken XML, a truncated file) and where it stands.
+ReadResult xmlFailure(const QXmlStreamReader &xml);
+// Moves to the root element, refusing a document that declares entities;
+// on failure, false with `why` set.
+bool openDocument(QXmlStreamReader &xml, ReadResult &why);
 
 // Walks a document's elements and keeps the first failure: reporting one
 // raises an error in the stream reader, which ends every loop over it.
@@ -46,14 +53,24 @@ public:
     // A whole number from min to max.
     std::optional<int> integer(const char *element, int min, int max);
 
-    // Where in the score the walk stands, for messages ("part \"P1\", measure 3").
-    void setPlace(const QString &place) { m_place = place; }
-    void fail(const QString &message);
+    // Where in the score the walk stands, for errors; empty outside a measure.
+    void setPlace(const QString &part, const QString &measure)
+    {
+        m_part = clip(part);
+        m_measure = clip(measure);
+    }
+    // Records the first failure, with the place and the element's position;
+    // value is cut to 40 characters.
+    void fail(ReadError error, const QString &detail = {}, const QString &value = {});
     bool failed() const { return m_xml.hasError(); }
+    // The failure recorded, or else the stream reader's own error.
+    ReadResult failure() const;
 
 private:
     QXmlStreamReader &m_xml;
-    QString m_place;
+    QString m_part;
+    QString m_measure;
+    std::optional<ReadResult> m_failure;
 };
 
 } // namespace chordvane::score

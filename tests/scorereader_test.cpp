@@ -5,6 +5,13 @@
 
 using namespace chordvane::score;
 
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
 namespace {
 
 // A one-part score: the part list entry's content and the part's measures.
@@ -58,5 +65,49 @@ TEST(ScoreReader, NumbersHoldingNestedElementsKeepTheirMeaning)
             EXPECT_EQ(read.score.parts[0].notes[0].written, c.written);
             EXPECT_EQ(read.score.parts[0].notes[0].sounding, c.sounding);
         }
+    }
+}
+
+// The window words errors from the code and its details, so they must say
+// which element, value, part and place without any English around them.
+TEST(ScoreReader, ErrorsNameTheirCauseInShortDetails)
+{
+    const QByteArray longValue = QByteArray("9").repeated(30) + QByteArray("x").repeated(30);
+    struct Case {
+        const char *name;
+        QByteArray xml;
+        ReadError error;
+        const char *detail, *value, *measure;
+        qint64 line, column;
+    };
+    const Case cases[] = {
+        {"a bad duration, cut to 40 characters",
+         onePart("<measure number=\"7\">\n<note><rest/><duration>" + longValue +
+                 "</duration></note></measure>"),
+         ReadError::BadNumber, "duration", "999999999999999999999999999999xxxxxxxxxx", "7", 2, 94},
+        {"a bad alter",
+         onePart("<measure number=\"2\"><note><pitch><step>C</step><alter>sharp</alter>"
+                 "<octave>4</octave></pitch><duration>1</duration></note></measure>"),
+         ReadError::BadNumber, "alter", "sharp", "2", 1, 175},
+        {"broken XML", onePart("<measure number=\"1\">\n\n  </note></measure>"),
+         ReadError::BrokenXml, "Opening and ending tag mismatch.", "", "", 3, 9},
+        {"another root element", "<opus/>", ReadError::NotMusicXml, "opus", "", "", 0, 0},
+        {"a part the part list names but the score lacks",
+         "<score-partwise><part-list><score-part id=\"P\"/><score-part id=\"Q\"><part-name>"
+         "Oboe</part-name></score-part></part-list><part id=\"P\"><measure/></part>"
+         "</score-partwise>",
+         ReadError::PartMissing, "Q", "Oboe", "", 0, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadResult read = readScoreData(c.xml);
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(read.error, c.error);
+        EXPECT_EQ(read.detail, QString::fromUtf8(c.detail));
+        EXPECT_EQ(read.value, QString::fromUtf8(c.value));
+        EXPECT_EQ(read.part, QString::fromUtf8(*c.measure ? "P" : ""));
+        EXPECT_EQ(read.measure, QString::fromUtf8(c.measure));
+        EXPECT_EQ(read.line, c.line);
+        EXPECT_EQ(read.column, c.column);
     }
 }
