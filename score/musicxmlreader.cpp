@@ -1,9 +1,31 @@
 #include "reading.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace chordvane::score {
+
+namespace {
+
+ReadResult systemFailure(int error)
+{
+    if (error == ENOENT || error == ENOTDIR)
+        return failure(ReadError::NoSuchFile);
+    return failure(ReadError::CannotOpen, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+ReadResult kindFailure(mode_t mode)
+{
+    return failure(S_ISDIR(mode) ? ReadError::Folder : ReadError::NotRegularFile);
+}
+
+} // namespace
 
 ReadResult readScoreData(const QByteArray &bytes)
 {
@@ -18,20 +40,36 @@ ReadResult readScoreData(const QByteArray &bytes)
     return readMusicXml(root);
 }
 
+// Opening a FIFO waits for a writer, and a device may never end: only a
+// regular file is opened, and only without blocking, in case something else
+// took its place after the check.
 ReadResult readScoreFile(const QString &path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return failure(ReadError::NoSuchFile);
-    if (info.isDir())
-        return failure(ReadError::Folder);
-    if (info.size() > kMaxFileBytes)
-        return failure(ReadError::FileTooLarge);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return systemFailure(errno);
+    if (!S_ISREG(info.st_mode))
+        return kindFailure(info.st_mode);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return systemFailure(errno);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return failure(ReadError::CannotOpen, file.errorString());
+    }
+    if (::fstat(fd, &info) != 0)
+        return systemFailure(errno);
+    if (!S_ISREG(info.st_mode))
+        return kindFailure(info.st_mode);
+    if (info.st_size > kMaxFileBytes)
+        return failure(ReadError::FileTooLarge);
     // One byte more than allowed tells a file that grew since the check.
-    return readScoreData(file.read(kMaxFileBytes + 1));
+    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return failure(ReadError::CannotOpen, file.errorString());
+    return readScoreData(bytes);
 }
 
 } // namespace chordvane::score
