@@ -13,9 +13,9 @@ namespace {
 constexpr qint64 kReadChunk = 1 << 16;
 constexpr const char *kContainerPath = "META-INF/container.xml";
 
-// One archive member, refused when it would unpack beyond the limit (the
-// header's size is checked first, then the bytes actually unpacked, since a
-// header can lie).
+// One archive member, refused when it would unpack to more than a plain file
+// may hold: a small archive must not fill the memory. The header's size is
+// checked first, then the bytes actually unpacked, since a header can lie.
 bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, ReadResult &why)
 {
     if (!zip.setCurrentFile(path)) {
@@ -23,7 +23,7 @@ bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, ReadResult 
         return false;
     }
     QuaZipFileInfo64 info;
-    if (zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(kMaxUnpackedBytes)) {
+    if (zip.getCurrentFileInfo(&info) && info.uncompressedSize > quint64(kMaxFileBytes)) {
         why = failure(ReadError::MemberTooLarge, clip(path));
         return false;
     }
@@ -37,7 +37,7 @@ bool readMember(QuaZip &zip, const QString &path, QByteArray &bytes, ReadResult 
         const QByteArray chunk = file.read(kReadChunk);
         if (chunk.isEmpty())
             break;
-        if (bytes.size() + chunk.size() > kMaxUnpackedBytes) {
+        if (bytes.size() + chunk.size() > kMaxFileBytes) {
             why = failure(ReadError::MemberTooLarge, clip(path));
             return false;
         }

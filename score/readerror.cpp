@@ -31,7 +31,7 @@ QString sentence(const ReadResult &r)
     case ReadError::MemberTooLarge:
         return QStringLiteral("%1 would unpack to more than %2 MiB")
             .arg(quoted(r.detail))
-            .arg(kMaxUnpackedBytes >> 20);
+            .arg(kMaxFileBytes >> 20);
     case ReadError::BrokenMember:
         return QStringLiteral("%1 in the archive is broken").arg(quoted(r.detail));
     case ReadError::BadContainer:

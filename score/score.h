@@ -114,9 +114,8 @@ struct ReadResult {
 // measure 3: bad <duration> \"x\"". Empty when ok.
 QString englishMessage(const ReadResult &result);
 
-// The largest file read.
+// The largest file read, and the largest member of an archive unpacked.
 inline constexpr qint64 kMaxFileBytes = 64 << 20;
-inline constexpr qint64 kMaxUnpackedBytes = 256 << 20;
 
 // Reads a score-partwise MusicXML file, plain (.musicxml, .xml) or compressed
 // (.mxl), told apart by content. No DTD or external entity is ever read; a

@@ -1,5 +1,6 @@
 // How the score reader takes files and .mxl archives it should not read whole.
 #include "score.h"
+#include "scoretesting.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -57,4 +58,43 @@ TEST(ScoreFile, OnlyRegularFilesAreOpened)
     const int release = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     writer.join();
     close(release);
+}
+
+// An archive member may unpack to no more than a plain file may hold, and
+// what its headers claim is not trusted.
+TEST(ScoreFile, ArchiveMembersUnpackNoLargerThanAFile)
+{
+    const QByteArray zeros(kMaxFileBytes + 1, '\0');
+    const QByteArray root = test::container("s.xml");
+    struct Case {
+        const char *name;
+        std::vector<test::Member> members;
+        ReadError error;
+        const char *detail;
+    };
+    const Case cases[] = {
+        {"a root file one byte too large",
+         {{"META-INF/container.xml", root}, {"s.xml", zeros}},
+         ReadError::MemberTooLarge,
+         "s.xml"},
+        {"a container too large",
+         {{"META-INF/container.xml", zeros}},
+         ReadError::MemberTooLarge,
+         "META-INF/container.xml"},
+        {"a root file claiming to be small",
+         {{"META-INF/container.xml", root}, {"s.xml", zeros, false, 100}},
+         ReadError::BrokenMember,
+         "s.xml"},
+        {"a root file as large as allowed",
+         {{"META-INF/container.xml", root}, {"s.xml", QByteArray(kMaxFileBytes, ' ')}},
+         ReadError::NotXml,
+         ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadResult read = readScoreData(test::makeArchive(c.members));
+        EXPECT_FALSE(read.ok);
+        EXPECT_EQ(read.error, c.error);
+        EXPECT_EQ(read.detail, QString::fromLatin1(c.detail));
+    }
 }

@@ -1,16 +1,10 @@
 // What the MusicXML reader makes of the notes, names and times a part writes.
 #include "score.h"
+#include "scoretesting.h"
 
 #include <gtest/gtest.h>
 
 using namespace chordvane::score;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 
