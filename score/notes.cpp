@@ -75,21 +75,24 @@ NoteFields readNote(XmlWalk &walk)
     return note;
 }
 
-std::optional<int> writtenKey(XmlWalk &walk, const NoteFields &note)
+std::optional<WrittenPitch> writtenPitch(XmlWalk &walk, const NoteFields &note)
 {
-    static constexpr int kStepSemitones[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    // By letter, A to G.
+    static constexpr int kStepSemitones[] = {9, 11, 0, 2, 4, 5, 7};
+    static constexpr int kStepIndex[] = {5, 6, 0, 1, 2, 3, 4};
     if (note.step.size() != 1 || note.step[0] < u'A' || note.step[0] > u'G' || !note.octave) {
         walk.fail(ReadError::BadPitch, {}, note.step);
         return std::nullopt;
     }
+    const int letter = note.step[0].unicode() - u'A';
     // Quarter tones round to the nearest semitone, halves upward.
     const Fraction twice = note.alter * Fraction(2) + Fraction(1);
-    const std::int64_t semitones =
+    const auto semitones = static_cast<int>(
         twice.numerator() >= 0
             ? twice.numerator() / (2 * twice.denominator())
-            : -((-twice.numerator() + 2 * twice.denominator() - 1) / (2 * twice.denominator()));
-    return 12 * (*note.octave + 1) + kStepSemitones[note.step[0].unicode() - u'A'] +
-           static_cast<int>(semitones);
+            : -((-twice.numerator() + 2 * twice.denominator() - 1) / (2 * twice.denominator())));
+    return WrittenPitch{12 * (*note.octave + 1) + kStepSemitones[letter] + semitones,
+                        {kStepIndex[letter], semitones}};
 }
 
 } // namespace chordvane::score

@@ -236,10 +236,11 @@ void PartwiseParser::parseNote(RawPart &part)
     note.start = placeInMeasure(note.duration, fields.chord);
     if (!fields.sounds || !fields.pitched)
         return;
-    const auto written = writtenKey(m_walk, fields);
+    const auto written = writtenPitch(m_walk, fields);
     if (!written)
         return;
-    note.written = *written;
+    note.written = written->key;
+    note.spelling = written->spelling;
     note.transposition = transpositionOfStaff(fields.staff);
     note.tieStart = fields.tieStart;
     note.tieStop = fields.tieStop;

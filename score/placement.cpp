@@ -91,7 +91,7 @@ void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &p
     for (const RawNote &note : raw.notes) {
         const Fraction at = measures[note.measure].start + note.start;
         notes.push_back({note.written, note.written + note.transposition, at, at + note.duration,
-                         note.voice, note.staff});
+                         note.voice, note.staff, note.spelling});
     }
     std::vector<size_t> order(notes.size());
     for (size_t i = 0; i < order.size(); ++i)

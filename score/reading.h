@@ -13,6 +13,7 @@ struct RawNote {
     Fraction start; // from the measure's start
     Fraction duration;
     int written = 0;
+    Spelling spelling;
     int transposition = 0;
     bool tieStart = false;
     bool tieStop = false;
@@ -69,8 +70,12 @@ struct NoteFields {
 
 // notes.cpp
 NoteFields readNote(XmlWalk &walk);
-// The written MIDI key; none, with the walk failed, when the pitch is incomplete.
-std::optional<int> writtenKey(XmlWalk &walk, const NoteFields &note);
+struct WrittenPitch {
+    int key = 0; // MIDI
+    Spelling spelling;
+};
+// None, with the walk failed, when the pitch is incomplete.
+std::optional<WrittenPitch> writtenPitch(XmlWalk &walk, const NoteFields &note);
 
 // partlist.cpp
 std::vector<ListedPart> readPartList(XmlWalk &walk);

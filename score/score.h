@@ -25,8 +25,16 @@ constexpr int pitchClass(int midi)
     return ((midi % 12) + 12) % 12;
 }
 
+// A note's name as the part writes it: step 0..6 = C D E F G A B, alter in
+// semitones (-1 = ♭, 1 = ♯; quarter tones rounded, halves up).
+struct Spelling {
+    int step = 0;
+    int alter = 0;
+    friend bool operator==(const Spelling &, const Spelling &) = default;
+};
+
 // One sounding note of a part: an attack and how long it sounds, tied notes
-// joined into one.
+// joined into one (with the first note's spelling).
 struct PartNote {
     int written = 0;  // as the file writes it
     int sounding = 0; // concert pitch: written plus the part's transposition
@@ -34,6 +42,7 @@ struct PartNote {
     Fraction end;
     int voice = 1;
     int staff = 1;
+    Spelling spelling;
 };
 
 // A part's transposition (semitones from written to sounding) and staff 1's
@@ -128,6 +137,9 @@ struct PartMoment {
     std::vector<int> sounding; // ascending
     int transposition = 0;
     QString clef;
+    // Initialised here, so that brace lists naming only the fields above
+    // need not change.
+    std::vector<Spelling> spelling{}; // of each written note, in the same order
 };
 
 // An attack: a time at which at least one note starts, with every note

@@ -274,12 +274,12 @@ TEST(ScoreMoments, SizeIsCountedBeforeBuildingAndHugeOverlapsAreRefused)
         for (const Moment &moment : scoreMoments(read.score)) {
             listed += moment.sounding.size() + moment.parts.size();
             for (const PartMoment &part : moment.parts)
-                listed += part.written.size() + part.sounding.size();
+                listed += part.written.size() + part.spelling.size() + part.sounding.size();
         }
         EXPECT_EQ(momentNoteCount(read.score), listed);
     }
     // 2400 notes, each held to the end while the next starts a division later:
-    // small as a file, about 8.6 million notes over its moments.
+    // small as a file, about 11.5 million notes over its moments.
     QByteArray xml = R"(<score-partwise><part-list><score-part id="P1"><part-name>P</part-name>
         </score-part></part-list><part id="P1"><measure number="1"><attributes>
         <divisions>1</divisions></attributes>)";

@@ -16,11 +16,14 @@ QByteArray onePart(const QByteArray &measures,
            "</score-part></part-list><part id=\"P\">" + measures + "</part></score-partwise>";
 }
 
-QByteArray note(const char *step, int octave, const QByteArray &more = {})
+// A note one division long: `before` goes ahead of the pitch (<chord/>),
+// `after` behind the duration (ties).
+QByteArray note(const char *step, int alter, int octave, const QByteArray &before = {},
+                const QByteArray &after = {})
 {
-    return "<note><pitch><step>" + QByteArray(step) + "</step><octave>" +
-           QByteArray::number(octave) + "</octave></pitch><duration>1</duration>" + more +
-           "</note>";
+    return "<note>" + before + "<pitch><step>" + step + "</step><alter>" +
+           QByteArray::number(alter) + "</alter><octave>" + QByteArray::number(octave) +
+           "</octave></pitch><duration>1</duration>" + after + "</note>";
 }
 
 // Deep enough that the reader's element-name storage grows while the
@@ -47,7 +50,7 @@ TEST(ScoreReader, NumbersHoldingNestedElementsKeepTheirMeaning)
              66, 66},
             {"chromatic",
              "<attributes><transpose><chromatic>-2" + deeplyNested(depth) +
-                 "</chromatic></transpose></attributes>" + note("C", 4),
+                 "</chromatic></transpose></attributes>" + note("C", 0, 4),
              60, 58},
         };
         for (const Case &c : cases) {
@@ -103,5 +106,32 @@ TEST(ScoreReader, ErrorsNameTheirCauseInShortDetails)
         EXPECT_EQ(read.measure, QString::fromUtf8(c.measure));
         EXPECT_EQ(read.line, c.line);
         EXPECT_EQ(read.column, c.column);
+    }
+}
+
+TEST(ScoreReader, NotesKeepTheSpellingThePartWrites)
+{
+    // A♭ major over D♭, the D♭ tied on to a C♯ (the same key) under a G♭.
+    const QByteArray xml = onePart(
+        "<measure number=\"1\"><attributes><key><fifths>-4</fifths></key></attributes>" +
+        note("A", -1, 4) + note("C", 0, 5, "<chord/>") + note("E", -1, 5, "<chord/>") +
+        note("D", -1, 4, "<chord/>", "<tie type=\"start\"/>") + "</measure><measure number=\"2\">" +
+        note("C", 1, 4, {}, "<tie type=\"stop\"/>") + note("G", -1, 4, "<chord/>") + "</measure>");
+    const ReadResult read = readScoreData(xml);
+    ASSERT_TRUE(read.ok);
+    const std::vector<Moment> moments = scoreMoments(read.score);
+    ASSERT_EQ(moments.size(), 2u);
+    struct Case {
+        std::vector<int> written;
+        std::vector<Spelling> spelling;
+    };
+    const Case cases[] = {
+        {{61, 68, 72, 75}, {{1, -1}, {5, -1}, {0, 0}, {2, -1}}},
+        {{61, 66}, {{1, -1}, {4, -1}}},
+    };
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(testing::Message() << "moment " << i);
+        EXPECT_EQ(moments[i].parts[0].written, cases[i].written);
+        EXPECT_EQ(moments[i].parts[0].spelling, cases[i].spelling);
     }
 }
