@@ -60,8 +60,12 @@ std::vector<Moment> scoreMoments(const Score &score)
             const PartSetting &setting =
                 inForce(score.parts[p].settings, at,
                         [](const PartSetting &s) -> const Fraction & { return s.at; });
-            moment.parts[p].transposition = setting.transposition;
-            moment.parts[p].clef = setting.clef;
+            PartMoment &part = moment.parts[p];
+            part.transposition = setting.transposition;
+            part.clef = setting.clef;
+            part.name = setting.name;
+            part.abbreviation = setting.abbreviation;
+            part.program = setting.program;
         }
         // Held notes by written pitch, so that each part's spellings follow
         // its written notes; a unison spelt two ways keeps one order.

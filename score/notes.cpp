@@ -68,6 +68,9 @@ NoteFields readNote(XmlWalk &walk)
             note.voice = walk.text().toInt();
         } else if (walk.is(u"staff")) {
             note.staff = std::max(walk.text().toInt(), 1);
+        } else if (walk.is(u"instrument")) {
+            note.instrument = walk.attribute("id");
+            walk.skip();
         } else {
             walk.skip();
         }

@@ -25,7 +25,12 @@ private:
     void parseTime();
     void parseTranspose();
     void parseClef();
+    void parsePrint(RawPart &part);
+    void parseSound(RawPart &part);
+    void parseDirection(RawPart &part);
     void parseNote(RawPart &part);
+    bool switchInstrument(const QString &id);
+    void addSetting(RawPart &part, const Fraction &at);
     Fraction placeInMeasure(const Fraction &duration, bool chord);
     void moveCursor(const Fraction &distance, bool forward);
     int transpositionOfStaff(int staff) const;
@@ -42,6 +47,11 @@ private:
     std::optional<Fraction> m_timeLength;
     QHash<int, int> m_transpose; // by staff; 0 for every staff
     QHash<int, QString> m_clef;  // by staff
+    QString m_name;
+    QString m_abbreviation;
+    int m_program = -1;
+    std::vector<Instrument> m_instruments; // the part's, from the part list
+    QString m_instrument;                  // the one playing
 };
 
 void PartwiseParser::parse()
@@ -75,6 +85,16 @@ void PartwiseParser::parsePart()
     m_timeLength.reset();
     m_transpose.clear();
     m_clef.clear();
+    const auto &list = m_score.partList;
+    const auto listed = std::find_if(list.begin(), list.end(),
+                                     [&](const ListedPart &entry) { return entry.id == part.id; });
+    // A part missing from the list is refused later.
+    const ListedPart entry = listed != list.end() ? *listed : ListedPart();
+    m_name = entry.name;
+    m_abbreviation = entry.abbreviation;
+    m_program = entry.program();
+    m_instruments = entry.instruments;
+    m_instrument = m_instruments.empty() ? QString() : m_instruments.front().id;
     while (m_walk.nextChild()) {
         if (m_walk.is(u"measure"))
             parseMeasure(part);
@@ -103,6 +123,12 @@ void PartwiseParser::parseMeasure(RawPart &part)
             parseShift(false);
         else if (m_walk.is(u"forward"))
             parseShift(true);
+        else if (m_walk.is(u"print"))
+            parsePrint(part);
+        else if (m_walk.is(u"sound"))
+            parseSound(part);
+        else if (m_walk.is(u"direction"))
+            parseDirection(part);
         else
             m_walk.skip();
     }
@@ -150,13 +176,79 @@ void PartwiseParser::parseAttributes(RawPart &part)
             parseTranspose();
         } else if (m_walk.is(u"clef")) {
             parseClef();
+        } else if (m_walk.is(u"instrument-change")) {
+            switchInstrument(m_walk.attribute("id"));
+            m_walk.skip();
         } else {
             m_walk.skip();
         }
     }
-    const RawSetting setting{static_cast<int>(part.measures.size()) - 1, m_cursor,
-                             transpositionOfStaff(1), m_clef.value(1)};
-    part.settings.push_back(setting);
+    addSetting(part, m_cursor);
+}
+
+void PartwiseParser::addSetting(RawPart &part, const Fraction &at)
+{
+    part.settings.push_back({static_cast<int>(part.measures.size()) - 1, at,
+                             transpositionOfStaff(1), m_clef.value(1), m_name, m_abbreviation,
+                             m_program});
+}
+
+// The part's names and program become those of another of its instruments;
+// false when it names the one playing or none of the part's.
+bool PartwiseParser::switchInstrument(const QString &id)
+{
+    const auto instrument =
+        std::find_if(m_instruments.begin(), m_instruments.end(),
+                     [&](const Instrument &candidate) { return candidate.id == id; });
+    if (id == m_instrument || instrument == m_instruments.end())
+        return false;
+    m_instrument = id;
+    m_name = instrument->name;
+    m_abbreviation = instrument->abbreviation;
+    m_program = instrument->program;
+    return true;
+}
+
+void PartwiseParser::parsePrint(RawPart &part)
+{
+    bool changed = false;
+    while (m_walk.nextChild()) {
+        const bool name = m_walk.is(u"part-name-display");
+        if (name || m_walk.is(u"part-abbreviation-display")) {
+            // An empty display hides the name on paper; the part keeps it.
+            if (const QString text = readDisplayText(m_walk); !text.isEmpty()) {
+                (name ? m_name : m_abbreviation) = text;
+                changed = true;
+            }
+        } else {
+            m_walk.skip();
+        }
+    }
+    if (changed)
+        addSetting(part, m_cursor);
+}
+
+// Only a direction's <sound> matters here.
+void PartwiseParser::parseDirection(RawPart &part)
+{
+    while (m_walk.nextChild()) {
+        if (m_walk.is(u"sound"))
+            parseSound(part);
+        else
+            m_walk.skip();
+    }
+}
+
+void PartwiseParser::parseSound(RawPart &part)
+{
+    bool changed = false;
+    while (m_walk.nextChild()) {
+        if (m_walk.is(u"instrument-change"))
+            changed |= switchInstrument(m_walk.attribute("id"));
+        m_walk.skip();
+    }
+    if (changed)
+        addSetting(part, m_cursor);
 }
 
 void PartwiseParser::parseTime()
@@ -247,6 +339,8 @@ void PartwiseParser::parseNote(RawPart &part)
     note.voice = fields.voice;
     note.staff = fields.staff;
     part.notes.push_back(note);
+    if (switchInstrument(fields.instrument))
+        addSetting(part, note.start);
 }
 
 // A chord's notes start together, at the first one's start; the others

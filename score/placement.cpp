@@ -101,10 +101,11 @@ void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &p
     part.notes = joinTies(notes, raw.notes, order);
 
     // Attributes after a backup can stand earlier than ones before it.
-    std::vector<PartSetting> settings{{}};
-    for (const RawSetting &setting : raw.settings) {
-        settings.push_back(
-            {measures[setting.measure].start + setting.at, setting.transposition, setting.clef});
+    std::vector<PartSetting> settings{
+        {Fraction(0), 0, QString(), part.name, part.abbreviation, part.program}};
+    for (const RawSetting &s : raw.settings) {
+        settings.push_back({measures[s.measure].start + s.at, s.transposition, s.clef, s.name,
+                            s.abbreviation, s.program});
     }
     std::stable_sort(settings.begin(), settings.end(),
                      [](const auto &a, const auto &b) { return a.at < b.at; });
@@ -147,6 +148,8 @@ ReadResult placeParts(const RawScore &raw)
         Part &part = result.score.parts.emplace_back();
         part.id = entry.id;
         part.name = entry.name;
+        part.abbreviation = entry.abbreviation;
+        part.program = entry.program();
         placePart(*rawPart, result.score.measures, part);
     }
     if (momentNoteCount(result.score) > kMaxMomentNotes)

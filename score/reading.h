@@ -26,6 +26,9 @@ struct RawSetting {
     Fraction at; // from the measure's start
     int transposition = 0;
     QString clef;
+    QString name;
+    QString abbreviation;
+    int program = -1;
 };
 
 struct RawMeasure {
@@ -42,9 +45,20 @@ struct RawPart {
     std::vector<RawSetting> settings;
 };
 
-struct ListedPart {
+// A <score-instrument> of a part, with its <midi-instrument>'s program.
+struct Instrument {
     QString id;
     QString name;
+    QString abbreviation;
+    int program = -1; // 0..127
+};
+
+struct ListedPart {
+    QString id;
+    QString name; // the display text's if given
+    QString abbreviation;
+    std::vector<Instrument> instruments;
+    int program() const { return instruments.empty() ? -1 : instruments.front().program; }
 };
 
 struct RawScore {
@@ -66,6 +80,7 @@ struct NoteFields {
     bool tieStop = false;
     int voice = 1;
     int staff = 1;
+    QString instrument; // the <score-instrument> it names, if any
 };
 
 // notes.cpp
@@ -79,6 +94,8 @@ std::optional<WrittenPitch> writtenPitch(XmlWalk &walk, const NoteFields &note);
 
 // partlist.cpp
 std::vector<ListedPart> readPartList(XmlWalk &walk);
+// A <part-name-display> or <part-abbreviation-display> as one line of text.
+QString readDisplayText(XmlWalk &walk);
 
 // partwiseparser.cpp: a plain MusicXML document.
 ReadResult readMusicXml(const QByteArray &bytes);

@@ -45,17 +45,24 @@ struct PartNote {
     Spelling spelling;
 };
 
-// A part's transposition (semitones from written to sounding) and staff 1's
-// clef sign ("G", "F", "C", "percussion" ...) from `at` on.
+// What holds in a part from `at` on: its transposition (semitones from
+// written to sounding), staff 1's clef sign ("G", "F", "C", "percussion" ...),
+// and its names and program, which a <print> or a change of instrument can
+// switch mid-score.
 struct PartSetting {
     Fraction at;
     int transposition = 0;
     QString clef;
+    QString name{}; // as in Part; braces as in PartMoment
+    QString abbreviation{};
+    int program = -1;
 };
 
 struct Part {
     QString id;
-    QString name;
+    QString name;         // <part-name-display> as shown (♭ ♯ ♮ 𝄫 𝄪), else <part-name>
+    QString abbreviation; // <part-abbreviation-display>, else <part-abbreviation>; may be empty
+    int program = -1;     // General MIDI program 0..127 of the first instrument; -1 if none given
     std::vector<PartNote> notes;       // by start
     std::vector<PartSetting> settings; // by time; the first at 0
 };
@@ -140,6 +147,9 @@ struct PartMoment {
     // Initialised here, so that brace lists naming only the fields above
     // need not change.
     std::vector<Spelling> spelling{}; // of each written note, in the same order
+    QString name{};                   // the part's names and program in force, as in Part
+    QString abbreviation{};
+    int program = -1;
 };
 
 // An attack: a time at which at least one note starts, with every note

@@ -44,8 +44,12 @@ public:
     {
         return m_xml.attributes().value(QLatin1String(name)).toString();
     }
-    // The element's own text, trimmed; child elements are skipped.
-    QString text() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed(); }
+    // The element's own text, child elements skipped.
+    QString text(bool trimmed = true)
+    {
+        const QString text = m_xml.readElementText(QXmlStreamReader::SkipChildElements);
+        return trimmed ? text.trimmed() : text;
+    }
     void skip() { m_xml.skipCurrentElement(); }
 
     // A non-negative decimal, zero only where allowed.

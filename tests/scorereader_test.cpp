@@ -8,6 +8,8 @@ using namespace chordvane::score;
 
 namespace {
 
+const QString kData = QStringLiteral(CHORDVANE_SCORE_DATA);
+
 // A one-part score: the part list entry's content and the part's measures.
 QByteArray onePart(const QByteArray &measures,
                    const QByteArray &scorePart = "<part-name>P</part-name>")
@@ -133,5 +135,56 @@ TEST(ScoreReader, NotesKeepTheSpellingThePartWrites)
         SCOPED_TRACE(testing::Message() << "moment " << i);
         EXPECT_EQ(moments[i].parts[0].written, cases[i].written);
         EXPECT_EQ(moments[i].parts[0].spelling, cases[i].spelling);
+    }
+}
+
+// What the window names each part by at each moment.
+TEST(ScoreReader, NamesAndProgramsChangeMidScore)
+{
+    const ReadResult read = readScoreFile(kData + "/instruments.musicxml");
+    ASSERT_TRUE(read.ok) << englishMessage(read).toStdString();
+    ASSERT_EQ(read.score.parts.size(), 2u);
+    const Part &clarinet = read.score.parts[0];
+    EXPECT_EQ(clarinet.name, QStringLiteral("Clarinet in B♭"));
+    EXPECT_EQ(clarinet.abbreviation, QStringLiteral("Cl. in B♭"));
+    EXPECT_EQ(clarinet.program, 71);
+    EXPECT_EQ(read.score.parts[1].program, -1);
+
+    const std::vector<Moment> moments = scoreMoments(read.score);
+    ASSERT_EQ(moments.size(), 5u);
+    struct Case {
+        const char *name, *abbreviation;
+        int program, transposition;
+    };
+    const Case cases[] = {
+        {"Clarinet in B♭", "Cl. in B♭", 71, -2}, {"Clarinet in A", "Cl. in A", 71, -3},
+        {"Alto Saxophone", "A. Sax.", 65, -9},   {"Clarinet", "", 71, -2},
+        {"Alto Saxophone", "A. Sax.", 65, -9},
+    };
+    for (size_t i = 0; i < moments.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "measure " << i + 1);
+        const PartMoment &part = moments[i].parts[0];
+        EXPECT_EQ(part.name, QString::fromUtf8(cases[i].name));
+        EXPECT_EQ(part.abbreviation, QString::fromUtf8(cases[i].abbreviation));
+        EXPECT_EQ(part.program, cases[i].program);
+        EXPECT_EQ(part.transposition, cases[i].transposition);
+        EXPECT_EQ(moments[i].parts[1].name, QStringLiteral("Horn in F"));
+    }
+}
+
+TEST(ScoreReader, DisplayedNamesSpellAccidentalsAsSigns)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"flat", "E♭"},         {"sharp", "E♯"},      {"natural", "E♮"},     {"double-flat", "E𝄫"},
+        {"double-sharp", "E𝄪"}, {"flat-flat", "E♭♭"}, {"quarter-flat", "E"},
+    };
+    for (const auto &[accidental, name] : cases) {
+        SCOPED_TRACE(accidental);
+        const ReadResult read = readScoreData(
+            onePart("<measure/>", QByteArray("<part-name>Alto</part-name><part-name-display>"
+                                             "<display-text>E</display-text><accidental-text>") +
+                                      accidental + "</accidental-text></part-name-display>"));
+        ASSERT_TRUE(read.ok);
+        EXPECT_EQ(read.score.parts[0].name, QString::fromUtf8(name));
     }
 }
