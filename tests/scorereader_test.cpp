@@ -21,11 +21,18 @@ QByteArray onePart(const QByteArray &measures,
 // A note one division long: `before` goes ahead of the pitch (<chord/>),
 // `after` behind the duration (ties).
 QByteArray note(const char *step, int alter, int octave, const QByteArray &before = {},
-                const QByteArray &after = {})
+                const QByteArray &after = {}, int duration = 1)
 {
     return "<note>" + before + "<pitch><step>" + step + "</step><alter>" +
            QByteArray::number(alter) + "</alter><octave>" + QByteArray::number(octave) +
-           "</octave></pitch><duration>1</duration>" + after + "</note>";
+           "</octave></pitch><duration>" + QByteArray::number(duration) + "</duration>" + after +
+           "</note>";
+}
+
+QByteArray shift(const char *kind, int duration)
+{
+    return "<" + QByteArray(kind) + "><duration>" + QByteArray::number(duration) + "</duration></" +
+           kind + ">";
 }
 
 // Deep enough that the reader's element-name storage grows while the
@@ -186,5 +193,41 @@ TEST(ScoreReader, DisplayedNamesSpellAccidentalsAsSigns)
                                       accidental + "</accidental-text></part-name-display>"));
         ASSERT_TRUE(read.ok);
         EXPECT_EQ(read.score.parts[0].name, QString::fromUtf8(name));
+    }
+}
+
+TEST(ScoreReader, NotesStartWhereTiesChordsAndShiftsPutThem)
+{
+    const QByteArray start = "<tie type=\"start\"/>", stop = "<tie type=\"stop\"/>";
+    struct Sounding {
+        int written;
+        Fraction start, end;
+        bool operator==(const Sounding &) const = default;
+    };
+    struct Case {
+        const char *name;
+        QByteArray measure;
+        std::vector<Sounding> notes;
+    };
+    const Case cases[] = {
+        {"three tied notes",
+         note("C", 0, 4, {}, start) + note("C", 0, 4, {}, stop + start) + note("C", 0, 4, {}, stop),
+         {{60, 0, 3}}},
+        {"a chord of unequal notes",
+         note("C", 0, 4, {}, {}, 2) + note("E", 0, 4, "<chord/>") + note("G", 0, 4),
+         {{60, 0, 2}, {64, 0, 1}, {67, 2, 3}}},
+        {"forward after a note and after a backup",
+         note("C", 0, 4, {}, {}, 4) + shift("backup", 4) + shift("forward", 1) + note("E", 0, 4) +
+             shift("forward", 1) + note("G", 0, 4),
+         {{60, 0, 4}, {64, 1, 2}, {67, 3, 4}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadResult read = readScoreData(onePart("<measure>" + c.measure + "</measure>"));
+        ASSERT_TRUE(read.ok);
+        std::vector<Sounding> notes;
+        for (const PartNote &n : read.score.parts[0].notes)
+            notes.push_back({n.written, n.start, n.end});
+        EXPECT_EQ(notes, c.notes);
     }
 }
