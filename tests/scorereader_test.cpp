@@ -95,6 +95,10 @@ TEST(ScoreReader, ErrorsNameTheirCauseInShortDetails)
          onePart("<measure number=\"2\"><note><pitch><step>C</step><alter>sharp</alter>"
                  "<octave>4</octave></pitch><duration>1</duration></note></measure>"),
          ReadError::BadNumber, "alter", "sharp", "2", 1, 175},
+        {"no divisions",
+         onePart("<measure number=\"1\"><attributes><divisions>0</divisions></attributes>"
+                 "</measure>"),
+         ReadError::BadNumber, "divisions", "0", "1", 1, 164},
         {"broken XML", onePart("<measure number=\"1\">\n\n  </note></measure>"),
          ReadError::BrokenXml, "Opening and ending tag mismatch.", "", "", 3, 9},
         {"another root element", "<opus/>", ReadError::NotMusicXml, "opus", "", "", 0, 0},
@@ -200,7 +204,7 @@ TEST(ScoreReader, NotesStartWhereTiesChordsAndShiftsPutThem)
 {
     const QByteArray start = "<tie type=\"start\"/>", stop = "<tie type=\"stop\"/>";
     struct Sounding {
-        int written;
+        int sounding;
         Fraction start, end;
         bool operator==(const Sounding &) const = default;
     };
@@ -220,6 +224,21 @@ TEST(ScoreReader, NotesStartWhereTiesChordsAndShiftsPutThem)
          note("C", 0, 4, {}, {}, 4) + shift("backup", 4) + shift("forward", 1) + note("E", 0, 4) +
              shift("forward", 1) + note("G", 0, 4),
          {{60, 0, 4}, {64, 1, 2}, {67, 3, 4}}},
+        {"a backup past the bar line",
+         note("C", 0, 4) + shift("backup", 3) + note("E", 0, 4),
+         {{60, 0, 1}, {64, 0, 1}}},
+        {"two voices tying one pitch, the later tie stopping first",
+         "<note><rest/><duration>1</duration><voice>2</voice></note>" +
+             note("C", 0, 4, {}, start + "<voice>2</voice>") +
+             note("C", 0, 4, {}, stop + "<voice>2</voice>") + shift("backup", 3) +
+             note("C", 0, 4, {}, start, 2) + note("C", 0, 4, {}, stop, 3),
+         {{60, 0, 5}, {60, 1, 3}}},
+        {"a staff's transposition, then the whole part's",
+         "<attributes><transpose number=\"2\"><chromatic>-12</chromatic></transpose></attributes>" +
+             note("C", 0, 4) + note("C", 0, 4, {}, "<staff>2</staff>") +
+             "<attributes><transpose><chromatic>-2</chromatic></transpose></attributes>" +
+             note("C", 0, 4, {}, "<staff>2</staff>"),
+         {{60, 0, 1}, {48, 1, 2}, {58, 2, 3}}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -227,7 +246,49 @@ TEST(ScoreReader, NotesStartWhereTiesChordsAndShiftsPutThem)
         ASSERT_TRUE(read.ok);
         std::vector<Sounding> notes;
         for (const PartNote &n : read.score.parts[0].notes)
-            notes.push_back({n.written, n.start, n.end});
+            notes.push_back({n.sounding, n.start, n.end});
         EXPECT_EQ(notes, c.notes);
+    }
+}
+
+TEST(ScoreReader, QuarterTonesRoundToTheNearestSemitoneHalvesUp)
+{
+    struct Case {
+        const char *alter;
+        int written, spelt;
+    };
+    const Case cases[] = {{"0.5", 66, 1}, {"-0.5", 65, 0}, {"-1.5", 64, -1}, {"1.25", 66, 1}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.alter);
+        const ReadResult read = readScoreData(
+            onePart("<measure><note><pitch><step>F</step><alter>" + QByteArray(c.alter) +
+                    "</alter><octave>4</octave></pitch><duration>1</duration></note></measure>"));
+        ASSERT_TRUE(read.ok);
+        EXPECT_EQ(read.score.parts[0].notes[0].written, c.written);
+        EXPECT_EQ(read.score.parts[0].notes[0].spelling.alter, c.spelt);
+    }
+}
+
+TEST(ScoreReader, MeasuresLastAsLongAsTheirTimeSignatureUnlessImplicit)
+{
+    struct Case {
+        const char *name;
+        QByteArray measure;
+        Fraction length;
+    };
+    const QByteArray fivePulses = "<attributes><time><beats>3+2</beats><beat-type>8</beat-type>"
+                                  "</time></attributes>" +
+                                  note("C", 0, 4);
+    const Case cases[] = {
+        {"3+2/8", "<measure>" + fivePulses + "</measure>", Fraction(5, 2)},
+        {"3+2/8 implicit", "<measure implicit=\"yes\">" + fivePulses + "</measure>", Fraction(1)},
+        {"notes beyond 3+2/8", "<measure>" + fivePulses + note("C", 0, 4, {}, {}, 2) + "</measure>",
+         Fraction(3)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadResult read = readScoreData(onePart(c.measure));
+        ASSERT_TRUE(read.ok);
+        EXPECT_EQ(read.score.measures[0].length, c.length);
     }
 }
