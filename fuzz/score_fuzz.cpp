@@ -46,8 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     const QByteArray rest(reinterpret_cast<const char *>(data + 1),
                           static_cast<qsizetype>(size - 1));
     const auto read = chordvane::score::readScoreData(data[0] & 1 ? pack(rest) : rest);
-    if (!read.ok)
+    if (!read.ok) {
+        chordvane::score::englishMessage(read);
         return 0;
+    }
     for (const auto &moment : chordvane::score::scoreMoments(read.score)) {
         chordvane::score::beatText(moment.beat);
         chordvane::score::nameChord(table, moment.sounding, 50);
