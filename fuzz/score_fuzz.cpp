@@ -1,7 +1,8 @@
 // The score reader: the first byte chooses whether the rest is read as it
 // is (plain MusicXML, or any archive the corpus holds) or packed first as
 // the root file of a well-formed .mxl, so that mutations reach the XML
-// behind the archive too. Every score read is turned into moments and named.
+// behind the archive too. Every score read is turned into moments and named,
+// every failure worded.
 #include "score.h"
 #include "search.h"
 
