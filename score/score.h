@@ -53,8 +53,8 @@ struct PartSetting {
     Fraction at;
     int transposition = 0;
     QString clef;
-    QString name{}; // as in Part; braces as in PartMoment
-    QString abbreviation{};
+    QString name; // as in Part
+    QString abbreviation;
     int program = -1;
 };
 

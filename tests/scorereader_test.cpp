@@ -99,6 +99,10 @@ TEST(ScoreReader, ErrorsNameTheirCauseInShortDetails)
          onePart("<measure number=\"1\"><attributes><divisions>0</divisions></attributes>"
                  "</measure>"),
          ReadError::BadNumber, "divisions", "0", "1", 1, 164},
+        {"a MIDI program counted from 0",
+         onePart("<measure/>", "<score-instrument id=\"I\"/><midi-instrument id=\"I\">"
+                               "<midi-program>0</midi-program></midi-instrument>"),
+         ReadError::BadNumber, "midi-program", "0", "", 1, 126},
         {"broken XML", onePart("<measure number=\"1\">\n\n  </note></measure>"),
          ReadError::BrokenXml, "Opening and ending tag mismatch.", "", "", 3, 9},
         {"another root element", "<opus/>", ReadError::NotMusicXml, "opus", "", "", 0, 0},
