@@ -47,7 +47,7 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
         score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
     if (!read.ok) {
         err << "chordvane-find: cannot read the score " << quoteForMessage(options.scorePath)
-            << ": " << printable(read.error) << '\n';
+            << ": " << printable(score::englishMessage(read)) << '\n';
         return kExitError;
     }
     std::string buffer;

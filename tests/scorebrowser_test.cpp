@@ -272,9 +272,9 @@ TEST_F(ScoreBrowserTest, PartsAreWrittenInTheirOwnTransposition)
     EXPECT_EQ(rows(), (std::vector<std::string>{
                           "15 in B♭ G Clarinet in B♭ C", "10 in E♭ G Alto Saxophone C",
                           "15 in B♭ G Tenor Saxophone C", "-4 in C G Tenor G"}));
-    press(Qt::Key_Down); // the clarinet changes to A; the tenor saxophone plays F♯
+    press(Qt::Key_Down); // the clarinet changes to A, and its name with it; the tenor plays F♯
     EXPECT_EQ(rows(),
-              (std::vector<std::string>{"13 in A G Clarinet in B♭ A", "10 in E♭ G Alto Saxophone C",
+              (std::vector<std::string>{"13 in A G Clarinet in A A", "10 in E♭ G Alto Saxophone C",
                                         "19 in B♭ G Tenor Saxophone E", "-4 in C G Tenor G"}));
     // Instruments are still chosen by hand; the part's entry restores its
     // transposition.
@@ -330,7 +330,7 @@ TEST_F(ScoreBrowserTest, ABadFileIsReportedAndChangesNothing)
     };
     const Case cases[] = {
         {kScores + "/not_xml.musicxml", ""},
-        {kScores + "/empty_part.musicxml", "part \"P1\" is empty"},
+        {kScores + "/empty_part.musicxml", "パート「P1」に小節がありません。"},
         {kScores + "/no such file.musicxml", ""},
         {noNotes, "音符がひとつもありません"},
     };
