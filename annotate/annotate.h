@@ -12,8 +12,9 @@
 
 namespace chordvane::annotate {
 
-// A note name: step 0..6 = C D E F G A B, alter in semitones (-1 = ♭, 1 = ♯), -2..2.
-struct NoteName {
+// A note as a chord symbol spells it: step 0..6 = C D E F G A B, alter in semitones (-1 = ♭, 1 =
+// ♯), -2..2.
+struct Spelling {
     int step = 0;
     int alter = 0;
 };
@@ -21,10 +22,10 @@ struct NoteName {
 // One chord symbol, spelled as the chart spells it.
 struct ChordSymbol {
     score::Fraction at; // quarter notes from the score's start, as score::Moment::at
-    NoteName root;
+    Spelling root;
     ChordRow intervals;           // the chord list's row: interval numbers, 1 = the root
     std::string name;             // the list's own name, UTF-8: "m7(♭5)", "" for a major triad
-    std::optional<NoteName> bass; // only when the bass is not the root
+    std::optional<Spelling> bass; // only when the bass is not the root
 };
 
 // Plain MusicXML (.musicxml, .xml) or compressed (.mxl) with its META-INF/container.xml.

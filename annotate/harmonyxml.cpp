@@ -67,7 +67,7 @@ public:
     {
         line(QStringLiteral("<%1>%2</%1>").arg(name, value));
     }
-    void note(const QString &prefix, const NoteName &note)
+    void note(const QString &prefix, const Spelling &note)
     {
         leaf(prefix + QStringLiteral("-step"), QString(QLatin1Char(kSteps[note.step])));
         if (note.alter != 0)
@@ -112,15 +112,17 @@ QString harmonyElement(const ChordSymbol &symbol, const QString &offset, const L
         xml.note(bass, *symbol.bass);
         xml.close(bass);
     }
+    // The kind's text already says every degree.
     for (const Degree &d : kind.degrees) {
-        xml.open(degree);
+        xml.open(QStringLiteral("degree print-object=\"no\""));
         xml.leaf(QStringLiteral("degree-value"), QString::number(d.value));
         xml.leaf(QStringLiteral("degree-alter"), QString::number(d.alter));
         xml.leaf(QStringLiteral("degree-type"), QLatin1String(degreeType(d.type)));
         xml.close(degree);
     }
+    // The chord changes there, not only its print.
     if (!offset.isEmpty())
-        xml.leaf(QStringLiteral("offset"), offset);
+        xml.line(QStringLiteral("<offset sound=\"yes\">%1</offset>").arg(offset));
     xml.close(QStringLiteral("harmony"));
     return xml.text();
 }

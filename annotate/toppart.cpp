@@ -105,12 +105,12 @@ void PartScanner::scanMeasure(const Fraction &start)
                 else
                     m_xml.skipCurrentElement();
             }
-            // Grace notes take no time, and a chord's later notes start
-            // with its first, where the symbol goes.
-            if (!grace && !chord) {
+            // A chord's later notes start with its first, and grace notes
+            // lead into the note they ornament: the symbol goes before both.
+            if (!chord)
                 anchors.push_back({begin, start + cursor, m_divisions});
+            if (!chord && !grace)
                 cursor += duration;
-            }
         } else if (isNamed("backup")) {
             cursor = std::max(Fraction(0), cursor - childDuration());
         } else if (isNamed("forward")) {

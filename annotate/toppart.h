@@ -9,8 +9,8 @@
 namespace chordvane::annotate {
 
 // A place in a score's text where a <harmony> may go: just before a note
-// that starts a time (no grace note, no later note of a chord), or before
-// a measure's end tag.
+// (not a chord's later note; a grace note takes the time of the note after
+// it), or before a measure's end tag.
 struct Anchor {
     qsizetype offset = 0;      // of its '<', in UTF-16 units of the text
     score::Fraction at;        // the time there, in quarter notes from the score's start
