@@ -309,9 +309,20 @@ AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol
         annotateData(file.read(score::kMaxFileBytes + 1), symbols, *form);
     if (!annotated.result.ok())
         return annotated.result;
+    // Unbuffered: a buffered write that the disk or a file size limit cuts
+    // short goes unnoticed, and commit() would put the truncated file in place.
     QSaveFile save(outPath);
-    if (!save.open(QIODevice::WriteOnly) || save.write(annotated.bytes) != annotated.bytes.size() ||
-        !save.commit())
+    if (!save.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return failure(AnnotateError::CannotWrite, save.errorString());
+    const qint64 written = save.write(annotated.bytes);
+    if (written != annotated.bytes.size()) {
+        save.cancelWriting();
+        return failure(AnnotateError::CannotWrite,
+                       QStringLiteral("only %1 of %2 bytes could be written")
+                           .arg(std::max<qint64>(written, 0))
+                           .arg(annotated.bytes.size()));
+    }
+    if (!save.commit())
         return failure(AnnotateError::CannotWrite, save.errorString());
     return annotated.result;
 }

@@ -131,18 +131,22 @@ std::set<std::pair<Fraction, QString>> topSymbols(const QByteArray &musicXml,
     const QString text = QStringDecoder(encoding).decode(musicXml);
     for (const PlacedHarmony &harmony :
          scanPart(text, read.score.parts.front().id, read.score.measures).harmonies) {
+        // In one order, whatever order the file has.
         QXmlStreamReader xml(text.mid(harmony.begin, harmony.end - harmony.begin));
-        QString described;
+        QString root, kind, bass, degrees;
         while (!xml.atEnd()) {
             if (xml.readNext() != QXmlStreamReader::StartElement)
                 continue;
             const QString name = xml.name().toString();
-            if (name == u"bass")
-                described += QLatin1Char('/');
-            else if (name.endsWith(u"-step") || name.endsWith(u"-alter") || name == u"kind" ||
-                     name.startsWith(u"degree-"))
-                described += xml.readElementText() + QLatin1Char(' ');
+            QString *field = name.startsWith(u"root-")     ? &root
+                             : name.startsWith(u"bass-")   ? &bass
+                             : name == u"kind"             ? &kind
+                             : name.startsWith(u"degree-") ? &degrees
+                                                           : nullptr;
+            if (field)
+                *field += xml.readElementText() + QLatin1Char(' ');
         }
+        const QString described = root + kind + QLatin1Char('/') + bass + degrees;
         found.emplace(harmony.at, described);
     }
     return found;
@@ -366,6 +370,166 @@ TEST(Annotate, ChangesNothingButTheSymbolsItAdds)
         EXPECT_TRUE(QString(QStringDecoder(c.encoding).decode(outScore))
                         .contains(QString::fromUtf8(c.halfDiminished)));
     }
+}
+
+TEST(Annotate, RefusesWithAMessageAndLeavesEveryFileAsItWas)
+{
+    test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path()) + QLatin1Char('/');
+    const QString in = folder + QStringLiteral("in.musicxml");
+    const QByteArray score = readFile(kData + QStringLiteral("/small.musicxml"));
+    writeFile(in, score);
+    fs::create_symlink(in.toStdString(), (folder + QStringLiteral("link.musicxml")).toStdString());
+    fs::create_hard_link(in.toStdString(), (folder + QStringLiteral("hard.xml")).toStdString());
+    fs::create_directory((folder + QStringLiteral("folder.xml")).toStdString());
+    ASSERT_EQ(mkfifo((folder + QStringLiteral("fifo.xml")).toLocal8Bit().constData(), 0600), 0);
+    writeFile(folder + QStringLiteral("not_score.xml"), "<html/>");
+    const std::vector<ChordSymbol> good = {symbol(Fraction(0), "C", "")};
+    struct Case {
+        const char *name;
+        const char *in;
+        const char *out;
+        std::vector<ChordSymbol> symbols;
+        AnnotateError error;
+    };
+    const Case cases[] = {
+        {"the same name", "in.musicxml", "in.musicxml", good, AnnotateError::SameFile},
+        {"the same file by another path", "in.musicxml", "./in.musicxml", good,
+         AnnotateError::SameFile},
+        {"a symbolic link to it", "in.musicxml", "link.musicxml", good, AnnotateError::SameFile},
+        {"a hard link to it", "in.musicxml", "hard.xml", good, AnnotateError::SameFile},
+        {"a folder", "in.musicxml", "folder.xml", good, AnnotateError::NotRegularFile},
+        {"a FIFO", "in.musicxml", "fifo.xml", good, AnnotateError::NotRegularFile},
+        {"inside a file", "in.musicxml", "in.musicxml/out.xml", good, AnnotateError::CannotWrite},
+        {"no known extension", "in.musicxml", "out.txt", good, AnnotateError::UnknownForm},
+        {"no score", "missing.musicxml", "out.xml", good, AnnotateError::Unreadable},
+        {"not MusicXML", "not_score.xml", "out.xml", good, AnnotateError::Unreadable},
+        {"a symbol after the end",
+         "in.musicxml",
+         "out.xml",
+         {symbol(Fraction(16), "C", "")},
+         AnnotateError::BadSymbol},
+        {"a symbol before the start",
+         "in.musicxml",
+         "out.xml",
+         {symbol(Fraction(-1), "C", "")},
+         AnnotateError::BadSymbol},
+        {"two symbols at one time",
+         "in.musicxml",
+         "out.xml",
+         {symbol(Fraction(1), "C", ""), symbol(Fraction(0), "C", ""),
+          symbol(Fraction(1), "D", "m")},
+         AnnotateError::BadSymbol},
+        {"a root beyond B",
+         "in.musicxml",
+         "out.xml",
+         {{Fraction(0), {7, 0}, chordList().row(0), "", {}}},
+         AnnotateError::BadSymbol},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const AnnotateResult result =
+            annotateFile(folder + QLatin1String(c.in), c.symbols, folder + QLatin1String(c.out));
+        EXPECT_EQ(result.error, c.error);
+        EXPECT_FALSE(englishMessage(result).isEmpty());
+        EXPECT_EQ(readFile(in), score);
+        EXPECT_FALSE(fs::exists(dir.path() + "/out.xml"));
+        EXPECT_TRUE(fs::is_directory(dir.path() + "/folder.xml"));
+        EXPECT_TRUE(fs::is_fifo(dir.path() + "/fifo.xml"));
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 6);
+}
+
+TEST(Annotate, AFailedWriteLeavesTheOldCopyAndNoTemporaryFile)
+{
+    test::TempDir dir;
+    const std::string in =
+        dir.write("in.musicxml", readFile(kData + QStringLiteral("/small.musicxml")).toStdString());
+    const std::string out = dir.write("out.musicxml", "the copy before");
+    // Files may grow to 1000 bytes in the child only: the annotated copy
+    // is larger, and root's privileges do not lift the limit.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const AnnotateResult result =
+            annotateFile(QString::fromStdString(in), {symbol(Fraction(0), "C", "")},
+                         QString::fromStdString(out));
+        _exit(result.error == AnnotateError::CannotWrite ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(readFile(QString::fromStdString(out)), "the copy before");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+// A score of whole notes in the top part and quarters below, long enough
+// for two symbols a measure.
+QByteArray wholeNoteScore(int measures)
+{
+    QByteArray top, bass;
+    for (int m = 1; m <= measures; ++m) {
+        const QByteArray head = "<measure number=\"" + QByteArray::number(m) + "\">";
+        const QByteArray attributes =
+            m == 1 ? "<attributes><divisions>2</divisions><time><beats>4</beats><beat-type>4</"
+                     "beat-type></time><clef><sign>G</sign><line>2</line></clef></attributes>"
+                   : "";
+        top += head + attributes +
+               "<note><pitch><step>C</step><octave>5</octave></pitch><duration>8</"
+               "duration><voice>1</voice><type>whole</type></note></measure>\n";
+        bass += head + QByteArray(attributes).replace("G</sign><line>2", "F</sign><line>4");
+        for (int q = 0; q < 4; ++q)
+            bass += "<note><pitch><step>C</step><octave>3</octave></pitch><duration>2</"
+                    "duration><voice>1</voice><type>quarter</type></note>";
+        bass += "</measure>\n";
+    }
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<score-partwise version=\"3.1\"><part-list>"
+           "<score-part id=\"P1\"><part-name>Top</part-name></score-part>"
+           "<score-part id=\"P2\"><part-name>Bass</part-name></score-part></part-list>\n<part "
+           "id=\"P1\">\n" +
+           top + "</part>\n<part id=\"P2\">\n" + bass + "</part></score-partwise>\n";
+}
+
+TEST(Annotate, MuseScoreKeepsEverySymbol)
+{
+    const QString museScore = QStandardPaths::findExecutable(QStringLiteral("mscore3"));
+    if (museScore.isEmpty())
+        GTEST_SKIP() << "mscore3 is not installed (scripts/setup.sh installs it)";
+    // Every chord of the list, each on another root, every third over a bass.
+    std::vector<ChordSymbol> symbols;
+    const char *const roots[] = {"C", "Db", "D", "Eb", "E", "F",  "F#",
+                                 "G", "Ab", "A", "Bb", "B", "Cb", "E#"};
+    const auto &table = chordList();
+    for (int slot = 0; slot < kChordSlots && (slot == 0 || !table.name(slot).empty()); ++slot)
+        symbols.push_back(symbol(Fraction(2 * slot), roots[slot % 14], table.name(slot).c_str(),
+                                 slot % 3 == 1 ? roots[(slot + 5) % 14] : nullptr));
+    test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path()) + QLatin1Char('/');
+    writeFile(folder + QStringLiteral("in.musicxml"), wholeNoteScore(int(symbols.size() + 1) / 2));
+    const AnnotateResult result = annotateFile(folder + QStringLiteral("in.musicxml"), symbols,
+                                               folder + QStringLiteral("annotated.musicxml"));
+    ASSERT_TRUE(result.ok()) << englishMessage(result).toStdString();
+    ASSERT_EQ(result.written, int(symbols.size()));
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(museScore, {QStringLiteral("-o"), QStringLiteral("back.musicxml"),
+                              QStringLiteral("annotated.musicxml")});
+    ASSERT_TRUE(process.waitForFinished(180'000));
+    const auto written = topSymbols(readFile(folder + QStringLiteral("annotated.musicxml")));
+    const auto back = topSymbols(readFile(folder + QStringLiteral("back.musicxml")));
+    EXPECT_EQ(written.size(), symbols.size());
+    for (const auto &[at, described] : written) {
+        SCOPED_TRACE(described.toStdString());
+        EXPECT_TRUE(back.count({at, described}));
+    }
+    EXPECT_EQ(back.size(), written.size());
 }
 
 } // namespace
