@@ -152,7 +152,7 @@ QString symbolProblem(const ChordSymbol &symbol, const Fraction &scoreEnd)
     auto badName = [](const Spelling &name) {
         return name.step < 0 || name.step > 6 || name.alter < -2 || name.alter > 2;
     };
-    if (symbol.at < Fraction(0) || symbol.at >= scoreEnd)
+    if (symbol.at < Fraction(0) || symbol.at > scoreEnd)
         return QStringLiteral("its time lies outside the score");
     if (badName(symbol.root) || (symbol.bass && badName(*symbol.bass)))
         return QStringLiteral("its root or bass is no note name");
@@ -161,13 +161,16 @@ QString symbolProblem(const ChordSymbol &symbol, const Fraction &scoreEnd)
     return {};
 }
 
-// The measure that holds `at`, or none past the last.
+// The measure that holds `at`; the score's very end belongs to the last.
 std::optional<size_t> measureAt(const std::vector<score::Measure> &measures, const Fraction &at)
 {
     const auto next =
         std::upper_bound(measures.begin(), measures.end(), at,
                          [](const Fraction &t, const score::Measure &m) { return t < m.start; });
-    if (next == measures.begin() || at >= (next - 1)->start + (next - 1)->length)
+    if (next == measures.begin())
+        return std::nullopt;
+    const Fraction end = (next - 1)->start + (next - 1)->length;
+    if (at > end || (at == end && next != measures.end()))
         return std::nullopt;
     return size_t(next - measures.begin() - 1);
 }

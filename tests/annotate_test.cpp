@@ -407,7 +407,7 @@ TEST(Annotate, RefusesWithAMessageAndLeavesEveryFileAsItWas)
         {"a symbol after the end",
          "in.musicxml",
          "out.xml",
-         {symbol(Fraction(16), "C", "")},
+         {symbol(Fraction(17), "C", "")},
          AnnotateError::BadSymbol},
         {"a symbol before the start",
          "in.musicxml",
