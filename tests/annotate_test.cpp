@@ -99,6 +99,18 @@ std::vector<std::pair<QString, QByteArray>> members(const QByteArray &archive)
     return all;
 }
 
+// The score in a file: itself, or the root file of an archive.
+QByteArray scoreOf(const QByteArray &file)
+{
+    if (!file.startsWith("PK"))
+        return file;
+    for (const auto &[name, bytes] : members(file)) {
+        if (name == u"in/score.xml" || name == u"score.musicxml")
+            return bytes;
+    }
+    return {};
+}
+
 QByteArray makeArchive(const std::vector<std::pair<QString, QByteArray>> &files)
 {
     QByteArray bytes;
@@ -119,13 +131,12 @@ const QByteArray kContainer = R"(<container><rootfiles>
 <rootfile full-path="in/score.xml" media-type="application/vnd.recordare.musicxml+xml"/>
 </rootfiles></container>)";
 
-// The top part's symbols, each as time, root, kind, degrees and bass.
-std::set<std::pair<Fraction, QString>> topSymbols(const QByteArray &musicXml,
-                                                  const char *encoding = "UTF-8")
+// The top part's symbols, each as "time: root kind /bass degrees".
+std::set<std::string> topSymbols(const QByteArray &musicXml, const char *encoding = "UTF-8")
 {
     const score::ReadResult read = score::readScoreData(musicXml);
     EXPECT_TRUE(read.ok) << read.error.toStdString();
-    std::set<std::pair<Fraction, QString>> found;
+    std::set<std::string> found;
     if (!read.ok)
         return found;
     const QString text = QStringDecoder(encoding).decode(musicXml);
@@ -146,8 +157,11 @@ std::set<std::pair<Fraction, QString>> topSymbols(const QByteArray &musicXml,
             if (field)
                 *field += xml.readElementText() + QLatin1Char(' ');
         }
-        const QString described = root + kind + QLatin1Char('/') + bass + degrees;
-        found.emplace(harmony.at, described);
+        found.insert(QStringLiteral("%1/%2: ")
+                         .arg(harmony.at.numerator())
+                         .arg(harmony.at.denominator())
+                         .toStdString() +
+                     (root + kind + QLatin1Char('/') + bass + degrees).toStdString());
     }
     return found;
 }
@@ -159,65 +173,36 @@ TEST(HarmonyKind, EveryEntryOfTheChordListHasItsKindAndDegrees)
         const char *kind;
         const char *degrees;
     };
+    // clang-format off
     const Case cases[] = {
-        {"", "major", ""},
-        {"m", "minor", ""},
-        {"7", "dominant", ""},
-        {"m7", "minor-seventh", ""},
-        {"M7", "major-seventh", ""},
-        {"6", "major-sixth", ""},
-        {"m6", "minor-sixth", ""},
-        {"sus4", "suspended-fourth", ""},
-        {"7sus4", "suspended-fourth", "add7"},
-        {"dim", "diminished", ""},
-        {"dim7", "diminished-seventh", ""},
-        {"m7(♭5)", "half-diminished", ""},
-        {"aug", "augmented", ""},
-        {"add9", "major", "add9"},
-        {"m(add9)", "minor", "add9"},
-        {"mM7", "major-minor", ""},
-        {"9", "dominant-ninth", ""},
-        {"m9", "minor-ninth", ""},
-        {"M9", "major-ninth", ""},
-        {"6(9)", "major-sixth", "add9"},
-        {"m6(9)", "minor-sixth", "add9"},
-        {"7(♭9)", "dominant", "add9-1"},
-        {"7(♯9)", "dominant", "add9+1"},
-        {"7(13)", "dominant", "add13"},
-        {"7(♭13)", "dominant", "add13-1"},
-        {"7(♯11)", "dominant", "add11+1"},
-        {"7(♭5)", "dominant", "alter5-1"},
-        {"7(♯5)", "augmented-seventh", ""},
-        {"M7(♯5)", "major-seventh", "alter5+1"},
-        {"sus2", "suspended-second", ""},
+        {"", "major", ""}, {"m", "minor", ""}, {"7", "dominant", ""}, {"m7", "minor-seventh", ""},
+        {"M7", "major-seventh", ""}, {"6", "major-sixth", ""}, {"m6", "minor-sixth", ""},
+        {"sus4", "suspended-fourth", ""}, {"7sus4", "suspended-fourth", "add7"},
+        {"dim", "diminished", ""}, {"dim7", "diminished-seventh", ""},
+        {"m7(♭5)", "half-diminished", ""}, {"aug", "augmented", ""}, {"add9", "major", "add9"},
+        {"m(add9)", "minor", "add9"}, {"mM7", "major-minor", ""}, {"9", "dominant-ninth", ""},
+        {"m9", "minor-ninth", ""}, {"M9", "major-ninth", ""}, {"6(9)", "major-sixth", "add9"},
+        {"m6(9)", "minor-sixth", "add9"}, {"7(♭9)", "dominant", "add9-1"},
+        {"7(♯9)", "dominant", "add9+1"}, {"7(13)", "dominant", "add13"},
+        {"7(♭13)", "dominant", "add13-1"}, {"7(♯11)", "dominant", "add11+1"},
+        {"7(♭5)", "dominant", "alter5-1"}, {"7(♯5)", "augmented-seventh", ""},
+        {"M7(♯5)", "major-seventh", "alter5+1"}, {"sus2", "suspended-second", ""},
         {"7sus4(9)", "suspended-fourth", "add7 add9"},
-        {"7sus4(♭9)", "suspended-fourth", "add7 add9-1"},
-        {"m7(11)", "minor-seventh", "add11"},
-        {"m11", "minor-11th", ""},
-        {"13", "dominant-13th", ""},
-        {"m13", "minor-13th", ""},
-        {"M13", "major-13th", ""},
-        {"M7(♯11)", "major-seventh", "add11+1"},
-        {"M9(♯11)", "major-ninth", "add11+1"},
-        {"9(♯11)", "dominant-ninth", "add11+1"},
-        {"13(♯11)", "dominant-13th", "add11+1"},
-        {"9(♭13)", "dominant-ninth", "add13-1"},
-        {"7(♭9,13)", "dominant", "add9-1 add13"},
-        {"7(♭9,♭13)", "dominant", "add9-1 add13-1"},
-        {"7(♯9,♭13)", "dominant", "add9+1 add13-1"},
-        {"7(♭9,♯9)", "dominant", "add9-1 add9+1"},
-        {"7(♭9,♯11)", "dominant", "add9-1 add11+1"},
-        {"7(♯9,♯11)", "dominant", "add9+1 add11+1"},
+        {"7sus4(♭9)", "suspended-fourth", "add7 add9-1"}, {"m7(11)", "minor-seventh", "add11"},
+        {"m11", "minor-11th", ""}, {"13", "dominant-13th", ""}, {"m13", "minor-13th", ""},
+        {"M13", "major-13th", ""}, {"M7(♯11)", "major-seventh", "add11+1"},
+        {"M9(♯11)", "major-ninth", "add11+1"}, {"9(♯11)", "dominant-ninth", "add11+1"},
+        {"13(♯11)", "dominant-13th", "add11+1"}, {"9(♭13)", "dominant-ninth", "add13-1"},
+        {"7(♭9,13)", "dominant", "add9-1 add13"}, {"7(♭9,♭13)", "dominant", "add9-1 add13-1"},
+        {"7(♯9,♭13)", "dominant", "add9+1 add13-1"}, {"7(♭9,♯9)", "dominant", "add9-1 add9+1"},
+        {"7(♭9,♯11)", "dominant", "add9-1 add11+1"}, {"7(♯9,♯11)", "dominant", "add9+1 add11+1"},
         {"7(♯5,♯9)", "augmented-seventh", "add9+1"},
-        {"7(alt)", "augmented-seventh", "add5-1 add9-1 add9+1"},
-        {"mM7(9)", "major-minor", "add9"},
-        {"m7(♭5,9)", "minor-ninth", "alter5-1"},
-        {"m7(♭5,11)", "half-diminished", "add11"},
-        {"dim(M7)", "major-minor", "alter5-1"},
-        {"5", "power", ""},
-        {"add4", "major", "add4"},
+        {"7(alt)", "augmented-seventh", "add5-1 add9-1 add9+1"}, {"mM7(9)", "major-minor", "add9"},
+        {"m7(♭5,9)", "minor-ninth", "alter5-1"}, {"m7(♭5,11)", "half-diminished", "add11"},
+        {"dim(M7)", "major-minor", "alter5-1"}, {"5", "power", ""}, {"add4", "major", "add4"},
         {"m(add4)", "minor", "add4"},
     };
+    // clang-format on
     const auto &table = chordList();
     int entries = 0;
     for (int slot = 0; slot < kChordSlots && (slot == 0 || !table.name(slot).empty()); ++slot) {
@@ -340,35 +325,26 @@ TEST(Annotate, ChangesNothingButTheSymbolsItAdds)
         EXPECT_EQ(result.skipped.size(), c.taken);
 
         const QByteArray out = readFile(folder + QLatin1String(c.outName));
-        const bool inArchive = c.in.startsWith("PK");
-        const bool outArchive = out.startsWith("PK");
-        EXPECT_EQ(outArchive, QString::fromLatin1(c.outName).endsWith(u"mxl", Qt::CaseInsensitive));
-        const auto outMembers = outArchive ? members(out) : decltype(members(out)){};
-        const auto inMembers = inArchive ? members(c.in) : decltype(members(c.in)){};
-        if (outArchive && inArchive) {
+        EXPECT_EQ(out.startsWith("PK"),
+                  QString::fromLatin1(c.outName).endsWith(u"mxl", Qt::CaseInsensitive));
+        const QByteArray inScore = scoreOf(c.in);
+        const QByteArray outScore = scoreOf(out);
+        if (c.in.startsWith("PK") && out.startsWith("PK")) {
+            const auto inMembers = members(c.in);
+            const auto outMembers = members(out);
             ASSERT_EQ(outMembers.size(), inMembers.size());
             for (size_t i = 0; i < inMembers.size(); ++i) {
                 EXPECT_EQ(outMembers[i].first, inMembers[i].first);
-                if (inMembers[i].first != u"in/score.xml")
-                    EXPECT_EQ(outMembers[i].second, inMembers[i].second);
+                EXPECT_TRUE(outMembers[i].second == inMembers[i].second ||
+                            inMembers[i].first == u"in/score.xml");
             }
         }
-        const auto memberBytes = [](const auto &all, const QString &name) {
-            const auto found = std::find_if(all.begin(), all.end(),
-                                            [&](const auto &m) { return m.first == name; });
-            return found == all.end() ? QByteArray() : found->second;
-        };
-        const QByteArray inScore =
-            inArchive ? memberBytes(inMembers, QStringLiteral("in/score.xml")) : c.in;
-        const QByteArray outScore = !outArchive ? out
-                                    : inArchive
-                                        ? memberBytes(outMembers, QStringLiteral("in/score.xml"))
-                                        : memberBytes(outMembers, QStringLiteral("score.musicxml"));
         EXPECT_EQ(withoutNewSymbols(outScore, c.encoding), inScore);
         // New lines end as the file's own do.
         const QString outText = QStringDecoder(c.encoding).decode(outScore);
-        if (outText.contains(QLatin1String("\r\n")))
+        if (outText.contains(QLatin1String("\r\n"))) {
             EXPECT_EQ(outText.count(u'\n'), outText.count(QLatin1String("\r\n")));
+        }
         const score::ReadResult read = score::readScoreData(out);
         ASSERT_TRUE(read.ok) << read.error.toStdString();
         EXPECT_EQ(topSymbols(outScore, c.encoding).size(), size_t(result.written) + c.taken);
@@ -389,6 +365,11 @@ TEST(Annotate, RefusesWithAMessageAndLeavesEveryFileAsItWas)
     ASSERT_EQ(mkfifo((folder + QStringLiteral("fifo.xml")).toLocal8Bit().constData(), 0600), 0);
     writeFile(folder + QStringLiteral("not_score.xml"), "<html/>");
     const std::vector<ChordSymbol> good = {symbol(Fraction(0), "C", "")};
+    const std::vector<ChordSymbol> late = {symbol(Fraction(17), "C", "")};
+    const std::vector<ChordSymbol> early = {symbol(Fraction(-1), "C", "")};
+    const std::vector<ChordSymbol> twice = {
+        symbol(Fraction(1), "C", ""), symbol(Fraction(0), "C", ""), symbol(Fraction(1), "D", "m")};
+    const std::vector<ChordSymbol> noRoot = {{Fraction(0), {7, 0}, chordList().row(0), "", {}}};
     struct Case {
         const char *name;
         const char *in;
@@ -408,27 +389,10 @@ TEST(Annotate, RefusesWithAMessageAndLeavesEveryFileAsItWas)
         {"no known extension", "in.musicxml", "out.txt", good, AnnotateError::UnknownForm},
         {"no score", "missing.musicxml", "out.xml", good, AnnotateError::Unreadable},
         {"not MusicXML", "not_score.xml", "out.xml", good, AnnotateError::Unreadable},
-        {"a symbol after the end",
-         "in.musicxml",
-         "out.xml",
-         {symbol(Fraction(17), "C", "")},
-         AnnotateError::BadSymbol},
-        {"a symbol before the start",
-         "in.musicxml",
-         "out.xml",
-         {symbol(Fraction(-1), "C", "")},
-         AnnotateError::BadSymbol},
-        {"two symbols at one time",
-         "in.musicxml",
-         "out.xml",
-         {symbol(Fraction(1), "C", ""), symbol(Fraction(0), "C", ""),
-          symbol(Fraction(1), "D", "m")},
-         AnnotateError::BadSymbol},
-        {"a root beyond B",
-         "in.musicxml",
-         "out.xml",
-         {{Fraction(0), {7, 0}, chordList().row(0), "", {}}},
-         AnnotateError::BadSymbol},
+        {"a symbol after the end", "in.musicxml", "out.xml", late, AnnotateError::BadSymbol},
+        {"a symbol before the start", "in.musicxml", "out.xml", early, AnnotateError::BadSymbol},
+        {"two symbols at one time", "in.musicxml", "out.xml", twice, AnnotateError::BadSymbol},
+        {"a root beyond B", "in.musicxml", "out.xml", noRoot, AnnotateError::BadSymbol},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -470,31 +434,33 @@ TEST(Annotate, AFailedWriteLeavesTheOldCopyAndNoTemporaryFile)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
-// A score of whole notes in the top part and quarters below, long enough
-// for two symbols a measure.
+// Whole notes in the top part over quarters, for two symbols a measure.
 QByteArray wholeNoteScore(int measures)
 {
-    QByteArray top, bass;
+    const QString note = QStringLiteral(
+        "<note><pitch><step>C</step><octave>%1</octave></pitch><duration>%2</duration>"
+        "<voice>1</voice><type>%3</type></note>");
+    const QString attributes = QStringLiteral(
+        "<attributes><divisions>2</divisions><time><beats>4</beats><beat-type>4</beat-type></time>"
+        "<clef><sign>%1</sign><line>%2</line></clef></attributes>");
+    QString top, bass;
     for (int m = 1; m <= measures; ++m) {
-        const QByteArray head = "<measure number=\"" + QByteArray::number(m) + "\">";
-        const QByteArray attributes =
-            m == 1 ? "<attributes><divisions>2</divisions><time><beats>4</beats><beat-type>4</"
-                     "beat-type></time><clef><sign>G</sign><line>2</line></clef></attributes>"
-                   : "";
-        top += head + attributes +
-               "<note><pitch><step>C</step><octave>5</octave></pitch><duration>8</"
-               "duration><voice>1</voice><type>whole</type></note></measure>\n";
-        bass += head + QByteArray(attributes).replace("G</sign><line>2", "F</sign><line>4");
-        for (int q = 0; q < 4; ++q)
-            bass += "<note><pitch><step>C</step><octave>3</octave></pitch><duration>2</"
-                    "duration><voice>1</voice><type>quarter</type></note>";
-        bass += "</measure>\n";
+        const QString head = QStringLiteral("\n<measure number=\"%1\">").arg(m);
+        const bool first = m == 1;
+        top += head + (first ? attributes.arg(u'G').arg(2) : QString()) +
+               note.arg(5).arg(8).arg(QLatin1String("whole")) + QLatin1String("</measure>");
+        bass += head + (first ? attributes.arg(u'F').arg(4) : QString()) +
+                note.arg(3).arg(2).arg(QLatin1String("quarter")).repeated(4) +
+                QLatin1String("</measure>");
     }
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<score-partwise version=\"3.1\"><part-list>"
-           "<score-part id=\"P1\"><part-name>Top</part-name></score-part>"
-           "<score-part id=\"P2\"><part-name>Bass</part-name></score-part></part-list>\n<part "
-           "id=\"P1\">\n" +
-           top + "</part>\n<part id=\"P2\">\n" + bass + "</part></score-partwise>\n";
+    return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<score-partwise version="3.1"><part-list>
+<score-part id="P1"><part-name>Top</part-name></score-part>
+<score-part id="P2"><part-name>Bass</part-name></score-part></part-list>
+<part id="P1">%1</part><part id="P2">%2</part></score-partwise>
+)")
+        .arg(top, bass)
+        .toUtf8();
 }
 
 TEST(Annotate, MuseScoreKeepsEverySymbol)
@@ -527,13 +493,8 @@ TEST(Annotate, MuseScoreKeepsEverySymbol)
                               QStringLiteral("annotated.musicxml")});
     ASSERT_TRUE(process.waitForFinished(180'000));
     const auto written = topSymbols(readFile(folder + QStringLiteral("annotated.musicxml")));
-    const auto back = topSymbols(readFile(folder + QStringLiteral("back.musicxml")));
     EXPECT_EQ(written.size(), symbols.size());
-    for (const auto &[at, described] : written) {
-        SCOPED_TRACE(described.toStdString());
-        EXPECT_TRUE(back.count({at, described}));
-    }
-    EXPECT_EQ(back.size(), written.size());
+    EXPECT_EQ(topSymbols(readFile(folder + QStringLiteral("back.musicxml"))), written);
 }
 
 } // namespace
