@@ -33,11 +33,11 @@ enum class OutputForm { Plain, Compressed };
 
 enum class AnnotateError {
     None,
-    UnknownForm,    // OUT ends in none of .mxl, .musicxml, .xml
-    Unreadable,     // the score reader refused IN; detail: its message
-    SameFile,       // OUT is IN, by name or through a link
-    NotRegularFile, // OUT is a folder, FIFO or device
-    BadSymbol, // a symbol is malformed, outside the score or at another's time; detail: which, why
+    UnknownForm,     // OUT ends in none of .mxl, .musicxml, .xml
+    Unreadable,      // the score reader refused IN; detail: its message
+    SameFile,        // OUT is IN, by name or through a link
+    NotRegularFile,  // OUT is a folder, FIFO or device
+    BadSymbol,       // a symbol malformed, outside the score or at another's time; detail
     EncodingNotKept, // IN's text would not come back byte for byte; detail: its encoding
     CannotWrite,     // OUT could not be written; detail: the system's reason
 };
