@@ -14,6 +14,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libfluidsynth-dev libfftw3-dev timgm6mb-soundfont
     fonts-ipafont-gothic valgrind
+    musescore3
 )
 
 missing=()

@@ -1,0 +1,130 @@
+#include "harmonyxml.h"
+
+#include "harmonykind.h"
+
+#include <QList>
+
+namespace chordvane::annotate {
+
+namespace {
+
+constexpr char kSteps[] = "CDEFGAB";
+
+// Text for an attribute value: markup escaped, characters XML 1.0 forbids
+// left out.
+QString escaped(const QString &text, bool unicode)
+{
+    QString out;
+    for (const char32_t c : text.toUcs4()) {
+        if ((c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r') || c == 0xFFFE || c == 0xFFFF ||
+            (c >= 0xD800 && c <= 0xDFFF))
+            continue;
+        if (c == u'&')
+            out += QLatin1String("&amp;");
+        else if (c == u'<')
+            out += QLatin1String("&lt;");
+        else if (c == u'>')
+            out += QLatin1String("&gt;");
+        else if (c == u'"')
+            out += QLatin1String("&quot;");
+        else if (c < 0x20 || (c > 0x7E && !unicode))
+            out += QStringLiteral("&#x%1;").arg(uint(c), 0, 16);
+        else
+            out += QString::fromUcs4(&c, 1);
+    }
+    return out;
+}
+
+const char *degreeType(DegreeType type)
+{
+    switch (type) {
+    case DegreeType::Add:
+        return "add";
+    case DegreeType::Alter:
+        return "alter";
+    default:
+        return "subtract";
+    }
+}
+
+// Lines of markup, laid out as the layout says.
+class Writer {
+public:
+    explicit Writer(const Layout &layout)
+        : m_layout(layout)
+    {}
+    void open(const QString &name)
+    {
+        line(QLatin1Char('<') + name + QLatin1Char('>'));
+        ++m_depth;
+    }
+    void close(const QString &name)
+    {
+        --m_depth;
+        line(QStringLiteral("</") + name + QLatin1Char('>'));
+    }
+    void leaf(const QString &name, const QString &value)
+    {
+        line(QStringLiteral("<%1>%2</%1>").arg(name, value));
+    }
+    void note(const QString &prefix, const Spelling &note)
+    {
+        leaf(prefix + QStringLiteral("-step"), QString(QLatin1Char(kSteps[note.step])));
+        if (note.alter != 0)
+            leaf(prefix + QStringLiteral("-alter"), QString::number(note.alter));
+    }
+    void line(const QString &content)
+    {
+        if (!m_text.isEmpty() && !m_layout.newline.isEmpty()) {
+            m_text += m_layout.newline + m_layout.indent;
+            for (int i = 0; i < m_depth; ++i)
+                m_text += m_layout.unit;
+        }
+        m_text += content;
+    }
+    QString text() const { return m_text; }
+
+private:
+    const Layout &m_layout;
+    QString m_text;
+    int m_depth = 0;
+};
+
+} // namespace
+
+QString harmonyElement(const ChordSymbol &symbol, const QString &offset, const Layout &layout,
+                       bool unicode)
+{
+    const HarmonyKind kind = harmonyKind(symbol.intervals);
+    const QString root = QStringLiteral("root");
+    const QString bass = QStringLiteral("bass");
+    const QString degree = QStringLiteral("degree");
+    Writer xml(layout);
+    xml.open(QStringLiteral("harmony"));
+    xml.open(root);
+    xml.note(root, symbol.root);
+    xml.close(root);
+    xml.line(QStringLiteral("<kind text=\"%1\">%2</kind>")
+                 .arg(escaped(QString::fromStdString(symbol.name), unicode),
+                      QLatin1String(kind.kind.data(), qsizetype(kind.kind.size()))));
+    if (symbol.bass) {
+        xml.open(bass);
+        xml.note(bass, *symbol.bass);
+        xml.close(bass);
+    }
+    // The kind's text already says every degree.
+    for (const Degree &d : kind.degrees) {
+        xml.open(QStringLiteral("degree print-object=\"no\""));
+        xml.leaf(QStringLiteral("degree-value"), QString::number(d.value));
+        xml.leaf(QStringLiteral("degree-alter"), QString::number(d.alter));
+        xml.leaf(QStringLiteral("degree-type"), QLatin1String(degreeType(d.type)));
+        xml.close(degree);
+    }
+    // The chord changes there, not only its print.
+    if (!offset.isEmpty())
+        xml.line(QStringLiteral("<offset sound=\"yes\">%1</offset>").arg(offset));
+    xml.close(QStringLiteral("harmony"));
+    return xml.text();
+}
+
+} // namespace chordvane::annotate
