@@ -119,6 +119,7 @@ public:
 
 private:
     std::vector<Heard> hear(const Beat &beat, const std::vector<size_t> &active);
+    int bassOf(const std::vector<Heard> &heard);
     BeatChord nameStatic(const std::vector<Heard> &heard);
     BeatChord nameByWeight(const Beat &beat, const std::vector<Heard> &heard, int bass) const;
     Key keyAt(const Fraction &t) const;
@@ -131,7 +132,8 @@ private:
     std::optional<Timeline> m_timeline;
     std::vector<std::optional<Fraction>> m_figuration;
     std::vector<Key> m_keys;
-    std::optional<size_t> m_bass; // the last beat's bass note, which may ring on
+    std::optional<size_t> m_bass;   // the last bass note struck, which may ring on
+    std::optional<int> m_bassClass; // the last beat's bass
     std::vector<ChordMatch> m_found;
 };
 
@@ -154,6 +156,22 @@ std::vector<Heard> Analyser::hear(const Beat &beat, const std::vector<size_t> &a
             heard.push_back({beat.start, beat.end, bass.pitch, std::nullopt, std::nullopt});
     }
     return heard;
+}
+
+int Analyser::bassOf(const std::vector<Heard> &heard)
+{
+    // The lowest note heard first in the beat, unless it is figuration: a
+    // passing note in the bass leaves the bass where it was.
+    const auto bass =
+        std::min_element(heard.begin(), heard.end(), [](const Heard &a, const Heard &b) {
+            return a.start != b.start ? a.start < b.start : a.pitch < b.pitch;
+        });
+    if (bass->figuration && *bass->figuration <= bass->start && m_bassClass)
+        return *m_bassClass;
+    if (bass->note)
+        m_bass = bass->note;
+    m_bassClass = pitchClass(bass->pitch);
+    return *m_bassClass;
 }
 
 BeatChord Analyser::nameStatic(const std::vector<Heard> &heard)
@@ -273,34 +291,20 @@ std::vector<Step> Analyser::run()
 
         BeatChord named;
         if (!heard.empty()) {
-            // The bass: the lowest note heard first in the beat, figuration
-            // only when nothing else sounds then.
-            Fraction first = heard.front().start;
-            Fraction latestStart = first;
+            Fraction latestStart = heard.front().start;
             Fraction earliestEnd = heard.front().end;
             bool figuration = false;
             for (const Heard &h : heard) {
-                first = std::min(first, h.start);
                 latestStart = std::max(latestStart, h.start);
                 earliestEnd = std::min(earliestEnd, h.end);
                 figuration = figuration || (h.figuration && *h.figuration < h.end);
             }
-            const Heard *bass = nullptr;
-            for (const Heard &h : heard) {
-                if (h.start != first)
-                    continue;
-                const bool ornament = h.figuration && *h.figuration <= first;
-                const bool bassOrnament = bass && bass->figuration && *bass->figuration <= first;
-                if (!bass || (bassOrnament && !ornament) ||
-                    (bassOrnament == ornament && h.pitch < bass->pitch))
-                    bass = &h;
-            }
-            if (bass->note)
-                m_bass = bass->note;
+            const int bass = bassOf(heard);
             // One sound through the whole beat keeps the name the search gives it.
-            named = latestStart < earliestEnd && !figuration
-                        ? nameStatic(heard)
-                        : nameByWeight(beat, heard, pitchClass(bass->pitch));
+            named = latestStart < earliestEnd && !figuration ? nameStatic(heard)
+                                                             : nameByWeight(beat, heard, bass);
+        } else {
+            m_bassClass.reset();
         }
         if (!steps.empty() && named.chord == last)
             continue;

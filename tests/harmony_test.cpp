@@ -107,6 +107,18 @@ TEST(Harmony, HandMadeProgressions)
         {"upper passing note", {"E5:1/2 F5:1/2 G5:1", "G4:2", "E4:2", "C3:2"}, "0 C 100"},
         // Without leaving F♯ out, GM7 would.
         {"lower neighbour in the bass", {"D5:2", "B4:2", "G4:2", "G2:1/2 F#2:1/2 G2:1"}, "0 G 100"},
+        // An upper neighbour on its own and a seventh held below: G7, not G.
+        {"a class is figuration only when all its notes are",
+         {"G5:1/2 F5:1/2 G5:1", "D4:1/2 F4:3/2", "B3:2", "G2:2"},
+         "0 G7 100"},
+        // Steps on the downbeat are no passing notes: F over G2 makes G7.
+        {"a step on the downbeat is harmony",
+         {"r:3 E5:1 F5:1 E5:3", "r:3 C5:1 B4:1 C5:3", "r:3 G4:1 G4:1 G4:3", "r:3 C3:1 G2:1 C3:3"},
+         "0 - 0 | 3 C 100 | 4 G7 75 | 5 C 100"},
+        // D and F pass between bass notes; E, on the stronger beat, is the bass.
+        {"walking bass",
+         {"C3:1 D3:1 E3:1 F3:1 G3:1", "E4:4", "G4:4", "C5:4"},
+         "0 C 100 | 2 C/E 100 | 4 - 0"},
         // C held over the bass's G resolves to B: G, not Gsus4; rated on D and G alone.
         {"suspension 4-3",
          {"C5:3/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
@@ -313,4 +325,13 @@ TEST(RankByMatchRate, EqualRatesPutThePlainerChordThenTheRootOnTheBassFirst)
     const std::vector<ChordMatch> expected = {{1, 10, 100}, {0, 3, 90}, {2, NO_NOTE, 80},
                                               {2, 5, 80},   {2, 7, 80}, {0, NO_NOTE, 80}};
     EXPECT_EQ(matches, expected);
+}
+
+TEST(Harmony, EqualChordsGoByListOrder)
+{
+    // Three moments, so that the beat is weighed rather than searched.
+    Piece piece{
+        {{0, 1, 48, 0}, {Fraction(1, 3), 1, 64, 1}, {Fraction(2, 3), 1, 67, 2}}, {0}, 1, {}, {}};
+    const ChordTable table = ChordTable::fromText("late:1,5,8,12\nfirst:1,5,8\nsecond:1,5,8\n");
+    EXPECT_EQ(chart(analyse(table, piece)), "0 Cfirst 100");
 }
