@@ -37,40 +37,23 @@ bool inSignature(int fifths, const Key &key)
 }
 
 // Where a chord tone i semitones above the root lies from the root on the
-// line of fifths. Thirds, fifths and sevenths take the reading the row's
-// other tones call for: ♯9 beside a major third, ♯11 and ♭13 beside a
-// perfect fifth, a diminished seventh in a diminished seventh chord.
+// line of fifths: a major second (ninth) is +2, a minor third -3, a major third +4,
+// 6 semitones the ♭5 and 8 the ♯5, unless the row's other tones call for ♯9
+// beside a major third, ♯11 and ♭13 beside a perfect fifth, or a diminished
+// seventh in a diminished seventh chord.
 int toneFifths(int semitones, unsigned row)
 {
+    static constexpr int kPlain[12] = {0, -5, 2, -3, 4, -1, -6, 1, 8, 3, -2, 5};
     const auto has = [row](int s) {
         return (row & (1u << s)) != 0;
     };
-    switch (semitones) {
-    case 1:
-        return -5;
-    case 2:
-        return 2;
-    case 3:
-        return has(4) ? 9 : -3;
-    case 4:
-        return 4;
-    case 5:
-        return -1;
-    case 6:
-        return has(7) ? 6 : -6;
-    case 7:
-        return 1;
-    case 8:
-        return has(7) ? -4 : 8;
-    case 9:
-        return has(6) && !has(7) && !has(10) && !has(11) ? -9 : 3;
-    case 10:
-        return -2;
-    case 11:
-        return 5;
-    default:
-        return 0;
-    }
+    if (semitones == 3 && has(4))
+        return 9;
+    if ((semitones == 6 || semitones == 8) && has(7))
+        return semitones == 6 ? 6 : -4;
+    if (semitones == 9 && has(6) && !has(7) && !has(10) && !has(11))
+        return -9;
+    return kPlain[semitones];
 }
 
 } // namespace

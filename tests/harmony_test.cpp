@@ -123,6 +123,9 @@ TEST(Harmony, HandMadeProgressions)
         {"suspension 4-3",
          {"C5:3/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
          "0 C 100 | 1 G 67 | 2 C 100"},
+        {"suspension struck again",
+         {"C5:1 C5:1/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
+         "0 C 100 | 1 G 67 | 2 C 100"},
         {"pedal point under IV and V7",
          {"C3:12", "C4:4 C4:4 B3:4", "E4:4 F4:4 D4:4", "G4:4 A4:4 F4:4", "r:8 G4:4"},
          "0 C 100 | 4 F/C 100 | 8 G7/C 100"},
@@ -163,6 +166,8 @@ TEST(Harmony, HandMadeProgressions)
          {0, 4, 4},
          0,
          {{0, 0, false}, {4, 4, false}}},
+        // C E♭ G A: Am7(♭5), a plainer chord than Cm6 though not on the bass.
+        {"plainer chord wins a tie", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"}, "0 Am7(♭5)/C 100"},
         // F G C over F: Fsus2 stands on the bass, Csus4 comes first in the list.
         {"root on the bass wins a tie", {"F3:1", "C4:1/2 G4:1/2"}, "0 Fsus2 100"},
     };
@@ -285,6 +290,13 @@ TEST(Spelling, ChordSymbols)
         {"", 8, 8, {}, "A♭"},                   // borrowed from the minor
         {"dim7", 9, 9, {0, 7, true}, "G𝄪dim7"}, // the leading note of A♯ minor
         {"7", 11, 3, {0, 1, true}, "B7/D♯"},
+        {"m", 8, 11, {}, "A♭m/B"}, // a bass of the key keeps the key's name
+        {"dim7", 1, 10, {}, "C♯dim7/B♭"},
+        {"7(♯9)", 0, 3, {}, "C7(♯9)/D♯"},
+        {"7(♯11)", 0, 6, {}, "C7(♯11)/F♯"},
+        {"7(♭13)", 0, 8, {}, "C7(♭13)/A♭"},
+        {"aug", 0, 8, {}, "Caug/G♯"},
+        {"7(♯9)", 4, 7, {0, 7, true}, "D𝄪7(♯9)/F𝄪"}, // no triple sharp
     };
     const ChordTable &table = shippedList();
     for (const Case &c : cases) {
@@ -304,7 +316,7 @@ TEST(ChordClass, FollowsTheTonesNotTheName)
         {{1, 4, 7, 10}, ChordClass::Seventh},  {{1, 4, 8, 12}, ChordClass::Seventh},
         {{1, 5, 8, 10}, ChordClass::Added},    {{1, 3, 8}, ChordClass::Added},
         {{1, 6, 8, 11}, ChordClass::Added},    {{1, 5, 6, 8}, ChordClass::Other},
-        {{1, 3, 5, 8, 11}, ChordClass::Other}, {{1, 5, 8, 13}, ChordClass::Other},
+        {{1, 3, 5, 8, 11}, ChordClass::Other}, {{1, 5, 8, 17}, ChordClass::Other},
         {{1, 8}, ChordClass::BareFifth},
     };
     for (const auto &[tones, expected] : cases) {
@@ -329,9 +341,14 @@ TEST(RankByMatchRate, EqualRatesPutThePlainerChordThenTheRootOnTheBassFirst)
 
 TEST(Harmony, EqualChordsGoByListOrder)
 {
-    // Three moments, so that the beat is weighed rather than searched.
-    Piece piece{
-        {{0, 1, 48, 0}, {Fraction(1, 3), 1, 64, 1}, {Fraction(2, 3), 1, 67, 2}}, {0}, 1, {}, {}};
+    // A broken chord, so that the beat is weighed rather than searched.
+    Piece piece{{{0, Fraction(1, 3), 48, 0},
+                 {Fraction(1, 3), Fraction(2, 3), 64, 0},
+                 {Fraction(2, 3), 1, 67, 0}},
+                {0},
+                1,
+                {},
+                {}};
     const ChordTable table = ChordTable::fromText("late:1,5,8,12\nfirst:1,5,8\nsecond:1,5,8\n");
     EXPECT_EQ(chart(analyse(table, piece)), "0 Cfirst 100");
 }
