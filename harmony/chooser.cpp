@@ -54,18 +54,21 @@ ChordChooser::ChordChooser(const ChordTable &table)
         const unsigned classes = rowClasses(table.row(slot)) | 1u; // column 0 is the root
         // A single class is no chord to name.
         if (std::popcount(classes) >= 2)
-            m_shapes.push_back({slot, classes, chordClass(table.row(slot))});
+            m_shapes.push_back(
+                {slot, classes, std::popcount(classes), chordClass(table.row(slot))});
     }
 }
 
 std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int bass) const
 {
     unsigned sounding = 0;
-    Wide total = 0;
+    std::int64_t total = 0;
+    std::int64_t figuration = 0;
     for (int pc = 0; pc < 12; ++pc) {
         if (weights.sounding[pc] > 0) {
             sounding |= 1u << pc;
             total += weights.sounding[pc];
+            figuration += weights.figuration[pc];
         }
     }
     const int count = std::popcount(sounding);
@@ -79,19 +82,22 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             continue;
         for (const Shape &shape : m_shapes) {
             const unsigned chord = rotate(shape.classes, root);
-            Candidate c{0, 0, shape.plainness, root == bass, shape.slot};
-            Wide figurationOutside = 0;
-            for (unsigned rest = sounding; rest != 0; rest &= rest - 1) {
-                const int pc = std::countr_zero(rest);
-                if (chord & (1u << pc))
-                    c.weight += weights.sounding[pc];
-                else
-                    figurationOutside += weights.figuration[pc];
+            // Sums stay below 2^52 (the analysis makes sure), products need 128 bits.
+            std::int64_t weight = 0;
+            std::int64_t figurationInside = 0;
+            int present = 0;
+            for (unsigned tones = chord & sounding; tones != 0; tones &= tones - 1) {
+                const int pc = std::countr_zero(tones);
+                weight += weights.sounding[pc];
+                figurationInside += weights.figuration[pc];
+                ++present;
             }
-            const int missing = std::popcount(chord & ~sounding);
+            const int missing = shape.tones - present;
             // Both sides times count, so that the mean weight stays whole.
-            c.weight *= count;
-            c.base = count * (total - figurationOutside) + missing * total;
+            const Candidate c{Wide{weight} * count,
+                              Wide{count} * (total - figuration + figurationInside) +
+                                  Wide{missing} * total,
+                              shape.plainness, root == bass, shape.slot};
             if (!best || better(c, bestCandidate)) {
                 best = StepChord{shape.slot, root, bass};
                 bestCandidate = c;

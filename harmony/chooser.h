@@ -37,6 +37,7 @@ private:
     struct Shape {
         int slot;
         unsigned classes; // bit i: a tone i semitones above the root
+        int tones;
         ChordClass plainness;
     };
     std::vector<Shape> m_shapes;
