@@ -42,8 +42,9 @@ struct Key {
 
 // measureStarts ascend; the last measure lasts until end (or the last note's
 // end when that is later). Without measures the piece is one measure from 0.
-// Notes, meters and keys may come in any order; a time without a meter has
-// quarter-note beats.
+// Each measure counts the beats of the meter in force at its start; before
+// the first meter, beats are quarter notes. Notes, meters and keys may come
+// in any order; notes without length are left out.
 struct Piece {
     std::vector<PieceNote> notes;
     std::vector<Fraction> measureStarts;
@@ -52,8 +53,7 @@ struct Piece {
     std::vector<Key> keys;
 };
 
-// A chord found: its slot in the chord table, its root and its bass (the
-// lowest note) as pitch classes.
+// A chord found: its slot in the chord table, its root and its bass as pitch classes.
 struct StepChord {
     int chord = 0;
     int root = 0;
@@ -62,13 +62,16 @@ struct StepChord {
 };
 
 // One harmonic step: consecutive beats with the same chord, or without one.
+// rate is the chord's match rate in whole percent as the search computes it,
+// against the first beat's pitch classes other than figuration and its bass;
+// 0 without a chord or when one of those classes lies outside the chord.
 struct Step {
     Fraction start;
     int measure = 0;                // index into Piece::measureStarts
     std::optional<StepChord> chord; // none: under two pitch classes, or no chord found
-    int rate = 0;                   // whole percent, as the search rates; 0 without chord
-    std::string chordText;          // as the results window writes it: "Am7 on C"
-    std::string symbol;             // spelled in the key in force: "A♭add9/E♭", "C/E"
+    int rate = 0;
+    std::string chordText; // as the results window writes it: "Am7 on C"
+    std::string symbol;    // spelled in the key in force: "A♭add9/E♭", "C/E"
 };
 
 // Why a piece cannot be analysed; `where` in Analysis says which entry.
@@ -89,11 +92,14 @@ struct Analysis {
     std::vector<Step> steps; // empty on an error
 };
 
-// The harmonic steps of piece, chords taken from table. Beats that hold one
-// unchanging sound are named as the ordinary search names them: the first
-// ranked result at threshold (percent). Other beats weigh their pitch
-// classes by duration and leave passing and neighbour notes and suspensions
-// out without penalty.
+// The harmonic steps of piece, chords taken from table, beat by beat.
+// A beat that holds one unchanging sound is named as the ordinary search
+// names it: the first ranked result at threshold (percent). Other beats
+// weigh their pitch classes by how long they sound and leave passing and
+// neighbour notes and suspensions out without penalty (see chooser.h). A
+// beat's bass is its lowest note when the beat first sounds; a passing note
+// there keeps the bass before it, and a bass struck and then left to rest
+// rings on through its measure while nothing sounds at or below it.
 Analysis analyse(const ChordTable &table, const Piece &piece, int threshold = 65);
 
 // An English sentence for the command line; empty when there is no error.
