@@ -10,9 +10,6 @@ namespace chordvane {
 
 namespace {
 
-// Larger files are not chord lists; their first part is all a search could use.
-constexpr std::streamsize kMaxListBytes = 64 * 1024 * 1024;
-
 std::string fileNameOf(const std::string &path)
 {
     const size_t slash = path.find_last_of('/');
@@ -48,24 +45,44 @@ std::string joinPath(const std::string &folder, const std::string &fileName)
     return folder + '/' + fileName;
 }
 
+ChordListStatus readChordList(const std::string &path, ChordNameTable &names,
+                              ChordIntervalTable &intervals)
+{
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (path.empty() || status.type() == fs::file_type::not_found)
+        return ChordListStatus::Missing;
+    // Opening a FIFO would wait for a writer; folders and devices hold no list.
+    if (error || !fs::is_regular_file(status))
+        return ChordListStatus::Unreadable;
+    const std::uintmax_t size = fs::file_size(path, error);
+    if (!error && size > kMaxChordListBytes)
+        return ChordListStatus::TooLarge;
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return ChordListStatus::Unreadable;
+    std::string bytes;
+    char buffer[16384];
+    while (in && bytes.size() <= kMaxChordListBytes) {
+        in.read(buffer, sizeof buffer);
+        bytes.append(buffer, static_cast<size_t>(in.gcount()));
+    }
+    if (in.bad() || (!in.eof() && in.fail()))
+        return ChordListStatus::Unreadable;
+    if (bytes.size() > kMaxChordListBytes) // it grew while being read
+        return ChordListStatus::TooLarge;
+    if (!isChordListText(bytes))
+        return ChordListStatus::NotText;
+    parseChordList(decodeChordListText(bytes), names, intervals);
+    return intervals[0][0] == NO_NOTE ? ChordListStatus::Empty : ChordListStatus::Ok;
+}
+
 bool readChordListFile(const std::string &path, ChordNameTable &names,
                        ChordIntervalTable &intervals)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::string bytes;
-    char buffer[16384];
-    while (static_cast<std::streamsize>(bytes.size()) < kMaxListBytes) {
-        in.read(buffer, sizeof buffer);
-        bytes.append(buffer, static_cast<size_t>(in.gcount()));
-        if (!in)
-            break;
-    }
-    if (in.bad() || (!in.eof() && in.fail()))
-        return false; // a directory, or a read error part way
-    parseChordList(decodeChordListText(bytes), names, intervals);
-    return true;
+    const ChordListStatus status = readChordList(path, names, intervals);
+    return status == ChordListStatus::Ok || status == ChordListStatus::Empty;
 }
 
 ChordEngine::ChordEngine(ChordListHost &host)
@@ -78,7 +95,7 @@ ChordEngine::ChordEngine(ChordListHost &host)
     ResultRoot.fill(NO_NOTE);
 }
 
-void ChordEngine::LoadChordList()
+ChordListStatus ChordEngine::LoadChordList()
 {
     if (ChordListPath.empty())
         ChordListPath = joinPath(m_host.programFolder(), kFullListName);
@@ -87,16 +104,21 @@ void ChordEngine::LoadChordList()
         // "CodeListB.txt" cannot be answered with the jazz list by mistake.
         const std::string sought = fileNameOf(ChordListPath);
         ChordListPath = m_host.askChordListPath();
-        if (!m_host.fileExists(ChordListPath) || fileNameOf(ChordListPath) != sought)
-            return;
+        if (ChordListPath.empty())
+            return ChordListStatus::Cancelled;
+        if (!m_host.fileExists(ChordListPath))
+            return ChordListStatus::Missing;
+        if (fileNameOf(ChordListPath) != sought)
+            return ChordListStatus::WrongName;
     }
-    readChordListFile(ChordListPath, ChordNames, ChordIntervals);
+    return readChordList(ChordListPath, ChordNames, ChordIntervals);
 }
 
-void ChordEngine::SearchChords(int bassSlot)
+ChordListStatus ChordEngine::SearchChords(int bassSlot)
 {
-    LoadChordList();
+    const ChordListStatus status = LoadChordList();
     searchLoadedChords(bassSlot);
+    return status;
 }
 
 void ChordEngine::searchLoadedChords(int bassSlot)

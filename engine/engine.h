@@ -5,6 +5,7 @@
 #include "search.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace chordvane {
@@ -40,8 +41,27 @@ private:
 // Joins a folder and a file name with the platform's separator.
 std::string joinPath(const std::string &folder, const std::string &fileName);
 
-// Reads a whole chord list file and parses it. Returns false, leaving the
-// tables untouched, when the file cannot be read.
+// How reading a chord list went.
+enum class ChordListStatus {
+    Ok,
+    Missing,    // no file under the path
+    Cancelled,  // LoadChordList only: the prompt was answered with nothing
+    WrongName,  // LoadChordList only: the path typed names another file than the list sought
+    Unreadable, // a folder, a device, a FIFO, or the read failed
+    Empty,      // read, but no line holds an entry
+    TooLarge,   // larger than kMaxChordListBytes
+    NotText,    // NUL bytes: UTF-16 without a byte-order mark, UTF-32 or no text at all
+};
+
+// No chord list comes near this: 61 entries of a few bytes each.
+inline constexpr std::uintmax_t kMaxChordListBytes = 64 << 20;
+
+// Reads the chord list file at path (UTF-8, CP932, or UTF-16 with a
+// byte-order mark) and parses it. Ok and Empty replace both tables (Empty
+// leaves them cleared); every other status leaves them untouched.
+ChordListStatus readChordList(const std::string &path, ChordNameTable &names,
+                              ChordIntervalTable &intervals);
+// readChordList as a yes or no: true for Ok and Empty.
 bool readChordListFile(const std::string &path, ChordNameTable &names,
                        ChordIntervalTable &intervals);
 
@@ -74,10 +94,13 @@ public:
     std::string ChordListPath;
 
     // Reads ChordListPath into the chord table, asking the host for a path
-    // when the file is missing. The table is kept when nothing could be read.
-    void LoadChordList();
-    // Reads the chord list, then searches with InputNotes[bassSlot] as the bass.
-    void SearchChords(int bassSlot);
+    // once when the file is missing; says how the read went, as
+    // readChordList does, or Cancelled, Missing or WrongName for the answer
+    // to the prompt. The table is kept unless the status is Ok or Empty.
+    ChordListStatus LoadChordList();
+    // Reads the chord list, then searches with InputNotes[bassSlot] as the
+    // bass, on the table as it then stands; returns how the read went.
+    ChordListStatus SearchChords(int bassSlot);
     // The search on the chord table as it stands, without reading a file.
     // When no note has another pitch class than the bass, nothing is found
     // and the result slots keep what they held.

@@ -140,10 +140,80 @@ std::string decodeCp932(std::string_view bytes)
     return out;
 }
 
+constexpr std::string_view kUtf16Little("\xFF\xFE", 2);
+constexpr std::string_view kUtf16Big("\xFE\xFF", 2);
+constexpr std::string_view kUtf32Little("\xFF\xFE\0\0", 4);
+
+bool hasUtf16Mark(std::string_view bytes)
+{
+    const std::string_view mark = bytes.substr(0, 2);
+    return (mark == kUtf16Little && bytes.substr(0, 4) != kUtf32Little) || mark == kUtf16Big;
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The code units after the mark; an unpaired surrogate or a lone last byte
+// becomes U+FFFD.
+std::string decodeUtf16(std::string_view bytes)
+{
+    const bool big = bytes.substr(0, 2) == kUtf16Big;
+    bytes.remove_prefix(2);
+    const auto unit = [&](size_t i) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        return big ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(bytes.size() * 3 / 2);
+    size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        if (c >= 0xD800 && c <= 0xDFFF)
+            appendReplacement(out);
+        else
+            appendUtf8(out, c);
+    }
+    if (i < bytes.size())
+        appendReplacement(out);
+    return out;
+}
+
 } // namespace
+
+bool isChordListText(std::string_view bytes)
+{
+    return hasUtf16Mark(bytes) || bytes.find('\0') == std::string_view::npos;
+}
 
 std::string decodeChordListText(std::string_view bytes)
 {
+    if (hasUtf16Mark(bytes))
+        return decodeUtf16(bytes);
     if (isValidUtf8(bytes)) {
         if (bytes.substr(0, 3) == "\xEF\xBB\xBF")
             bytes.remove_prefix(3);

@@ -1,6 +1,6 @@
 // Reads a chord list from arbitrary bytes and searches it with arbitrary
 // notes and threshold. Input: 2 bytes threshold, 2 bytes bass, 12 x 2 bytes
-// other notes, then the chord list file's bytes.
+// other notes, then the chord list file's bytes (UTF-8, CP932, UTF-16 ...).
 #include "chordlist.h"
 #include "resulttext.h"
 #include "search.h"
@@ -41,8 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     for (int i = 0; i < 12; ++i)
         request.notes.push_back(take16(data, size));
 
-    const ChordTable table = ChordTable::fromText(
-        decodeChordListText(std::string_view(reinterpret_cast<const char *>(data), size)));
+    const std::string_view bytes(reinterpret_cast<const char *>(data), size);
+    // UTF-16 and CP932 alike come out as UTF-8, whatever the bytes were.
+    const std::string text = decodeChordListText(bytes);
+    check(isValidUtf8(text));
+    isChordListText(bytes);
+    const ChordTable table = ChordTable::fromText(text);
     std::vector<ChordMatch> found = findChords(table, request);
     const int bass = FoldIntoOctave(request.bass, 1);
     for (const ChordMatch &match : found) {

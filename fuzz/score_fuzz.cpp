@@ -1,7 +1,8 @@
 // The score reader: the first byte chooses whether the rest is read as it
 // is (plain MusicXML, or any archive the corpus holds) or packed first as
 // the root file of a well-formed .mxl, so that mutations reach the XML
-// behind the archive too. Every score read is turned into moments and named.
+// behind the archive too. Every score read is turned into moments and named,
+// every failure worded.
 #include "score.h"
 #include "search.h"
 
@@ -46,8 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     const QByteArray rest(reinterpret_cast<const char *>(data + 1),
                           static_cast<qsizetype>(size - 1));
     const auto read = chordvane::score::readScoreData(data[0] & 1 ? pack(rest) : rest);
-    if (!read.ok)
+    if (!read.ok) {
+        chordvane::score::englishMessage(read);
         return 0;
+    }
     for (const auto &moment : chordvane::score::scoreMoments(read.score)) {
         chordvane::score::beatText(moment.beat);
         chordvane::score::nameChord(table, moment.sounding, 50);

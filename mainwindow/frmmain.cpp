@@ -51,8 +51,19 @@ QString chordListProblem(ChordListStatus status)
 {
     switch (status) {
     case ChordListStatus::Ok:
-    case ChordListStatus::Missing:
+    case ChordListStatus::Missing: // the prompt's answer: abandoned silently, as a cancel is
+    case ChordListStatus::Cancelled:
+    case ChordListStatus::WrongName:
         break;
+    case ChordListStatus::Unreadable:
+        return QStringLiteral("コードリストファイルを読み込めません。");
+    case ChordListStatus::Empty:
+        return QStringLiteral("コードリストファイルにコードがひとつもありません。");
+    case ChordListStatus::TooLarge:
+        return QStringLiteral("コードリストファイルが大きすぎます (64 MiB まで)。");
+    case ChordListStatus::NotText:
+        return QStringLiteral(
+            "コードリストファイルを文字として読めません。UTF-8 で保存してください。");
     }
     return {};
 }

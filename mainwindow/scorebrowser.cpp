@@ -3,6 +3,7 @@
 #include "engine.h"
 #include "frmmain.h"
 #include "resulttext.h"
+#include "scoreproblem.h"
 #include "scorerows.h"
 #include "search.h"
 #include "uiplatform.h"
@@ -140,17 +141,18 @@ bool ScoreBrowser::openScore(const QString &path)
 {
     score::ReadResult read = score::readScoreFile(path);
     std::vector<score::Moment> moments;
+    QString problem = japaneseReadError(read);
     if (read.ok) {
         moments = score::scoreMoments(read.score);
         if (moments.empty()) {
             read.ok = false;
-            read.error = QStringLiteral("音符がひとつもありません。");
+            problem = QStringLiteral("音符がひとつもありません。");
         }
     }
     if (!read.ok) {
         m_dialogs.exclamation(&m_window, QStringLiteral("Chordvane"),
                               QStringLiteral("スコアを開けませんでした\n%1\n%2")
-                                  .arg(read.error, QDir::toNativeSeparators(path)));
+                                  .arg(problem, QDir::toNativeSeparators(path)));
         return false;
     }
     m_score = std::move(read.score);

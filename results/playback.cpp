@@ -21,13 +21,25 @@ void Playback::play(QWidget *parent, const std::vector<sound::Tone> &tones)
     QStringList details;
     for (const std::string &detail : m_output.problemDetails())
         details << QString::fromStdString(detail);
-    const QString text =
-        problem == sound::SoundProblem::NoSoundFont
-            ? QStringLiteral("音源ファイル (SoundFont) が見つかりません。\n"
-                             "fluid-soundfont-gm パッケージを入れてください。\n\n探した場所:\n")
-            : QStringLiteral("音を出す装置が見つかりません。\n"
-                             "PipeWire か PulseAudio (pipewire-pulse か pulseaudio パッケージ) "
-                             "が動いているか確かめてください。\n\n試した出力:\n");
+    QString text;
+    switch (problem) {
+    case sound::SoundProblem::NoSoundFont:
+        text = QStringLiteral("音源ファイル (SoundFont) が見つかりません。\n"
+                              "fluid-soundfont-gm パッケージを入れてください。\n\n探した場所:\n");
+        break;
+    case sound::SoundProblem::UnreadableSoundFont:
+        text = QStringLiteral("音源ファイル (SoundFont) を読み込めません。\n"
+                              "壊れているか、SoundFont ではありません。"
+                              "fluid-soundfont-gm パッケージを入れ直してください。\n\n"
+                              "読み込めなかったファイル:\n");
+        break;
+    case sound::SoundProblem::None:
+    case sound::SoundProblem::NoAudioDevice:
+        text = QStringLiteral("音を出す装置が見つかりません。\n"
+                              "PipeWire か PulseAudio (pipewire-pulse か pulseaudio パッケージ) "
+                              "が動いているか確かめてください。\n\n試した出力:\n");
+        break;
+    }
     m_dialogs.exclamation(parent, QStringLiteral("試聴"), text + details.join(QLatin1Char('\n')));
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <queue>
+#include <tuple>
 
 namespace chordvane::score {
 
@@ -59,19 +60,28 @@ std::vector<Moment> scoreMoments(const Score &score)
             const PartSetting &setting =
                 inForce(score.parts[p].settings, at,
                         [](const PartSetting &s) -> const Fraction & { return s.at; });
-            moment.parts[p].transposition = setting.transposition;
-            moment.parts[p].clef = setting.clef;
+            PartMoment &part = moment.parts[p];
+            part.transposition = setting.transposition;
+            part.clef = setting.clef;
+            part.name = setting.name;
+            part.abbreviation = setting.abbreviation;
+            part.program = setting.program;
         }
+        // Held notes by written pitch, so that each part's spellings follow
+        // its written notes; a unison spelt two ways keeps one order.
+        std::sort(held.begin(), held.end(), [](const Sounding &a, const Sounding &b) {
+            return std::tuple(a.note->written, a.note->spelling.step, a.note->spelling.alter) <
+                   std::tuple(b.note->written, b.note->spelling.step, b.note->spelling.alter);
+        });
         for (const Sounding &s : held) {
             PartMoment &part = moment.parts[s.part];
             part.written.push_back(s.note->written);
+            part.spelling.push_back(s.note->spelling);
             part.sounding.push_back(s.note->sounding);
             moment.sounding.push_back(s.note->sounding);
         }
-        for (PartMoment &part : moment.parts) {
-            std::sort(part.written.begin(), part.written.end());
+        for (PartMoment &part : moment.parts)
             std::sort(part.sounding.begin(), part.sounding.end());
-        }
         std::sort(moment.sounding.begin(), moment.sounding.end());
         moments.push_back(std::move(moment));
     }
@@ -96,8 +106,8 @@ std::size_t momentNoteCount(const Score &score)
             heldEnds.pop();
         for (; next < notes.size() && notes[next].first == at; ++next)
             heldEnds.push(notes[next].second);
-        // Each held note stands in the moment's list and in its part's two.
-        count += score.parts.size() + 3 * heldEnds.size();
+        // Each held note stands in the moment's list and in its part's three.
+        count += score.parts.size() + 4 * heldEnds.size();
     }
     return count;
 }

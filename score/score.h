@@ -25,8 +25,16 @@ constexpr int pitchClass(int midi)
     return ((midi % 12) + 12) % 12;
 }
 
+// A note's name as the part writes it: step 0..6 = C D E F G A B, alter in
+// semitones (-1 = ♭, 1 = ♯; quarter tones rounded, halves up).
+struct Spelling {
+    int step = 0;
+    int alter = 0;
+    friend bool operator==(const Spelling &, const Spelling &) = default;
+};
+
 // One sounding note of a part: an attack and how long it sounds, tied notes
-// joined into one.
+// joined into one (with the first note's spelling).
 struct PartNote {
     int written = 0;  // as the file writes it
     int sounding = 0; // concert pitch: written plus the part's transposition
@@ -34,19 +42,27 @@ struct PartNote {
     Fraction end;
     int voice = 1;
     int staff = 1;
+    Spelling spelling;
 };
 
-// A part's transposition (semitones from written to sounding) and staff 1's
-// clef sign ("G", "F", "C", "percussion" ...) from `at` on.
+// What holds in a part from `at` on: its transposition (semitones from
+// written to sounding), staff 1's clef sign ("G", "F", "C", "percussion" ...),
+// and its names and program, which a <print> or a change of instrument can
+// switch mid-score.
 struct PartSetting {
     Fraction at;
     int transposition = 0;
     QString clef;
+    QString name; // as in Part
+    QString abbreviation;
+    int program = -1;
 };
 
 struct Part {
     QString id;
-    QString name;
+    QString name;         // <part-name-display> as shown (♭ ♯ ♮ 𝄫 𝄪), else <part-name>
+    QString abbreviation; // <part-abbreviation-display>, else <part-abbreviation>; may be empty
+    int program = -1;     // General MIDI program 0..127 of the first instrument; -1 if none given
     std::vector<PartNote> notes;       // by start
     std::vector<PartSetting> settings; // by time; the first at 0
 };
@@ -62,15 +78,60 @@ struct Score {
     std::vector<Measure> measures;
 };
 
-// error is an English sentence for the user when ok is false.
+// Why a score could not be read. The window and the command line each word
+// it in their own language from the code and ReadResult's details.
+enum class ReadError {
+    None,             // read well
+    NoSuchFile,       // nothing at the path
+    Folder,           // the path names a folder
+    NotRegularFile,   // a FIFO, device or socket, which could block or never end
+    CannotOpen,       // the system refused to open or read the file; detail: its reason
+    FileTooLarge,     // over kMaxFileBytes
+    BrokenArchive,    // starts like a compressed (.mxl) archive but is no readable one
+    MissingMember,    // the archive lacks a file; detail: its path in the archive
+    MemberTooLarge,   // an archive member unpacks to over kMaxFileBytes; detail: its path
+    BrokenMember,     // an archive member fails to unpack or its checksum; detail: its path
+    BadContainer,     // META-INF/container.xml is not well-formed; detail: the XML reader's reason
+    NoRootFile,       // META-INF/container.xml names no MusicXML root file
+    NotXml,           // not XML: no element at all, or broken before the first; detail: reason
+    EntitiesDeclared, // the document type declares entities, which are never expanded
+    Timewise,         // a score-timewise document: only score-partwise is read
+    NotMusicXml,      // the root element is another; detail: its name
+    BrokenXml,        // not well-formed after the root element's start; detail: the reason
+    EndsEarly,        // the document stops before its end, as a truncated file does
+    BadNumber,        // detail: the element ("duration", "alter" ...); value: its text
+    NoDuration,       // a note without <duration>
+    BadPitch,     // a <pitch> whose step is not A to G or whose octave is missing; value: the step
+    TimeOverflow, // durations too large or too finely divided to add up exactly
+    TooManyNotes, // the moments would list more than kMaxMomentNotes notes
+    NoParts,      // the score has no <part>
+    PartListedTwice, // the part list names an id twice; detail: the id
+    PartRepeated,    // two <part> elements have one id; detail: the id
+    PartNotListed,   // a <part> the part list does not name; detail: the id
+    PartEmpty,       // a <part> without measures; detail: the id
+    PartMissing,     // the part list names a part the score lacks; detail: the id; value: its name
+};
+
+// What reading gave: the score when ok, else the error and what it is about.
+// Text taken from the file is cut to 40 characters.
 struct ReadResult {
     bool ok = false;
-    QString error;
+    ReadError error = ReadError::None;
+    QString detail; // as each ReadError says
+    QString value;  // the file's text the error quotes, as each ReadError says
+    QString part;   // the part's id and the measure's number when the error lies inside
+    QString measure;
+    qint64 line = 0; // where in the XML document, from 1; 0 when not known
+    qint64 column = 0;
     Score score;
 };
 
+// The error as one English sentence, for the command line: "part \"P1\",
+// measure 3: bad <duration> \"x\"". Empty when ok.
+QString englishMessage(const ReadResult &result);
+
+// The largest file read, and the largest member of an archive unpacked.
 inline constexpr qint64 kMaxFileBytes = 64 << 20;
-inline constexpr qint64 kMaxUnpackedBytes = 256 << 20;
 
 // Reads a score-partwise MusicXML file, plain (.musicxml, .xml) or compressed
 // (.mxl), told apart by content. No DTD or external entity is ever read; a
@@ -83,6 +144,12 @@ struct PartMoment {
     std::vector<int> sounding; // ascending
     int transposition = 0;
     QString clef;
+    // Initialised here, so that brace lists naming only the fields above
+    // need not change.
+    std::vector<Spelling> spelling{}; // of each written note, in the same order
+    QString name{};                   // the part's names and program in force, as in Part
+    QString abbreviation{};
+    int program = -1;
 };
 
 // An attack: a time at which at least one note starts, with every note

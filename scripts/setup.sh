@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfluidsynth-dev libfftw3-dev timgm6mb-soundfont
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic valgrind
 )
 
 missing=()

@@ -64,21 +64,24 @@ std::unique_ptr<FluidPlayer::Loaded> FluidPlayer::load(std::vector<std::string> 
 {
     const auto begin = Clock::now();
     auto loaded = std::make_unique<Loaded>();
-    loaded->soundFont = findSoundFont(folders, [](const std::string &path) {
-        std::error_code error;
-        return std::filesystem::is_regular_file(path, error);
-    });
-    if (loaded->soundFont.empty()) {
+    const std::vector<std::string> soundFonts =
+        findSoundFonts(folders, [](const std::string &path) {
+            std::error_code error;
+            return std::filesystem::is_regular_file(path, error);
+        });
+    if (soundFonts.empty()) {
         loaded->problem = SoundProblem::NoSoundFont;
         loaded->details = folders;
         return loaded;
     }
-    loaded->synth = std::make_unique<ToneSynth>(loaded->soundFont);
-    if (!loaded->synth->loaded()) {
-        loaded->problem = SoundProblem::NoSoundFont;
-        loaded->details = {loaded->soundFont};
+    LoadedSynth chosen = loadFirstReadable(soundFonts);
+    if (!chosen.synth) {
+        loaded->problem = SoundProblem::UnreadableSoundFont;
+        loaded->details = chosen.unreadable;
         return loaded;
     }
+    loaded->synth = std::move(chosen.synth);
+    loaded->soundFont = chosen.soundFont;
     auto *settings = static_cast<fluid_settings_t *>(loaded->synth->settingsHandle());
     // Periods of 23 ms: a chord starts within one of them after the button,
     // and a busy machine still fills the next in time (at 6 ms the sound

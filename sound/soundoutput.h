@@ -12,8 +12,9 @@
 
 namespace chordvane::sound {
 
-// Why nothing sounds.
-enum class SoundProblem { None, NoSoundFont, NoAudioDevice };
+// Why nothing sounds. UnreadableSoundFont: SoundFonts were found, but
+// none could be read (damaged, or no SoundFont at all).
+enum class SoundProblem { None, NoSoundFont, UnreadableSoundFont, NoAudioDevice };
 
 // Where the windows' sound goes. Tests put a fake in its place, so that no
 // test opens an audio device.
@@ -24,8 +25,8 @@ public:
     virtual SoundProblem play(const std::vector<Tone> &tones) = 0;
     // Lets what sounds go.
     virtual void stop() = 0;
-    // For a problem's message: the folders searched for a SoundFont, or the
-    // audio drivers tried.
+    // For a problem's message: the folders searched for a SoundFont, the
+    // SoundFonts that could not be read, or the audio drivers tried.
     virtual std::vector<std::string> problemDetails() const = 0;
 };
 

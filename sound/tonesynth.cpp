@@ -1,10 +1,12 @@
 #include "tonesynth.h"
 
+#include <alsa/asoundlib.h>
 #include <fluidsynth.h>
+#include <glib.h>
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <mutex>
 
 namespace chordvane::sound {
 
@@ -34,7 +36,28 @@ void putLittleEndian(std::string &out, std::uint32_t value, int bytes)
         out += static_cast<char>((value >> (8 * i)) & 0xff);
 }
 
+void ignoreAlsaError(const char *, int, const char *, int, const char *, ...) {}
+
+void ignoreGlibMessage(const gchar *, GLogLevelFlags, const gchar *, gpointer) {}
+
 } // namespace
+
+void quietSoundLibraries()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid_set_log_function(level, nullptr, nullptr);
+        // FluidSynth's SoundFont loader (libinstpatch) asserts through GLib
+        // on a file that is no SoundFont, in GLib's default domain.
+        g_log_set_handler(nullptr,
+                          static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK & ~G_LOG_LEVEL_ERROR),
+                          ignoreGlibMessage, nullptr);
+        // ALSA lists every configuration step that fails on a machine
+        // without a sound card, each time a driver is tried.
+        snd_lib_error_set_handler(ignoreAlsaError);
+    });
+}
 
 struct ToneSynth::Impl {
     fluid_settings_t *settings = nullptr;
@@ -45,10 +68,7 @@ struct ToneSynth::Impl {
 ToneSynth::ToneSynth(const std::string &soundFont)
     : m(std::make_unique<Impl>())
 {
-    // FluidSynth's own messages would reach the terminal; the callers say
-    // what went wrong in their own words.
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, nullptr, nullptr);
+    quietSoundLibraries();
     m->settings = new_fluid_settings();
     fluid_settings_setnum(m->settings, "synth.sample-rate", kSampleRate);
     fluid_settings_setint(m->settings, "synth.midi-channels", 16 * kGroups);
@@ -114,6 +134,21 @@ void *ToneSynth::synthHandle() const
     return m->synth;
 }
 
+LoadedSynth loadFirstReadable(const std::vector<std::string> &paths)
+{
+    LoadedSynth loaded;
+    for (const std::string &path : paths) {
+        auto synth = std::make_unique<ToneSynth>(path);
+        if (synth->loaded()) {
+            loaded.synth = std::move(synth);
+            loaded.soundFont = path;
+            break;
+        }
+        loaded.unreadable.push_back(path);
+    }
+    return loaded;
+}
+
 std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone> &tones,
                                         double seconds)
 {
@@ -134,38 +169,25 @@ std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone
     return samples;
 }
 
-WavResult renderWav(const std::string &soundFont, const std::vector<Tone> &tones, double seconds,
-                    const std::string &path)
+std::string wavFileBytes(const std::vector<std::int16_t> &samples)
 {
-    ToneSynth synth(soundFont);
-    if (!synth.loaded())
-        return WavResult::BadSoundFont;
-    const std::vector<std::int16_t> samples = renderSamples(synth, tones, seconds);
-
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
-    std::string header = "RIFF";
-    putLittleEndian(header, 36 + dataBytes, 4);
-    header += "WAVEfmt ";
-    putLittleEndian(header, 16, 4); // size of the format chunk
-    putLittleEndian(header, 1, 2);  // PCM
-    putLittleEndian(header, 2, 2);  // stereo
-    putLittleEndian(header, kSampleRate, 4);
-    putLittleEndian(header, kSampleRate * 4, 4); // bytes per second
-    putLittleEndian(header, 4, 2);               // bytes per frame
-    putLittleEndian(header, 16, 2);              // bits per sample
-    header += "data";
-    putLittleEndian(header, dataBytes, 4);
-    std::string data;
-    data.reserve(dataBytes);
+    std::string file = "RIFF";
+    file.reserve(44 + dataBytes);
+    putLittleEndian(file, 36 + dataBytes, 4);
+    file += "WAVEfmt ";
+    putLittleEndian(file, 16, 4); // size of the format chunk
+    putLittleEndian(file, 1, 2);  // PCM
+    putLittleEndian(file, 2, 2);  // stereo
+    putLittleEndian(file, kSampleRate, 4);
+    putLittleEndian(file, kSampleRate * 4, 4); // bytes per second
+    putLittleEndian(file, 4, 2);               // bytes per frame
+    putLittleEndian(file, 16, 2);              // bits per sample
+    file += "data";
+    putLittleEndian(file, dataBytes, 4);
     for (const std::int16_t s : samples)
-        putLittleEndian(data, static_cast<std::uint16_t>(s), 2);
-
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file)
-        return WavResult::CannotWrite;
-    file << header << data;
-    file.close();
-    return file ? WavResult::Written : WavResult::CannotWrite;
+        putLittleEndian(file, static_cast<std::uint16_t>(s), 2);
+    return file;
 }
 
 } // namespace chordvane::sound

@@ -16,6 +16,11 @@ inline constexpr int kGroups = 2;
 // Tones per group: one channel each, the General MIDI drum channel left out.
 inline constexpr int kTonesPerGroup = 15;
 
+// Keeps what FluidSynth, GLib (for FluidSynth's SoundFont loader) and ALSA
+// would print on their own out of the terminal: the callers say what went
+// wrong in their own words. ToneSynth calls it; a second call does nothing.
+void quietSoundLibraries();
+
 // A FluidSynth synthesizer with one General MIDI SoundFont. Every tone gets
 // its own channel: its program, and a pitch bend (range ±2 semitones, set by
 // RPN 0) that moves it by its cents before the note starts. A bend moves
@@ -47,14 +52,21 @@ private:
     std::unique_ptr<Impl> m;
 };
 
-// Renders tones held for `seconds` (44.1 kHz, 16-bit stereo) with the
-// SoundFont, and writes them as a WAV file.
-enum class WavResult { Written, BadSoundFont, CannotWrite };
-WavResult renderWav(const std::string &soundFont, const std::vector<Tone> &tones, double seconds,
-                    const std::string &path);
+// The first SoundFont of paths that FluidSynth can read, loaded; the ones
+// before it that it could not read (damaged, or no SoundFont) are listed.
+struct LoadedSynth {
+    std::unique_ptr<ToneSynth> synth; // null when no path could be read
+    std::string soundFont;
+    std::vector<std::string> unreadable;
+};
+LoadedSynth loadFirstReadable(const std::vector<std::string> &paths);
 
-// The samples alone, interleaved stereo.
+// Tones held for `seconds` and then cut off with a short fade: 16-bit
+// samples at kSampleRate, interleaved stereo.
 std::vector<std::int16_t> renderSamples(ToneSynth &synth, const std::vector<Tone> &tones,
                                         double seconds);
+
+// A whole WAV file (RIFF, PCM, 16-bit stereo at kSampleRate) holding the samples.
+std::string wavFileBytes(const std::vector<std::int16_t> &samples);
 
 } // namespace chordvane::sound

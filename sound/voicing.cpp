@@ -74,8 +74,8 @@ std::vector<std::string> soundFontFolders()
     return {"/usr/share/sounds/sf2", "/usr/share/sounds/sf3"};
 }
 
-std::string findSoundFont(const std::vector<std::string> &folders,
-                          const std::function<bool(const std::string &)> &exists)
+std::vector<std::string> findSoundFonts(const std::vector<std::string> &folders,
+                                        const std::function<bool(const std::string &)> &exists)
 {
     // The alternative that the admin chose first, then fluid-soundfont-gm,
     // musescore-general-soundfont(-small) and timgm6mb-soundfont.
@@ -83,14 +83,15 @@ std::string findSoundFont(const std::vector<std::string> &folders,
         "default-GM.sf2",        "default-GM.sf3",        "FluidR3_GM.sf2", "FluidR3_GM.sf3",
         "MuseScore_General.sf3", "MuseScore_General.sf2", "TimGM6mb.sf2",
     };
+    std::vector<std::string> found;
     for (const std::string_view file : kFiles) {
         for (const std::string &folder : folders) {
             std::string path = folder + '/' + std::string(file);
             if (exists(path))
-                return path;
+                found.push_back(std::move(path));
         }
     }
-    return {};
+    return found;
 }
 
 } // namespace chordvane::sound

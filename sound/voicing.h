@@ -42,9 +42,10 @@ bool parseChordSound(std::string_view name, ChordSound &sound);
 
 // Where a General MIDI SoundFont lies: Debian's default-GM alternative in
 // the folders given, then the files of the packages that bring one, each
-// looked for in every folder. Empty when exists() accepts none.
+// looked for in every folder. Every path that exists() accepts, in that
+// order, so that a damaged first one leaves the next to try.
 std::vector<std::string> soundFontFolders();
-std::string findSoundFont(const std::vector<std::string> &folders,
-                          const std::function<bool(const std::string &)> &exists);
+std::vector<std::string> findSoundFonts(const std::vector<std::string> &folders,
+                                        const std::function<bool(const std::string &)> &exists);
 
 } // namespace chordvane::sound

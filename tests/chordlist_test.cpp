@@ -1,8 +1,12 @@
 #include "chordlist.h"
+#include "engine.h"
+#include "testsupport.h"
 #include "textdecode.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 using namespace chordvane;
@@ -100,7 +104,7 @@ TEST(ParseChordList, KeepsAtMost61Entries)
     EXPECT_EQ(slots.back().name, "c60");
 }
 
-TEST(DecodeChordListText, Utf8BomAndCp932)
+TEST(DecodeChordListText, Utf8Cp932AndUtf16)
 {
     struct Case {
         std::string bytes;
@@ -120,6 +124,11 @@ TEST(DecodeChordListText, Utf8BomAndCp932)
          "a",
          "\xEF\xBF\xBD"
          "a"},
+        // UTF-16 after its byte-order mark, a surrogate pair included; an
+        // unpaired surrogate and an odd last byte are undecodable.
+        {std::string("\xFF\xFEm\0:\0\x6D\x26\x34\xD8\x1E\xDD", 12), "m:♭𝄞"},
+        {std::string("\xFE\xFF\0m\0:\x26\x6D", 8), "m:♭"},
+        {std::string("\xFF\xFE\x34\xD8m\0x", 7), "\xEF\xBF\xBDm\xEF\xBF\xBD"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
@@ -128,4 +137,42 @@ TEST(DecodeChordListText, Utf8BomAndCp932)
     EXPECT_FALSE(isValidUtf8("\xED\xA0\x80")); // a surrogate
     EXPECT_FALSE(isValidUtf8("\xC0\xAF"));     // overlong
     EXPECT_TRUE(isValidUtf8("♯♭ドレミ"));
+}
+
+TEST(ReadChordList, SaysWhyAFileGivesNoTable)
+{
+    using Status = ChordListStatus;
+    test::TempDir dir;
+    std::string bigList = dir.write("big.txt", "");
+    std::filesystem::resize_file(bigList, kMaxChordListBytes);
+    std::ofstream(bigList, std::ios::app) << "m:1,4,8\n";
+    const std::string utf16Little("\xFF\xFEm\0:\0\x31\0,\0\x34\0", 12);
+    const std::string utf16Big("\xFE\xFF\0m\0:\0\x31\0,\0\x34", 12);
+    struct Case {
+        std::string path;
+        Status status;
+        const char *firstName; // "keep" = untouched
+    };
+    const Case cases[] = {
+        {dir.write("ok.txt", "m:1,4,8\n"), Status::Ok, "m"},
+        {dir.write("le.txt", utf16Little), Status::Ok, "m"},
+        {dir.write("be.txt", utf16Big), Status::Ok, "m"},
+        {dir.write("empty.txt", ""), Status::Empty, ""},
+        {dir.write("noentry.txt", "m:\nno colon\n"), Status::Empty, ""},
+        {dir.write("nomark.txt", utf16Little.substr(2)), Status::NotText, "keep"},
+        {dir.write("utf32.txt", std::string("\xFF\xFE\0\0m\0\0\0", 8)), Status::NotText, "keep"},
+        {bigList, Status::TooLarge, "keep"},
+        {dir.path() + "/absent.txt", Status::Missing, "keep"},
+        {"", Status::Missing, "keep"},
+        {dir.path(), Status::Unreadable, "keep"},
+        {"/dev/null", Status::Unreadable, "keep"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.path);
+        ChordNameTable names;
+        ChordIntervalTable intervals;
+        names[0] = "keep";
+        EXPECT_EQ(readChordList(c.path, names, intervals), c.status);
+        EXPECT_EQ(names[0], c.firstName);
+    }
 }

@@ -1,17 +1,17 @@
+#include "clirun.h"
 #include "findcommand.h"
-#include "pitchpeak.h"
 #include "testsupport.h"
+#include "textdecode.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstring>
 #include <filesystem>
-#include <sstream>
-#include <sys/wait.h>
 
 using namespace chordvane;
 using namespace chordvane::cli;
+using chordvane::test::Outcome;
+using chordvane::test::run;
+using chordvane::test::shell;
 
 TEST(ParseNoteToken, AcceptsLettersWithAccidentalsAndNoteNumbers)
 {
@@ -99,24 +99,6 @@ TEST(ParseBatchLine, SkipsCommentsAndBlanksAndRejectsBadLines)
     }
 }
 
-namespace {
-
-struct Outcome {
-    int status;
-    std::string out, err;
-};
-
-Outcome run(const std::vector<std::string> &args, const std::string &input = {},
-            const std::string &folder = CHORDVANE_DATA_DIR)
-{
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    const int status = runFind(args, in, out, err, folder);
-    return {status, out.str(), err.str()};
-}
-
-} // namespace
-
 TEST(RunFind, ResultsAndExitStatus)
 {
     test::TempDir dir;
@@ -190,6 +172,10 @@ TEST(RunFind, UsageErrorsSayWhatIsWrongAndQuoteInputSafely)
         {{"99"}, "bad note \"99\""},
         {{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13"}, "at most 11"},
         {{"--batch", "C"}, "standard input"},
+        {{"--sound", "organ", "C", "E"}, "not without --wav"},
+        {{"--soundfont=x.sf2", "C", "E"}, "not without --wav"},
+        {{"--wav", "/nonexistent/a.wav", "--wav=/nonexistent/b.wav", "C", "E"},
+         "--wav given twice"},
         {{"--list", "/nonexistent/CodeList.txt", "C", "E"}, "\"/nonexistent/CodeList.txt\""},
         {{"--list", "/", "C", "E"}, "cannot read the chord list"},
         // Input comes back at most 40 characters long, controls and stray bytes escaped.
@@ -214,6 +200,35 @@ TEST(RunFind, UsageErrorsSayWhatIsWrongAndQuoteInputSafely)
     EXPECT_NE(help.out.find("--rank"), std::string::npos);
 }
 
+TEST(RunFind, ChordListsThatGiveNoTableAreReportedNotSearched)
+{
+    test::TempDir dir;
+    const std::string big = dir.write("big.txt", "");
+    std::filesystem::resize_file(big, kMaxChordListBytes + 1);
+    struct Case {
+        std::string path;
+        const char *says;
+    };
+    const Case cases[] = {
+        {dir.write("empty.txt", ""), "no line holds a chord"},
+        {dir.write("utf16.txt", std::string("m\0:\0\x31\0,\0\x34\0", 10)), "not text"},
+        {big, "larger than 64 MiB"},
+        {dir.path() + "/absent.txt", "no such file"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.says);
+        const Outcome o = run({"--list", c.path, "C", "E", "G"});
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        const std::string prefix =
+            "chordvane-find: cannot read the chord list " + quoteForMessage(c.path) + ": ";
+        EXPECT_EQ(o.err.rfind(prefix + c.says, 0), 0u) << o.err;
+    }
+    // UTF-16 with its byte-order mark reads as any other list.
+    const std::string utf16 = dir.write("mark.txt", std::string("\xFF\xFE:\0\x31\0,\0\x35\0", 10));
+    EXPECT_EQ(run({"--list", utf16, "C", "E"}).out, "C\t100\n");
+}
+
 TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
 {
     test::TempDir dir;
@@ -235,6 +250,50 @@ TEST(RunFind, BatchPrintsOneBlockPerQueryAndGoesOnAfterBadLines)
     EXPECT_EQ(good.out, "C\t100\nC7\t75\nEm on C\t67\n\nDm\t100\nDm7\t75\nF on D\t67\n\n");
 }
 
+TEST(RunFind, ScoreLinesQuoteAtMost40CharactersOfAMeasureNumber)
+{
+    test::TempDir dir;
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    struct Case {
+        std::string number, shown;
+    };
+    const Case cases[] = {
+        {"12a", "12a"},
+        {std::string(40, '9'), std::string(40, '9')},
+        {std::string(100000, '9'), std::string(40, '9') + "…"},
+        {std::string(39, 'x') + "𝄞y", std::string(39, 'x') + "𝄞…"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.shown);
+        const std::string score = dir.write(
+            "s.musicxml", R"(<score-partwise><part-list><score-part id="P1"/></part-list>)"
+                          R"(<part id="P1"><measure number=")" +
+                              c.number +
+                              R"("><note><pitch><step>C</step><octave>4</octave></pitch>)"
+                              R"(<duration>1</duration></note><note><pitch><step>E</step>)"
+                              R"(<octave>4</octave></pitch><duration>1</duration></note>)"
+                              R"(</measure></part></score-partwise>)");
+        const Outcome o = run({"--list", list, "--score", score});
+        EXPECT_EQ(o.out, c.shown + "\t1\t60\t-\t-\n" + c.shown + "\t2\t64\t-\t-\n");
+    }
+}
+
+TEST(RunFind, BatchReportsALineOver64KiBAndGoesOnWithTheNext)
+{
+    test::TempDir dir;
+    const std::string list = dir.write("list.txt", test::kExampleList);
+    const auto padded = [](size_t length) {
+        return std::string(length - 5, ' ') + "C E G";
+    };
+    const std::string input = "C E G\n" + padded(64 * 1024 + 1) + "\n" + padded(64 * 1024) +
+                              "\nD F A\n" + padded(200 * 1024);
+    const Outcome o = run({"--list", list, "--rate", "100", "--batch"}, input);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.out, "C\t100\n\n\nC\t100\n\nDm\t100\n\n\n");
+    EXPECT_EQ(o.err, "chordvane-find: line 2: longer than 64 KiB\n"
+                     "chordvane-find: line 5: longer than 64 KiB\n");
+}
+
 TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
 {
     struct Case {
@@ -246,97 +305,7 @@ TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);
-        const std::string command =
-            std::string(CHORDVANE_FIND) + " " + c.args + " >/dev/null 2>&1 </dev/null";
-        const int raw = std::system(command.c_str());
-        ASSERT_TRUE(WIFEXITED(raw));
-        EXPECT_EQ(WEXITSTATUS(raw), c.status);
+        EXPECT_EQ(shell(std::string(CHORDVANE_FIND) + " " + c.args + " >/dev/null 2>&1 </dev/null"),
+                  c.status);
     }
-}
-
-TEST(RunFind, WavIsWrittenForTheFirstChordOnly)
-{
-    test::TempDir dir;
-    const std::string list = dir.write("list.txt", test::kExampleList);
-    const std::string wav = dir.path() + "/chord.wav";
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-        const char *out;
-        const char *err; // the start of the message
-        bool written;
-    };
-    const std::vector<Case> cases = {
-        {{"--list", list, "--wav", wav, "C", "E", "G"},
-         0,
-         "C\t100\nC7\t75\nEm on C\t67\n",
-         "",
-         true},
-        {{"--list", list, "--wav", wav, "C", "C#", "D"}, 1, "", "", false},
-        {{"--list", list, "--wav", dir.path() + "/no/such/folder.wav", "C", "E", "G"},
-         2,
-         "C\t100\nC7\t75\nEm on C\t67\n",
-         "chordvane-find: cannot write",
-         false},
-        {{"--list", list, "--wav", wav, "--sound", "harp", "C", "E"},
-         2,
-         "",
-         "chordvane-find: --sound",
-         false},
-        {{"--list", list, "--wav", wav, "--batch"}, 2, "", "chordvane-find: --wav", false},
-        {{"--list", list, "--wav", wav, "--soundfont", list, "C", "E", "G"},
-         2,
-         "C\t100\nC7\t75\nEm on C\t67\n",
-         "chordvane-find: cannot read the SoundFont",
-         false},
-    };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        std::filesystem::remove(wav);
-        const Outcome o = run(c.args);
-        EXPECT_EQ(o.status, c.status);
-        EXPECT_EQ(o.out, c.out);
-        EXPECT_EQ(o.err.substr(0, std::strlen(c.err)), c.err);
-        EXPECT_EQ(std::filesystem::exists(wav), c.written);
-    }
-    run({"--list", list, "--wav", wav, "C", "E", "G"});
-    const test::Wav read = test::readWav(wav);
-    EXPECT_EQ(read.channels, 2);
-    EXPECT_EQ(read.sampleRate, 44100);
-    EXPECT_EQ(read.bits, 16);
-    EXPECT_EQ(read.mono.size(), 2u * 44100);
-}
-
-TEST(RunFind, WavSoundsTheLaidOutTonesTemperedOrJust)
-{
-    // C7 over C: the bass C3, then C4 E4 G4 B♭4, on the SoundFont that the
-    // set-up installs (timgm6mb-soundfont), whatever the machine's default.
-    test::TempDir dir;
-    const int keys[] = {48, 60, 64, 67, 70};
-    const double justCents[] = {0, 0, -13.7, 2, 17.9};
-    auto pitches = [&](const std::vector<std::string> &options) {
-        std::vector<std::string> args = options;
-        const std::string wav = dir.path() + "/chord.wav";
-        args.insert(args.end(), {"--soundfont", "/usr/share/sounds/sf2/TimGM6mb.sf2", "--rate",
-                                 "100", "--wav", wav, "C", "C", "E", "G", "Bb"});
-        EXPECT_EQ(run(args).status, 0);
-        const test::Wav read = test::readWav(wav);
-        std::vector<double> cents; // from equal temperament
-        for (const int key : keys) {
-            const double tempered = 440 * std::pow(2.0, (key - 69) / 12.0);
-            cents.push_back(test::centsBetween(
-                test::peakFrequency(read.mono, read.sampleRate, tempered), tempered));
-        }
-        return cents;
-    };
-    // SoundFont samples are a few cents off on their own.
-    const std::vector<double> piano = pitches({});
-    for (size_t i = 0; i < piano.size(); ++i)
-        EXPECT_NEAR(piano[i], 0, 5) << "key " << keys[i];
-    // The differences cancel the samples' own errors. The organ holds its
-    // tone steady; a piano's decaying C3 puts its third partial on G4.
-    const std::vector<double> equal = pitches({"--sound", "organ"});
-    const std::vector<double> just = pitches({"--sound", "organ", "--just"});
-    for (size_t i = 0; i < equal.size(); ++i)
-        EXPECT_NEAR(just[i] - equal[i], justCents[i], 1) << "key " << keys[i];
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace chordvane;
 
 TEST(FoldIntoOctave, BringsNotesIntoTheOctaveStartingAtBase)
@@ -51,4 +53,25 @@ TEST(JustCents, ReadsTheIntervalFromBaseUpToNote)
         SCOPED_TRACE(testing::Message() << c.note << " over " << c.base);
         EXPECT_EQ(JustCents(c.note, c.base), c.cents);
     }
+}
+
+TEST(JustCents, EveryIntervalIsItsJustRatioToATenthOfACent)
+{
+    struct Case {
+        int interval;
+        double ratio;
+    };
+    const Case cases[] = {
+        {1, 1.0},       {2, 16.0 / 15}, {3, 9.0 / 8}, {4, 6.0 / 5},  {5, 5.0 / 4},   {6, 4.0 / 3},
+        {7, 45.0 / 32}, {8, 3.0 / 2},   {9, 8.0 / 5}, {10, 5.0 / 3}, {12, 15.0 / 8},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.interval);
+        const double cents = 1200 * std::log2(c.ratio) - 100 * (c.interval - 1);
+        const auto expected = static_cast<float>(std::round(cents * 10) / 10);
+        EXPECT_EQ(JustCents(c.interval, 1), expected);
+        EXPECT_EQ(JustCents(c.interval + 16, 5), expected); // the same interval above E, higher
+    }
+    // The charts' minor seventh, from no single ratio (9/5 would give 17.6).
+    EXPECT_EQ(JustCents(11, 1), 17.9f);
 }

@@ -24,6 +24,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <optional>
+
 using namespace chordvane;
 
 namespace {
@@ -207,15 +210,43 @@ TEST_F(MainWindowTest, SearchesTheChosenListAtTheChosenRate)
 
 TEST_F(MainWindowTest, WithoutAChordListNoResultsWindowOpens)
 {
-    std::filesystem::remove(data.path() + "/CodeList.txt");
-    dialogs.typedText.clear(); // the prompt for the path is cancelled
+    const QString path = QString::fromStdString(data.path() + "/CodeList.txt");
+    const QString noList = "exclamation|確認|コードリストが読み込まれていないため、検索できません";
+    struct Case {
+        const char *what;
+        std::optional<std::string> content; // none: no file, and the prompt is cancelled
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {"cancelled prompt", std::nullopt, {noList}},
+        {"empty list",
+         "\r\n\r\n",
+         {"exclamation|エラー|コードリストファイルにコードがひとつもありません。\n" + path,
+          noList}},
+        {"not text",
+         std::string("m\0:\0"
+                     "1\0,\0",
+                     8),
+         {"exclamation|エラー|コードリストファイルを文字として読めません。UTF-8 "
+          "で保存してください。\n" +
+              path,
+          noList}},
+    };
     write(11, 'C');
     write(0, 'E');
-    window->cmdSearchCode->click();
-    EXPECT_EQ(dialogs.prompts.size(), 1);
-    EXPECT_EQ(dialogs.modalCount, 0);
-    EXPECT_EQ(dialogs.messages,
-              QStringList{"exclamation|確認|コードリストが読み込まれていないため、検索できません"});
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(path.toStdString());
+        if (c.content)
+            data.write("CodeList.txt", *c.content);
+        dialogs.typedText.clear();
+        dialogs.messages.clear();
+        dialogs.prompts.clear();
+        window->cmdSearchCode->click();
+        EXPECT_EQ(dialogs.prompts.size(), c.content ? 0 : 1);
+        EXPECT_EQ(dialogs.modalCount, 0);
+        EXPECT_EQ(dialogs.messages, c.messages);
+    }
 }
 
 TEST_F(MainWindowTest, RankingByRateIsRememberedAndOrdersTheResults)
@@ -401,4 +432,15 @@ TEST_F(MainWindowTest, MissingSoundFontIsToldOnceWithWhereItWasLookedFor)
     EXPECT_TRUE(message.startsWith("exclamation|試聴|音源ファイル (SoundFont) が見つかりません"));
     EXPECT_TRUE(message.contains("fluid-soundfont-gm"));
     EXPECT_TRUE(message.contains(QString::fromStdString(empty.path())));
+
+    // A damaged SoundFont is no missing one: it is named as unreadable.
+    const std::string damaged = empty.write("default-GM.sf2", "RIFF, but no SoundFont");
+    sound::FluidPlayer damagedPlayer({empty.path()});
+    frmMain second(dialogs, damagedPlayer, QString::fromStdString(data.path()));
+    second.row(11).ctlNoteInput()->setValue(1);
+    second.cmdPlay->click();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].startsWith(
+        "exclamation|試聴|音源ファイル (SoundFont) を読み込めません"));
+    EXPECT_TRUE(dialogs.messages[1].contains(QString::fromStdString(damaged)));
 }

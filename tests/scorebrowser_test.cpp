@@ -272,9 +272,9 @@ TEST_F(ScoreBrowserTest, PartsAreWrittenInTheirOwnTransposition)
     EXPECT_EQ(rows(), (std::vector<std::string>{
                           "15 in B♭ G Clarinet in B♭ C", "10 in E♭ G Alto Saxophone C",
                           "15 in B♭ G Tenor Saxophone C", "-4 in C G Tenor G"}));
-    press(Qt::Key_Down); // the clarinet changes to A; the tenor saxophone plays F♯
+    press(Qt::Key_Down); // the clarinet changes to A, and its name with it; the tenor plays F♯
     EXPECT_EQ(rows(),
-              (std::vector<std::string>{"13 in A G Clarinet in B♭ A", "10 in E♭ G Alto Saxophone C",
+              (std::vector<std::string>{"13 in A G Clarinet in A A", "10 in E♭ G Alto Saxophone C",
                                         "19 in B♭ G Tenor Saxophone E", "-4 in C G Tenor G"}));
     // Instruments are still chosen by hand; the part's entry restores its
     // transposition.
@@ -282,6 +282,50 @@ TEST_F(ScoreBrowserTest, PartsAreWrittenInTheirOwnTransposition)
     EXPECT_EQ(row(1), "10 in C G (楽器名) A");
     QTest::keyClick(window->row(1).cboInstName(), Qt::Key_Up);
     EXPECT_EQ(row(1), "10 in E♭ G Alto Saxophone C");
+}
+
+TEST_F(ScoreBrowserTest, RowsSoundOnTheirPartsInstrumentAndOctave)
+{
+    // A clarinet (program 72) that takes up the alto saxophone (66) in
+    // measure 3, over a horn in F.
+    openScore(kScores + "/instruments.musicxml");
+    struct Step {
+        const char *name;
+        std::vector<sound::Tone> tones; // the clarinet's row, then the horn's and the bass
+    };
+    const Step steps[] = {
+        {"Clarinet in B♭", {{72, 0, 71}, {60, 0, 0}, {60, 0, 0}}}, // D5 in B♭ sounds C5
+        {"Clarinet in A", {{69, 0, 71}, {69, 0, 71}}},             // C5 in A sounds A4
+        {"Alto Saxophone", {{60, 0, 65}, {60, 0, 65}}}, // A4 in E♭ sounds C4, a sixth below
+    };
+    for (const Step &s : steps) {
+        SCOPED_TRACE(s.name);
+        sound.played.clear();
+        window->cmdPlay->click();
+        EXPECT_EQ(window->row(0).cboInstName()->toolTip().toStdString(), s.name);
+        ASSERT_EQ(sound.played.size(), 1u);
+        EXPECT_EQ(sound.played[0], s.tones);
+        press(Qt::Key_Down);
+    }
+}
+
+TEST_F(ScoreBrowserTest, NotesAreSpelledAsThePartWritesThem)
+{
+    openScore(kScores + "/flats.musicxml");
+    // Row: staff value and accidental (-1 flat), as each part writes its note.
+    const std::pair<int, std::pair<int, int>> expected[] = {
+        {0, {11, -1}}, // the horn's written B♭4
+        {1, {9, -1}},  // the trombone's A♭2 on the bass clef
+        {2, {6, 0}},   // the piano's F4
+        {3, {2, -1}},  // its D♭4 in a free row, still a flat
+        {11, {9, -1}}, // the bass: the trombone's A♭2
+    };
+    for (const auto &[r, note] : expected) {
+        SCOPED_TRACE(r);
+        const ctlNoteInput *staff = window->row(r).ctlNoteInput();
+        EXPECT_EQ(staff->Value(), note.first);
+        EXPECT_EQ(staff->state().Accidental, note.second);
+    }
 }
 
 TEST_F(ScoreBrowserTest, MomentAndMeasureKeysMoveAndStopAtTheEnds)
@@ -330,7 +374,7 @@ TEST_F(ScoreBrowserTest, ABadFileIsReportedAndChangesNothing)
     };
     const Case cases[] = {
         {kScores + "/not_xml.musicxml", ""},
-        {kScores + "/empty_part.musicxml", "part \"P1\" is empty"},
+        {kScores + "/empty_part.musicxml", "パート「P1」に小節がありません。"},
         {kScores + "/no such file.musicxml", ""},
         {noNotes, "音符がひとつもありません"},
     };

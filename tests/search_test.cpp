@@ -221,41 +221,46 @@ TEST_F(SearchTest, KeepsAtMost101Results)
     EXPECT_EQ(resultLine(engine, 100), "C♯/D♭c39 on C");
 }
 
-TEST(LoadChordList, FindsAsksAndKeepsTheTable)
+TEST(LoadChordList, FindsAsksKeepsTheTableAndSaysHowItWent)
 {
+    using Status = ChordListStatus;
     TempDir dir;
     const std::string list = dir.write("CodeList.txt", test::kExampleList);
     const std::string listB = dir.write("CodeListB.txt", "m:1,4,8\n");
     const std::string other = dir.write("Other.txt", "x:1,2\n");
+    const std::string empty = dir.write("Empty.txt", "no entry\n");
+    const std::string missing = dir.path() + "/missing/CodeList.txt";
     struct Case {
         std::string path;   // ChordListPath before the read
         std::string answer; // typed at the prompt
         int prompts;
         const char *firstName; // slot 1's name after the read; "keep" = unchanged
+        Status status;
     };
     const Case cases[] = {
-        {list, "", 0, "m"},
-        {"", "", 0, "m"}, // empty path: the program folder's CodeList.txt
-        {dir.path() + "/missing/CodeList.txt", list, 1, "m"},
-        {dir.path() + "/missing/CodeList.txt", "", 1, "keep"},
-        {dir.path() + "/missing/CodeList.txt", other, 1, "keep"},
-        {dir.path() + "/missing/CodeList.txt", dir.path(), 1, "keep"},
-        {dir.path() + "/missing/CodeList.txt", dir.path() + "/codelist.txt", 1, "keep"},
-        {dir.path() + "/missing/CodeListB.txt", listB, 1, ""},
-        {dir.path() + "/missing/CodeListB.txt", list, 1, "keep"},
-        {dir.path() + "/missing/CodeList.txt", listB, 1, "keep"},
+        {list, "", 0, "m", Status::Ok},
+        {"", "", 0, "m", Status::Ok}, // empty path: the program folder's CodeList.txt
+        {empty, "", 0, "", Status::Empty},
+        {missing, list, 1, "m", Status::Ok},
+        {missing, "", 1, "keep", Status::Cancelled},
+        {missing, other, 1, "keep", Status::WrongName},
+        {missing, dir.path(), 1, "keep", Status::Missing},
+        {missing, dir.path() + "/codelist.txt", 1, "keep", Status::Missing},
+        {dir.path() + "/missing/CodeListB.txt", listB, 1, "", Status::Ok},
+        {dir.path() + "/missing/CodeListB.txt", list, 1, "keep", Status::WrongName},
+        {missing, listB, 1, "keep", Status::WrongName},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.path + " <- " + c.answer);
         FakeHost host;
         host.folder = dir.path();
-        host.existing = {list, listB, other};
+        host.existing = {list, listB, other, empty};
         host.answer = c.answer;
         ChordEngine engine(host);
         engine.ChordNames[1] = "keep";
         engine.ChordIntervals[1][0] = 1;
         engine.ChordListPath = c.path;
-        engine.LoadChordList();
+        EXPECT_EQ(engine.SearchChords(11), c.status);
         EXPECT_EQ(host.prompts, c.prompts);
         EXPECT_EQ(engine.ChordNames[1], c.firstName);
     }
@@ -293,12 +298,6 @@ TEST(LoadChordList, HostileFilesNeverCrashAndUnreadableOnesKeepTheTable)
     engine.ChordListPath = dir.path();    // a folder is no chord list
     engine.LoadChordList();
     EXPECT_EQ(engine.ChordNames[0], "y");
-    ChordNameTable names;
-    ChordIntervalTable intervals;
-    names[0] = "keep";
-    EXPECT_FALSE(readChordListFile(dir.path(), names, intervals));
-    EXPECT_FALSE(readChordListFile(dir.path() + "/absent.txt", names, intervals));
-    EXPECT_EQ(names[0], "keep");
 }
 
 TEST(RateChord, WalksTonesAndNotesUpwardTogether)

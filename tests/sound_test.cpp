@@ -1,9 +1,16 @@
 #include "instruments.h"
+#include "soundoutput.h"
+#include "testsupport.h"
+#include "tonesynth.h"
 #include "voicing.h"
 
+#include <fluidsynth.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
 #include <set>
 
 using namespace chordvane;
@@ -124,26 +131,120 @@ TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
     }
 }
 
-TEST(FindSoundFont, DebiansDefaultFirstThenTheKnownPackages)
+TEST(FindSoundFonts, DebiansDefaultFirstThenTheKnownPackages)
 {
     const std::vector<std::string> folders = {"/sf2", "/sf3"};
     struct Case {
         std::set<std::string> present;
-        const char *found;
+        std::vector<std::string> found;
     };
     const Case cases[] = {
         {{"/sf2/TimGM6mb.sf2", "/sf3/default-GM.sf3", "/sf2/FluidR3_GM.sf2"},
-         "/sf3/default-GM.sf3"},
+         {"/sf3/default-GM.sf3", "/sf2/FluidR3_GM.sf2", "/sf2/TimGM6mb.sf2"}},
         {{"/sf2/TimGM6mb.sf2", "/sf3/MuseScore_General.sf3", "/sf2/FluidR3_GM.sf2"},
-         "/sf2/FluidR3_GM.sf2"},
-        {{"/sf2/TimGM6mb.sf2", "/sf3/MuseScore_General.sf3"}, "/sf3/MuseScore_General.sf3"},
-        {{"/sf2/TimGM6mb.sf2", "/elsewhere/default-GM.sf2"}, "/sf2/TimGM6mb.sf2"},
-        {{"/sf2/OtherGM.sf2"}, ""},
+         {"/sf2/FluidR3_GM.sf2", "/sf3/MuseScore_General.sf3", "/sf2/TimGM6mb.sf2"}},
+        {{"/sf2/TimGM6mb.sf2", "/elsewhere/default-GM.sf2"}, {"/sf2/TimGM6mb.sf2"}},
+        {{"/sf2/OtherGM.sf2"}, {}},
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.found);
-        EXPECT_EQ(findSoundFont(folders,
-                                [&](const std::string &path) { return c.present.count(path) > 0; }),
+        SCOPED_TRACE(testing::PrintToString(c.found));
+        EXPECT_EQ(findSoundFonts(
+                      folders, [&](const std::string &path) { return c.present.count(path) > 0; }),
                   c.found);
+    }
+}
+
+TEST(LoadFirstReadable, ADamagedSoundFontIsPassedOverForTheNext)
+{
+    test::TempDir dir;
+    const std::string damaged = dir.write("default-GM.sf2", "RIFF\x04\0\0\0sfbk");
+    const std::string good = "/usr/share/sounds/sf2/TimGM6mb.sf2"; // installed for the tests
+    struct Case {
+        std::vector<std::string> paths;
+        std::string loaded; // empty: none
+        std::vector<std::string> unreadable;
+    };
+    const Case cases[] = {
+        {{damaged, good}, good, {damaged}},
+        {{good, damaged}, good, {}},
+        {{damaged}, "", {damaged}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.paths));
+        const LoadedSynth loaded = loadFirstReadable(c.paths);
+        EXPECT_EQ(loaded.synth != nullptr, !c.loaded.empty());
+        EXPECT_EQ(loaded.soundFont, c.loaded);
+        EXPECT_EQ(loaded.unreadable, c.unreadable);
+    }
+    // The player says which file it could not read, instead of "not found";
+    // it stops there, before any audio device is opened.
+    FluidPlayer player({dir.path()});
+    EXPECT_EQ(player.play({}), SoundProblem::UnreadableSoundFont);
+    EXPECT_EQ(player.problemDetails(), std::vector<std::string>{damaged});
+}
+
+TEST(ToneSynth, EveryToneHasAChannelOfItsOwnAndNoneIsTheDrumChannel)
+{
+    // The first unused channel keeps its centred bend; each tone bends its own.
+    ToneSynth synth("");
+    auto *fluid = static_cast<fluid_synth_t *>(synth.synthHandle());
+    const std::vector<Tone> tones(kTonesPerGroup, Tone{60, 30, 0});
+    for (int group = 0; group < kGroups; ++group) {
+        SCOPED_TRACE(group);
+        synth.start(tones, group);
+        std::vector<int> bent;
+        for (int channel = 16 * group; channel < 16 * (group + 1); ++channel) {
+            int bend = 0;
+            fluid_synth_get_pitch_bend(fluid, channel, &bend);
+            if (bend != 8192)
+                bent.push_back(channel % 16);
+        }
+        EXPECT_EQ(bent, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11, 12, 13, 14, 15}));
+    }
+}
+
+namespace {
+
+// What f writes to the process's standard error, where the libraries write.
+std::string standardErrorOf(const std::function<void()> &f)
+{
+    std::fflush(stderr);
+    FILE *capture = std::tmpfile();
+    const int saved = dup(2);
+    dup2(fileno(capture), 2);
+    f();
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    std::string text(static_cast<size_t>(std::ftell(capture)), '\0');
+    std::rewind(capture);
+    text.resize(std::fread(text.data(), 1, text.size(), capture));
+    std::fclose(capture);
+    return text;
+}
+
+} // namespace
+
+TEST(ToneSynth, KeepsTheLibrariesOwnMessagesOutOfTheTerminal)
+{
+    test::TempDir dir;
+    const std::string notSoundFont = dir.write("list.sf2", "m:1,4,8\n");
+    const std::function<void()> cases[] = {
+        // GLib's "CRITICAL" from FluidSynth's SoundFont loader.
+        [&] { EXPECT_FALSE(ToneSynth(notSoundFont).loaded()); },
+        // ALSA's lines for a device it cannot open; none of a real one is opened.
+        [&] {
+            ToneSynth synth("/usr/share/sounds/sf2/TimGM6mb.sf2");
+            auto *settings = static_cast<fluid_settings_t *>(synth.settingsHandle());
+            fluid_settings_setstr(settings, "audio.driver", "alsa");
+            fluid_settings_setstr(settings, "audio.alsa.device", "chordvane-no-such-device");
+            EXPECT_EQ(
+                new_fluid_audio_driver(settings, static_cast<fluid_synth_t *>(synth.synthHandle())),
+                nullptr);
+        },
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(standardErrorOf(cases[i]), "");
     }
 }

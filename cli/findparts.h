@@ -1,0 +1,56 @@
+#pragma once
+
+// The pieces of chordvane-find that runFind puts together; not for other
+// targets.
+
+#include "engine.h"
+#include "voicing.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace chordvane::cli {
+
+struct Options {
+    std::string listPath;
+    std::string scorePath;
+    bool scoreGiven = false;
+    bool noJazz = false;
+    bool listGiven = false;
+    int rate = 65;
+    bool rank = false;
+    bool just = false;
+    std::string wavPath;
+    bool wavGiven = false;
+    std::string soundFont;
+    bool soundGiven = false; // --sound or --soundfont
+    sound::ChordSound chordSound = sound::ChordSound::Piano;
+    bool batch = false;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> notes;
+};
+
+// Fills options from the arguments; returns an error message, empty when
+// the arguments are fine.
+std::string parseOptions(const std::vector<std::string> &args, Options &options);
+// The message and the usage to err; returns the usage error's exit status.
+int usageError(std::ostream &err, const std::string &message);
+void printHelp(std::ostream &out);
+void printVersion(std::ostream &out);
+
+// One query given on the command line (bass first), with its --wav.
+int runQuery(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+             std::ostream &out, std::ostream &err);
+// One query a line from in.
+int runBatch(const ChordTable &table, const Options &options, std::istream &in, std::ostream &out,
+             std::ostream &err);
+// --score: one line per moment of the score.
+int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,
+                 std::ostream &err);
+// --wav: the chord found over bass, laid out as the results window plays it.
+int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
+             std::ostream &err);
+
+} // namespace chordvane::cli

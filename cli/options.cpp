@@ -1,0 +1,162 @@
+#include "findcommand.h"
+#include "findparts.h"
+
+#include "textdecode.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace chordvane::cli {
+
+namespace {
+
+constexpr std::string_view kVersion = CHORDVANE_VERSION;
+constexpr std::string_view kUsage =
+    "usage: chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just]\n"
+    "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
+    "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
+    "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
+    "       chordvane-find --help | --version\n";
+constexpr std::string_view kHelp =
+    "Names every chord that the notes can spell over the bass, one per line with\n"
+    "its match rate in percent.\n"
+    "\n"
+    "  BASS, NOTE   C, C#, Db, d♭, F♯, Bb, H ... or a note number (C = 1, C# = 2 ...)\n"
+    "  --list FILE  read the chord list FILE (default: CodeList.txt beside the program)\n"
+    "  --no-jazz    read CodeListB.txt, the list without jazz chords\n"
+    "  --rate N     smallest match rate listed, 1 to 100 (default 65; 100 = exact)\n"
+    "  --rank       list the chords by match rate, highest first (equal rates\n"
+    "               in the order found)\n"
+    "  --just       print each chord's just-intonation table in cents (with --wav:\n"
+    "               and sound the chord in just intonation)\n"
+    "  --wav FILE   also write the first chord listed to FILE as it is played: the\n"
+    "               root in the octave from middle C up, the other tones above it,\n"
+    "               the bass in the octave below (2 seconds, 44.1 kHz, 16-bit\n"
+    "               stereo), with a General MIDI SoundFont from /usr/share/sounds\n"
+    "               (--wav once, not with --batch or --score; FILE is replaced\n"
+    "               whole or not at all, and must be a regular file if it exists)\n"
+    "  --sound NAME the instrument of --wav: piano (default), organ, strings, brass\n"
+    "  --soundfont FILE  the SoundFont (.sf2, .sf3) of --wav instead\n"
+    "               (--sound and --soundfont only with --wav)\n"
+    "  --batch      read one query a line from standard input, bass first;\n"
+    "               blank lines and lines starting with # are skipped; a bad line\n"
+    "               or one over 64 KiB is reported with its number and skipped\n"
+    "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
+    "               print one line per moment at which a note starts:\n"
+    "               MEASURE<TAB>BEAT<TAB>NOTES<TAB>CHORD<TAB>RATE\n"
+    "               MEASURE is the number as written, cut after 40 characters (…);\n"
+    "               BEAT counts quarter notes from 1 at the bar line; NOTES are the\n"
+    "               sounding notes at concert pitch as MIDI keys (60 = middle C),\n"
+    "               lowest first; CHORD and RATE are the best-rated chord, or - and -\n"
+    "\n"
+    "Exit status: 0 results found, 1 none (no file is written), 2 usage error,\n"
+    "a chord list that cannot be used (missing, unreadable, no chord line, over\n"
+    "64 MiB, UTF-16 without a byte-order mark), no SoundFont or a file that\n"
+    "cannot be written.\n"
+    "With --score: 0 when the score was read, chords found or not; 2 when the\n"
+    "score or the chord list could not be read.\n";
+
+std::optional<int> parseRate(std::string_view text)
+{
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return std::nullopt;
+    if (value < 1 || value > 100)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::string parseOptions(const std::vector<std::string> &args, Options &options)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string &arg = args[i];
+        if (arg.rfind("--", 0) != 0) {
+            options.notes.push_back(arg);
+            continue;
+        }
+        std::string name = arg;
+        std::optional<std::string> value;
+        if (const size_t eq = arg.find('='); eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
+                                name == "--wav" || name == "--sound" || name == "--soundfont";
+        if (takesValue && !value) {
+            if (i + 1 >= args.size())
+                return name + " needs a value";
+            value = args[++i];
+        } else if (!takesValue && value) {
+            return name + " takes no value";
+        }
+        if (name == "--list") {
+            options.listPath = *value;
+            options.listGiven = true;
+        } else if (name == "--score") {
+            options.scorePath = *value;
+            options.scoreGiven = true;
+        } else if (name == "--rate") {
+            const auto rate = parseRate(*value);
+            if (!rate)
+                return "--rate takes a whole number from 1 to 100, not " + quoteForMessage(*value);
+            options.rate = *rate;
+        } else if (name == "--wav") {
+            if (options.wavGiven)
+                return "--wav given twice: one chord is written to one file";
+            options.wavPath = *value;
+            options.wavGiven = true;
+        } else if (name == "--soundfont") {
+            options.soundFont = *value;
+            options.soundGiven = true;
+        } else if (name == "--sound") {
+            options.soundGiven = true;
+            if (!sound::parseChordSound(*value, options.chordSound))
+                return "--sound takes organ, strings, brass or piano, not " +
+                       quoteForMessage(*value);
+        } else if (name == "--no-jazz") {
+            options.noJazz = true;
+        } else if (name == "--rank") {
+            options.rank = true;
+        } else if (name == "--just") {
+            options.just = true;
+        } else if (name == "--batch") {
+            options.batch = true;
+        } else if (name == "--help") {
+            options.help = true;
+        } else if (name == "--version") {
+            options.version = true;
+        } else {
+            return "unknown option " + quoteForMessage(arg);
+        }
+    }
+    if (options.listGiven && options.noJazz)
+        return "--list and --no-jazz cannot be used together";
+    if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))
+        return "--score takes no notes, --batch or --just";
+    if (options.wavGiven && (options.batch || options.scoreGiven))
+        return "--wav sounds one chord: not with --batch or --score";
+    if (options.soundGiven && !options.wavGiven)
+        return "--sound and --soundfont choose how --wav sounds: not without --wav";
+    return {};
+}
+
+int usageError(std::ostream &err, const std::string &message)
+{
+    err << "chordvane-find: " << message << '\n' << kUsage;
+    return kExitError;
+}
+
+void printHelp(std::ostream &out)
+{
+    out << kUsage << '\n' << kHelp;
+}
+
+void printVersion(std::ostream &out)
+{
+    out << "chordvane-find " << kVersion << '\n';
+}
+
+} // namespace chordvane::cli

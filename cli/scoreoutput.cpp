@@ -1,0 +1,76 @@
+#include "findcommand.h"
+#include "findparts.h"
+
+#include "score.h"
+#include "textdecode.h"
+
+#include <QFile>
+
+#include <ostream>
+
+namespace chordvane::cli {
+
+namespace {
+
+// Control characters from the file (a tab in a measure number, a newline in
+// a message) must not break the line format or drive the terminal.
+std::string printable(QString text)
+{
+    for (QChar &c : text) {
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    }
+    return text.toStdString();
+}
+
+// At most as many characters as a message quotes: every line repeats its
+// measure number, and one of a megabyte would make a score of ten thousand
+// notes ten gigabytes of output.
+std::string shortened(const QString &text)
+{
+    constexpr int kMaxCharacters = 40;
+    qsizetype end = 0;
+    for (int characters = 0; end < text.size() && characters < kMaxCharacters; ++characters) {
+        const bool pair =
+            text[end].isHighSurrogate() && end + 1 < text.size() && text[end + 1].isLowSurrogate();
+        end += pair ? 2 : 1;
+    }
+    return end < text.size() ? printable(text.left(end)) + "…" : printable(text);
+}
+
+} // namespace
+
+int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,
+                 std::ostream &err)
+{
+    const score::ReadResult read =
+        score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
+    if (!read.ok) {
+        err << "chordvane-find: cannot read the score " << quoteForMessage(options.scorePath)
+            << ": " << printable(score::englishMessage(read)) << '\n';
+        return kExitError;
+    }
+    std::string buffer;
+    for (const score::Moment &moment : score::scoreMoments(read.score)) {
+        buffer += shortened(moment.measureNumber);
+        buffer += '\t';
+        buffer += score::beatText(moment.beat);
+        buffer += '\t';
+        for (size_t i = 0; i < moment.sounding.size(); ++i) {
+            if (i > 0)
+                buffer += ' ';
+            buffer += std::to_string(moment.sounding[i]);
+        }
+        const auto chord = score::nameChord(table, moment.sounding, options.rate);
+        buffer += chord ? '\t' + chord->name + '\t' + std::to_string(chord->rate) : "\t-\t-";
+        buffer += '\n';
+        if (buffer.size() > 1 << 16) {
+            out << buffer;
+            buffer.clear();
+        }
+    }
+    out << buffer;
+    return kExitFound;
+}
+
+} // namespace chordvane::cli
