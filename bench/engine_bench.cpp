@@ -56,7 +56,7 @@ void BM_SearchLoadedTable(benchmark::State &state)
 {
     FileSystemHost host(CHORDVANE_DATA_DIR);
     ChordEngine engine(host);
-    readChordListFile(fullListPath(), engine.ChordNames, engine.ChordIntervals);
+    readChordList(fullListPath(), engine.ChordNames, engine.ChordIntervals);
     setWorstCase(engine);
     for (auto _ : state) {
         engine.searchLoadedChords(11);

@@ -78,13 +78,6 @@ ChordListStatus readChordList(const std::string &path, ChordNameTable &names,
     return intervals[0][0] == NO_NOTE ? ChordListStatus::Empty : ChordListStatus::Ok;
 }
 
-bool readChordListFile(const std::string &path, ChordNameTable &names,
-                       ChordIntervalTable &intervals)
-{
-    const ChordListStatus status = readChordList(path, names, intervals);
-    return status == ChordListStatus::Ok || status == ChordListStatus::Empty;
-}
-
 ChordEngine::ChordEngine(ChordListHost &host)
     : m_host(host)
 {

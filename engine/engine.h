@@ -61,9 +61,6 @@ inline constexpr std::uintmax_t kMaxChordListBytes = 64 << 20;
 // leaves them cleared); every other status leaves them untouched.
 ChordListStatus readChordList(const std::string &path, ChordNameTable &names,
                               ChordIntervalTable &intervals);
-// readChordList as a yes or no: true for Ok and Empty.
-bool readChordListFile(const std::string &path, ChordNameTable &names,
-                       ChordIntervalTable &intervals);
 
 // The state a window keeps around one search: the notes of its rows, the
 // chord table last read and the results, in fixed slots that the result
