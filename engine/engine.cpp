@@ -133,7 +133,7 @@ void ChordEngine::searchLoadedChords(int bassSlot)
 
     std::vector<ChordMatch> found = findChords(ChordTable(ChordNames, ChordIntervals), request);
     if (RankByRate)
-        rankByMatchRate(found);
+        rankByMatchRate(ChordTable(ChordNames, ChordIntervals), found);
     ResultChords.fill(NO_NOTE);
     ResultRoot.fill(NO_NOTE);
     // Ranked first, so that a long list keeps its best results in the slots.

@@ -1,6 +1,9 @@
 #include "search.h"
 
+#include "chordclass.h"
+
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 
@@ -84,10 +87,23 @@ void findChords(const ChordTable &table, const SearchRequest &request,
     }
 }
 
-void rankByMatchRate(std::vector<ChordMatch> &matches)
+void rankByMatchRate(const ChordTable &table, std::vector<ChordMatch> &matches)
 {
-    std::stable_sort(matches.begin(), matches.end(),
-                     [](const ChordMatch &a, const ChordMatch &b) { return a.rate > b.rate; });
+    // Each slot's class worked out once: a sort compares far more often.
+    std::array<std::int8_t, kChordSlots> classes;
+    classes.fill(-1);
+    const auto classOf = [&](int slot) {
+        if (classes[slot] < 0)
+            classes[slot] = static_cast<std::int8_t>(chordClass(table.row(slot)));
+        return classes[slot];
+    };
+    std::stable_sort(matches.begin(), matches.end(), [&](const ChordMatch &a, const ChordMatch &b) {
+        if (a.rate != b.rate)
+            return a.rate > b.rate;
+        if (classOf(a.chord) != classOf(b.chord))
+            return classOf(a.chord) < classOf(b.chord);
+        return a.root == NO_NOTE && b.root != NO_NOTE;
+    });
 }
 
 } // namespace chordvane

@@ -67,7 +67,9 @@ std::vector<ChordMatch> findChords(const ChordTable &table, const SearchRequest 
 void findChords(const ChordTable &table, const SearchRequest &request,
                 std::vector<ChordMatch> &found);
 
-// Highest rate first; equal rates keep the order in which they were found.
-void rankByMatchRate(std::vector<ChordMatch> &matches);
+// Highest rate first; equal rates put the plainer chord first (chordClass
+// of its row in table), then the chord standing on the bass, then keep the
+// order in which they were found.
+void rankByMatchRate(const ChordTable &table, std::vector<ChordMatch> &matches);
 
 } // namespace chordvane

@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     }
     // Ranking reorders, it neither drops nor invents a result.
     std::vector<ChordMatch> ranked = found;
-    rankByMatchRate(ranked);
+    rankByMatchRate(table, ranked);
     check(std::is_sorted(ranked.begin(), ranked.end(),
                          [](const ChordMatch &a, const ChordMatch &b) { return a.rate > b.rate; }));
     check(std::is_permutation(ranked.begin(), ranked.end(), found.begin(), found.end()));

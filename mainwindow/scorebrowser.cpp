@@ -48,7 +48,7 @@ std::optional<score::MomentChord> firstResult(const ChordTable &table,
     }
     std::vector<ChordMatch> found = findChords(table, request);
     if (rank)
-        rankByMatchRate(found);
+        rankByMatchRate(table, found);
     if (found.empty())
         return std::nullopt;
     return score::MomentChord{resultLine(table, found.front(), FoldIntoOctave(bass, 1)),

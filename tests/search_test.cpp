@@ -350,7 +350,7 @@ TEST_F(SearchTest, RankingOrdersByRateAndKeepsTheBest101)
     load(std::string(test::kExampleList) + "6:1,5,8,10\r\n");
     // Am7 over C comes third in the order found, first by rate.
     engine.RankByRate = true;
-    const std::vector<Found> ranked = {{"C6", 100}, {"Am7 on C", 100}, {"A7 on C", 75}};
+    const std::vector<Found> ranked = {{"Am7 on C", 100}, {"C6", 100}, {"A7 on C", 75}};
     EXPECT_EQ(search(1, {5, 8, 10}, 50), ranked);
 
     // 122 found: ranked first, so the two best, found last on each root,

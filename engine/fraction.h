@@ -5,10 +5,10 @@
 #include <numeric>
 #include <stdexcept>
 
-namespace chordvane::score {
+namespace chordvane {
 
 // Thrown when an exact result does not fit in 64 bits; the reader turns it
-// into a message about the score's durations.
+// into a message about the score's durations; the analysis lets it pass.
 class FractionOverflow : public std::overflow_error {
 public:
     FractionOverflow()
@@ -104,4 +104,10 @@ private:
     std::int64_t m_denominator = 1;
 };
 
+} // namespace chordvane
+
+// The score reader's own name for it.
+namespace chordvane::score {
+using chordvane::Fraction;
+using chordvane::FractionOverflow;
 } // namespace chordvane::score

@@ -1,0 +1,110 @@
+#include "chooser.h"
+
+#include <bit>
+
+namespace chordvane::harmony {
+
+namespace {
+
+__extension__ typedef __int128 Wide; // products of two weights
+
+unsigned rotate(unsigned classes, int by)
+{
+    return ((classes << by) | (classes >> (12 - by))) & 0xFFFu;
+}
+
+struct Candidate {
+    Wide weight = 0; // score = weight / base
+    Wide base = 1;
+    ChordClass plainness = ChordClass::Other;
+    bool onBass = false;
+    int slot = 0;
+};
+
+bool better(const Candidate &a, const Candidate &b)
+{
+    const Wide left = a.weight * b.base;
+    const Wide right = b.weight * a.base;
+    if (left != right)
+        return left > right;
+    if (a.plainness != b.plainness)
+        return a.plainness < b.plainness;
+    if (a.onBass != b.onBass)
+        return a.onBass;
+    return a.slot < b.slot; // equal slots: the earlier root, tried first, stays
+}
+
+} // namespace
+
+unsigned rowClasses(const ChordRow &row)
+{
+    unsigned classes = 0;
+    for (const int v : row) {
+        if (v == NO_NOTE)
+            break;
+        classes |= 1u << (((v - 1) % 12 + 12) % 12);
+    }
+    return classes;
+}
+
+ChordChooser::ChordChooser(const ChordTable &table)
+{
+    for (std::uint64_t slots = table.slotsHolding(0); slots != 0; slots &= slots - 1) {
+        const int slot = std::countr_zero(slots);
+        const unsigned classes = rowClasses(table.row(slot)) | 1u; // column 0 is the root
+        // A single class is no chord to name.
+        if (std::popcount(classes) >= 2)
+            m_shapes.push_back(
+                {slot, classes, std::popcount(classes), chordClass(table.row(slot))});
+    }
+}
+
+std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int bass) const
+{
+    unsigned sounding = 0;
+    std::int64_t total = 0;
+    std::int64_t figuration = 0;
+    for (int pc = 0; pc < 12; ++pc) {
+        if (weights.sounding[pc] > 0) {
+            sounding |= 1u << pc;
+            total += weights.sounding[pc];
+            figuration += weights.figuration[pc];
+        }
+    }
+    const int count = std::popcount(sounding);
+    if (count < 2)
+        return std::nullopt;
+    std::optional<StepChord> best;
+    Candidate bestCandidate;
+    for (int offset = 0; offset < 12; ++offset) {
+        const int root = (bass + offset) % 12;
+        if ((sounding & (1u << root)) == 0)
+            continue;
+        for (const Shape &shape : m_shapes) {
+            const unsigned chord = rotate(shape.classes, root);
+            // Sums stay below 2^52 (the analysis makes sure), products need 128 bits.
+            std::int64_t weight = 0;
+            std::int64_t figurationInside = 0;
+            int present = 0;
+            for (unsigned tones = chord & sounding; tones != 0; tones &= tones - 1) {
+                const int pc = std::countr_zero(tones);
+                weight += weights.sounding[pc];
+                figurationInside += weights.figuration[pc];
+                ++present;
+            }
+            const int missing = shape.tones - present;
+            // Both sides times count, so that the mean weight stays whole.
+            const Candidate c{Wide{weight} * count,
+                              Wide{count} * (total - figuration + figurationInside) +
+                                  Wide{missing} * total,
+                              shape.plainness, root == bass, shape.slot};
+            if (!best || better(c, bestCandidate)) {
+                best = StepChord{shape.slot, root, bass};
+                bestCandidate = c;
+            }
+        }
+    }
+    return best;
+}
+
+} // namespace chordvane::harmony

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "chordclass.h"
+#include "harmony.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace chordvane::harmony {
+
+// What sounds in one beat, per pitch class, in ticks (one whole unit shared by
+// the beat): how long its notes sound (a class in two lines counts twice),
+// and how much of that time the class is figuration (all its notes are).
+struct BeatWeights {
+    std::array<std::int64_t, 12> sounding{};
+    std::array<std::int64_t, 12> figuration{};
+};
+
+// Picks the chord that best explains a beat. Each sounding class is tried as
+// the root of each chord of the table:
+//   score = weight of the chord's sounding tones
+//           / (total weight - figuration weight outside the chord
+//              + missing chord tones x mean weight of a sounding class)
+// The highest score wins; ties go to the plainer chord (chordClass), then to
+// the root being the bass, then to the table's order, then to roots counted
+// upward from the bass.
+class ChordChooser {
+public:
+    explicit ChordChooser(const ChordTable &table);
+    // None when fewer than two classes sound or the table has no chord of
+    // two classes or more. bass: the pitch class of the beat's lowest note.
+    std::optional<StepChord> choose(const BeatWeights &weights, int bass) const;
+
+private:
+    struct Shape {
+        int slot;
+        unsigned classes; // bit i: a tone i semitones above the root
+        int tones;
+        ChordClass plainness;
+    };
+    std::vector<Shape> m_shapes;
+};
+
+// The pitch classes of a chord row above its root (bit i for i semitones up).
+unsigned rowClasses(const ChordRow &row);
+
+} // namespace chordvane::harmony

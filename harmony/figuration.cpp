@@ -1,0 +1,89 @@
+#include "figuration.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <span>
+
+namespace chordvane::harmony {
+
+namespace {
+
+// The notes of each line ordered by one of their times, to find those of a
+// line that start (or stop) exactly when another note stops (or starts).
+class LineIndex {
+public:
+    struct Entry {
+        int line;
+        Fraction time;
+        size_t note;
+    };
+
+    LineIndex(const std::vector<PieceNote> &notes, Fraction PieceNote::*time)
+    {
+        m_entries.reserve(notes.size());
+        for (size_t i = 0; i < notes.size(); ++i)
+            m_entries.push_back({notes[i].line, notes[i].*time, i});
+        std::sort(m_entries.begin(), m_entries.end(), before);
+    }
+
+    std::span<const Entry> at(int line, const Fraction &time) const
+    {
+        const auto [first, last] =
+            std::equal_range(m_entries.begin(), m_entries.end(), Entry{line, time, 0}, before);
+        return {first, last};
+    }
+
+private:
+    static bool before(const Entry &a, const Entry &b)
+    {
+        return a.line != b.line ? a.line < b.line : a.time < b.time;
+    }
+
+    std::vector<Entry> m_entries;
+};
+
+bool isStep(int interval)
+{
+    return std::abs(interval) == 1 || std::abs(interval) == 2;
+}
+
+} // namespace
+
+std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNote> &notes,
+                                                      const std::vector<Fraction> &moments,
+                                                      const Timeline &timeline)
+{
+    const LineIndex byStart(notes, &PieceNote::start);
+    const LineIndex byEnd(notes, &PieceNote::end);
+    std::vector<std::optional<Fraction>> starts(notes.size());
+    for (size_t i = 0; i < notes.size(); ++i) {
+        const PieceNote &n = notes[i];
+        const auto before = byEnd.at(n.line, n.start);
+        const auto after = byStart.at(n.line, n.end);
+        const auto any = [&notes](std::span<const LineIndex::Entry> range, auto test) {
+            return std::any_of(range.begin(), range.end(),
+                               [&](const LineIndex::Entry &e) { return test(notes[e.note]); });
+        };
+        const bool stepAway =
+            any(after, [&](const PieceNote &q) { return isStep(q.pitch - n.pitch); });
+        if (stepAway && any(before, [&](const PieceNote &p) {
+                return isStep(n.pitch - p.pitch) &&
+                       timeline.strength(n.start) < timeline.strength(p.start);
+            })) {
+            starts[i] = n.start;
+            continue;
+        }
+        const bool resolvesDown = any(after, [&](const PieceNote &q) {
+            return n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2;
+        });
+        if (!resolvesDown)
+            continue;
+        // The last moment before the note ends: the dissonance it resolves.
+        const Fraction last = *(std::lower_bound(moments.begin(), moments.end(), n.end) - 1);
+        if (n.start < last || any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; }))
+            starts[i] = last;
+    }
+    return starts;
+}
+
+} // namespace chordvane::harmony

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "harmony.h"
+#include "meter.h"
+
+#include <optional>
+#include <vector>
+
+namespace chordvane::harmony {
+
+// For each note (notes sorted by start), the time from which it is
+// figuration until its end, if it is:
+// - a passing or neighbour note: attacked as a note of its line one or two
+//   semitones away stops, on a weaker position than that note's start, and
+//   left by a step of one or two semitones as it ends: all of it;
+// - a suspension: held into the last moment before its end (or struck again
+//   at that moment after the same pitch in its line) and then resolved down
+//   one or two semitones in its line: from that moment on.
+// moments: every attack time, ascending.
+std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNote> &notes,
+                                                      const std::vector<Fraction> &moments,
+                                                      const Timeline &timeline);
+
+} // namespace chordvane::harmony

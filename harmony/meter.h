@@ -1,0 +1,45 @@
+#pragma once
+
+#include "harmony.h"
+
+#include <vector>
+
+namespace chordvane::harmony {
+
+// The beat of a time signature in quarter notes: the dotted beat of 6, 9 or
+// 12 over 8 (or a shorter type), else one note of beatType (a quarter in
+// x/4, a half in x/2, an eighth in 3/8).
+Fraction beatLength(int beats, int beatType);
+
+struct Beat {
+    Fraction start;
+    Fraction end;
+    int measure = 0;
+};
+
+// The measures of a piece with the meter in force at each one's start.
+// Beats count from each measure's own start, so a pickup's beats start
+// where it does; a measure's last beat may be cut short.
+class Timeline {
+public:
+    // The piece must have passed validation: measure starts ascending, meters sane.
+    Timeline(const Piece &piece, const Fraction &end);
+
+    std::vector<Beat> beats() const;
+    int measureAt(const Fraction &t) const;
+    // How strongly time t is accented: a measure's start most, then beats
+    // (in an even number of beats, those on the half bar before the others),
+    // then divisions of the beat, longer before shorter. Higher is stronger.
+    int strength(const Fraction &t) const;
+
+private:
+    struct Measure {
+        Fraction start;
+        Fraction end;
+        Fraction beat;
+        int beatsPerBar = 4;
+    };
+    std::vector<Measure> m_measures;
+};
+
+} // namespace chordvane::harmony

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "harmony.h"
+
+#include <string>
+
+namespace chordvane::harmony {
+
+// Spelled notes are positions on the line of fifths: 0 = C, 1 = G, 2 = D ...,
+// -1 = F, -2 = B♭; 7 = C♯, -7 = C♭. Positions 12 apart are one pitch class.
+
+// The name at a position: "C", "F♯", "B♭", "F𝄪", "B𝄫".
+std::string noteName(int fifths);
+
+// How the key spells pitch class pc (0 = C): at the one of the twelve
+// positions from five fifths below its tonic to six above. They hold the
+// key's own notes as its signature writes them (in A♭ major D♭, never C♯)
+// and, for the others, the lowered second, third, sixth and seventh and the
+// raised fourth of a major key; in a minor key the raised sixth and seventh,
+// the major third, the raised fourth and the lowered second.
+int spellInKey(int pc, const Key &key);
+
+// The symbol of a chord in the key: root, the chord's name in the table and,
+// when the bass is not the root, "/" and the bass: "A♭add9/E♭", "F♯m7(♭5)",
+// "C/E". Roots and basses are spelled by spellInKey, with two exceptions for
+// notes outside the key: the root of a chord with a diminished fifth (dim,
+// m7(♭5), dim7 ...) is the raised note that leads up a semitone (C♯dim7 in
+// C major); a bass that is a tone of the chord is spelled as that tone above
+// the root (E7/G♯ in C major).
+std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key);
+
+} // namespace chordvane::harmony

@@ -1,0 +1,355 @@
+#include "chordclass.h"
+#include "harmony.h"
+#include "resulttext.h"
+#include "search.h"
+#include "spelling.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+using namespace chordvane;
+using namespace chordvane::harmony;
+
+namespace {
+
+const ChordTable &shippedList()
+{
+    static const ChordTable table = [] {
+        std::ifstream in(std::string(CHORDVANE_DATA_DIR) + "/" + kFullListName, std::ios::binary);
+        return ChordTable::fromText(std::string((std::istreambuf_iterator<char>(in)), {}));
+    }();
+    return table;
+}
+
+// "C4" = 60, "F#3", "Bb2".
+int midiKey(std::string_view name)
+{
+    static constexpr int kSteps[] = {9, 11, 0, 2, 4, 5, 7}; // A B C D E F G
+    int key = kSteps[name[0] - 'A'];
+    size_t i = 1;
+    for (; name[i] == '#' || name[i] == 'b'; ++i)
+        key += name[i] == '#' ? 1 : -1;
+    return key + 12 * (std::stoi(std::string(name.substr(i))) + 1);
+}
+
+Fraction parseLength(const std::string &text)
+{
+    const size_t slash = text.find('/');
+    return slash == std::string::npos
+               ? Fraction(std::stoi(text))
+               : Fraction(std::stoi(text.substr(0, slash)), std::stoi(text.substr(slash + 1)));
+}
+
+// One line from its first measure's start: "C4:1 D4:1/2 r:1/2", lengths in
+// quarter notes, r a rest.
+void addLine(Piece &piece, int line, const std::string &text)
+{
+    std::istringstream in(text);
+    Fraction at = piece.measureStarts.front();
+    for (std::string token; in >> token;) {
+        const size_t colon = token.find(':');
+        const Fraction length = parseLength(token.substr(colon + 1));
+        if (token[0] != 'r')
+            piece.notes.push_back({at, at + length, midiKey(token.substr(0, colon)), line});
+        at += length;
+        piece.end = std::max(piece.end, at);
+    }
+}
+
+std::string text(const Fraction &f)
+{
+    return std::to_string(f.numerator()) +
+           (f.denominator() == 1 ? "" : "/" + std::to_string(f.denominator()));
+}
+
+// "start symbol rate" per step.
+std::string chart(const Analysis &analysis)
+{
+    std::string out;
+    for (const Step &step : analysis.steps) {
+        out += (out.empty() ? "" : " | ") + text(step.start) + " " +
+               (step.chord ? step.symbol : "-") + " " + std::to_string(step.rate);
+    }
+    return out;
+}
+
+struct Progression {
+    const char *name;
+    std::vector<std::string> lines;
+    const char *expected;
+    Meter meter = {0, 4, 4};
+    Fraction pickup = 0; // length of a first, short measure
+    std::vector<Key> keys = {};
+};
+
+Piece pieceOf(const Progression &p)
+{
+    Piece piece;
+    piece.meters = {p.meter};
+    piece.keys = p.keys;
+    piece.measureStarts = {0};
+    const Fraction bar = Fraction(4 * p.meter.beats, p.meter.beatType);
+    for (const std::string &line : p.lines)
+        addLine(piece, static_cast<int>(&line - p.lines.data()), line);
+    for (Fraction at = p.pickup > 0 ? p.pickup : bar; at < piece.end; at += bar)
+        piece.measureStarts.push_back(at);
+    return piece;
+}
+
+} // namespace
+
+TEST(Harmony, HandMadeProgressions)
+{
+    const Progression cases[] = {
+        // Without leaving F out, Cadd4 would explain every note.
+        {"upper passing note", {"E5:1/2 F5:1/2 G5:1", "G4:2", "E4:2", "C3:2"}, "0 C 100"},
+        // Without leaving F♯ out, GM7 would.
+        {"lower neighbour in the bass", {"D5:2", "B4:2", "G4:2", "G2:1/2 F#2:1/2 G2:1"}, "0 G 100"},
+        // An upper neighbour on its own and a seventh held below: G7, not G.
+        {"a class is figuration only when all its notes are",
+         {"G5:1/2 F5:1/2 G5:1", "D4:1/2 F4:3/2", "B3:2", "G2:2"},
+         "0 G7 100"},
+        // Steps on the downbeat are no passing notes: F over G2 makes G7.
+        {"a step on the downbeat is harmony",
+         {"r:3 E5:1 F5:1 E5:3", "r:3 C5:1 B4:1 C5:3", "r:3 G4:1 G4:1 G4:3", "r:3 C3:1 G2:1 C3:3"},
+         "0 - 0 | 3 C 100 | 4 G7 75 | 5 C 100"},
+        // D and F pass between bass notes; E, on the stronger beat, is the bass.
+        {"walking bass",
+         {"C3:1 D3:1 E3:1 F3:1 G3:1", "E4:4", "G4:4", "C5:4"},
+         "0 C 100 | 2 C/E 100 | 4 - 0"},
+        // C held over the bass's G resolves to B: G, not Gsus4; rated on D and G alone.
+        {"suspension 4-3",
+         {"C5:3/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
+         "0 C 100 | 1 G 67 | 2 C 100"},
+        {"suspension struck again",
+         {"C5:1 C5:1/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
+         "0 C 100 | 1 G 67 | 2 C 100"},
+        {"pedal point under IV and V7",
+         {"C3:12", "C4:4 C4:4 B3:4", "E4:4 F4:4 D4:4", "G4:4 A4:4 F4:4", "r:8 G4:4"},
+         "0 C 100 | 4 F/C 100 | 8 G7/C 100"},
+        {"Alberti bass, one harmonic step a bar",
+         {"C3:1/4 G3:1/4 E3:1/4 G3:1/4 C3:1/4 G3:1/4 E3:1/4 G3:1/4 "
+          "C3:1/4 G3:1/4 E3:1/4 G3:1/4 C3:1/4 G3:1/4 E3:1/4 G3:1/4 "
+          "B2:1/4 G3:1/4 D3:1/4 G3:1/4 B2:1/4 G3:1/4 D3:1/4 G3:1/4 "
+          "B2:1/4 G3:1/4 D3:1/4 G3:1/4 B2:1/4 G3:1/4 D3:1/4 G3:1/4",
+          "E5:2 D5:1 C5:1 F5:4"},
+         "0 C 100 | 4 G7/B 100"},
+        // The tuba's note rings through its bar, not into the next.
+        {"oom-pah in 3/4",
+         {"C3:1 r:2 G2:1 r:2 r:3", "r:1 E4:1 E4:1 r:1 F4:1 F4:1 r:1 E4:1 E4:1",
+          "r:1 G4:1 G4:1 r:1 B4:1 B4:1 r:1 G4:1 G4:1", "E5:3 B4:3 C5:3"},
+         "0 C 67 | 3 G 67 | 4 G7 75 | 6 - 0 | 7 C/E 100",
+         {0, 3, 4}},
+        {"broken chords in 6/8",
+         {"C3:1/2 E3:1/2 G3:1/2 B2:1/2 D3:1/2 G3:1/2", "G4:3", "r:3/2 F4:3/2"},
+         "0 C 100 | 3/2 G7/B 100",
+         {0, 6, 8}},
+        {"broken chords in 2/2",
+         {"C3:1 E3:1 B2:1 D3:1", "G4:4", "r:2 F4:2"},
+         "0 C 100 | 2 G7/B 100",
+         {0, 2, 2}},
+        // Beats count from each bar's start, the pickup's too.
+        {"pickup of an eighth",
+         {"C5:1/2 A4:1 G4:1 r:2", "r:1/2 F3:1 C3:1 r:2", "r:1/2 C4:1 E4:1 r:2"},
+         "0 - 0 | 1/2 F 100 | 3/2 C 100 | 5/2 - 0",
+         {0, 4, 4},
+         Fraction(1, 2)},
+        // One sound through a beat keeps the search's name; weighing would
+        // rather take the D in as Cadd9.
+        {"static beat", {"D3:1", "C4:1", "E4:1", "G4:1"}, "0 C/D 100"},
+        // The same pitch classes spelled in each key in force.
+        {"key change",
+         {"Ab3:4 G#3:4", "C4:4 B3:4", "Eb4:4 D#4:4"},
+         "0 A♭ 100 | 4 G♯m 100",
+         {0, 4, 4},
+         0,
+         {{0, 0, false}, {4, 4, false}}},
+        // C E♭ G A: Am7(♭5), a plainer chord than Cm6 though not on the bass.
+        {"plainer chord wins a tie", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"}, "0 Am7(♭5)/C 100"},
+        // F G C over F: Fsus2 stands on the bass, Csus4 comes first in the list.
+        {"root on the bass wins a tie", {"F3:1", "C4:1/2 G4:1/2"}, "0 Fsus2 100"},
+    };
+    for (const Progression &p : cases) {
+        SCOPED_TRACE(p.name);
+        EXPECT_EQ(chart(analyse(shippedList(), pieceOf(p))), p.expected);
+    }
+}
+
+TEST(Harmony, StepsCarryMeasureSearchTextAndSymbol)
+{
+    Piece piece;
+    piece.measureStarts = {0, 4};
+    piece.end = 8;
+    piece.keys = {{0, -4, false}};
+    for (const char *note : {"Eb3", "Ab3", "Bb3", "C4"})
+        piece.notes.push_back({4, 8, midiKey(note), 0});
+    const Analysis analysis = analyse(shippedList(), piece);
+    ASSERT_EQ(analysis.steps.size(), 2u);
+    const Step &step = analysis.steps[1];
+    EXPECT_EQ(step.measure, 1);
+    EXPECT_EQ(step.chordText, "G♯/A♭add9 on D♯/E♭");
+    EXPECT_EQ(step.symbol, "A♭add9/E♭");
+    EXPECT_EQ(step.rate, 100);
+}
+
+TEST(Harmony, BadPiecesAreRefusedWithTheirEntry)
+{
+    const auto note = [](Fraction start, Fraction end, int pitch) {
+        return PieceNote{start, end, pitch, 0};
+    };
+    struct Case {
+        Piece piece;
+        PieceError error;
+        size_t where;
+    };
+    const Case cases[] = {
+        {{{note(0, 1, 60), note(2, 1, 62)}, {}, 4, {}, {}}, PieceError::NoteEndsBeforeStart, 1},
+        {{{note(0, 1, 128)}, {}, 4, {}, {}}, PieceError::PitchOutOfRange, 0},
+        {{{note(0, 1, 60)}, {1, 5}, 5, {}, {}}, PieceError::NoteBeforeFirstMeasure, 0},
+        {{{}, {0, 4, 4}, 8, {}, {}}, PieceError::MeasuresOutOfOrder, 2},
+        {{{}, {0}, 4, {{0, 4, 4}, {2, 3, 6}}, {}}, PieceError::BadMeter, 1},
+        {{{}, {0}, 4, {}, {{0, 8, false}}}, PieceError::BadKey, 0},
+        {{{note(Fraction(1, 2147483647), Fraction(1, 3), 60),
+           note(Fraction(1, 3) + Fraction(1, 2147483629), Fraction(2, 3), 64),
+           note(Fraction(2, 3) + Fraction(1, 2147483587), 1, 67)},
+          {0},
+          4,
+          {},
+          {}},
+         PieceError::TimeTooFine,
+         0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.error));
+        const Analysis analysis = analyse(shippedList(), c.piece);
+        EXPECT_EQ(analysis.error, c.error);
+        EXPECT_EQ(analysis.where, c.where);
+        EXPECT_TRUE(analysis.steps.empty());
+        EXPECT_FALSE(englishMessage(analysis).empty());
+    }
+}
+
+TEST(Spelling, EveryKeySpellsItsScaleAndItsCommonChromaticNotes)
+{
+    // Semitones above the tonic: scale degree and alteration against the signature.
+    struct Degree {
+        int degree;
+        int alteration;
+    };
+    const Degree major[12] = {{1, 0}, {2, -1}, {2, 0},  {3, -1}, {3, 0},  {4, 0},
+                              {4, 1}, {5, 0},  {6, -1}, {6, 0},  {7, -1}, {7, 0}};
+    const Degree minor[12] = {{1, 0}, {2, -1}, {2, 0}, {3, 0}, {3, 1}, {4, 0},
+                              {4, 1}, {5, 0},  {6, 0}, {6, 1}, {7, 0}, {7, 1}};
+    const std::string_view letters = "CDEFGAB";
+    const char *majorTonics[] = {"Cb", "Gb", "Db", "Ab", "Eb", "Bb", "F", "C",
+                                 "G",  "D",  "A",  "E",  "B",  "F#", "C#"};
+    const char *minorTonics[] = {"Ab", "Eb", "Bb", "F",  "C",  "G",  "D", "A",
+                                 "E",  "B",  "F#", "C#", "G#", "D#", "A#"};
+    for (int fifths = -7; fifths <= 7; ++fifths) {
+        for (const bool isMinor : {false, true}) {
+            const std::string_view tonic = (isMinor ? minorTonics : majorTonics)[fifths + 7];
+            const size_t tonicLetter = letters.find(tonic[0]);
+            for (int semitones = 0; semitones < 12; ++semitones) {
+                const Degree d = (isMinor ? minor : major)[semitones];
+                const size_t letter = (tonicLetter + d.degree - 1) % 7;
+                const size_t sharpRank = std::string_view("FCGDAEB").find(letters[letter]);
+                const size_t flatRank = std::string_view("BEADGCF").find(letters[letter]);
+                const int count = d.alteration + (static_cast<int>(sharpRank) < fifths) -
+                                  (static_cast<int>(flatRank) < -fifths);
+                const std::string expected = std::string(1, letters[letter]) + (count == 2 ? "𝄪"
+                                                                                : count == 1 ? "♯"
+                                                                                : count == -1 ? "♭"
+                                                                                : count == -2 ? "𝄫"
+                                                                                              : "");
+                const int pc = (midiKey(std::string(tonic) + "4") + semitones) % 12;
+                SCOPED_TRACE(testing::Message() << tonic << (isMinor ? " minor, " : " major, ")
+                                                << semitones << " semitones up");
+                EXPECT_EQ(noteName(spellInKey(pc, {0, fifths, isMinor})), expected);
+            }
+        }
+    }
+}
+
+TEST(Spelling, ChordSymbols)
+{
+    struct Case {
+        const char *chord;
+        int root;
+        int bass;
+        Key key;
+        const char *symbol;
+    };
+    const Case cases[] = {
+        {"add9", 8, 3, {0, -4, false}, "A♭add9/E♭"},
+        {"", 1, 5, {0, -4, false}, "D♭/F"}, // the key's D♭, never C♯
+        {"", 0, 4, {}, "C/E"},
+        {"m7(♭5)", 6, 6, {}, "F♯m7(♭5)"},
+        {"dim7", 1, 1, {}, "C♯dim7"},           // leads up to D
+        {"7", 4, 8, {}, "E7/G♯"},               // the bass is the chord's third
+        {"", 8, 8, {}, "A♭"},                   // borrowed from the minor
+        {"dim7", 9, 9, {0, 7, true}, "G𝄪dim7"}, // the leading note of A♯ minor
+        {"7", 11, 3, {0, 1, true}, "B7/D♯"},
+        {"m", 8, 11, {}, "A♭m/B"}, // a bass of the key keeps the key's name
+        {"dim7", 1, 10, {}, "C♯dim7/B♭"},
+        {"7(♯9)", 0, 3, {}, "C7(♯9)/D♯"},
+        {"7(♯11)", 0, 6, {}, "C7(♯11)/F♯"},
+        {"7(♭13)", 0, 8, {}, "C7(♭13)/A♭"},
+        {"aug", 0, 8, {}, "Caug/G♯"},
+        {"7(♯9)", 4, 7, {0, 7, true}, "D𝄪7(♯9)/F𝄪"}, // no triple sharp
+    };
+    const ChordTable &table = shippedList();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.symbol);
+        int slot = 0;
+        while (table.name(slot) != c.chord)
+            ++slot;
+        EXPECT_EQ(chordSymbol(table, {slot, c.root, c.bass}, c.key), c.symbol);
+    }
+}
+
+TEST(ChordClass, FollowsTheTonesNotTheName)
+{
+    const std::pair<std::vector<int>, ChordClass> cases[] = {
+        {{1, 5, 8}, ChordClass::Triad},        {{1, 4, 8}, ChordClass::Triad},
+        {{1, 4, 7}, ChordClass::Seventh},      {{1, 5, 9}, ChordClass::Seventh},
+        {{1, 4, 7, 10}, ChordClass::Seventh},  {{1, 4, 8, 12}, ChordClass::Seventh},
+        {{1, 5, 8, 10}, ChordClass::Added},    {{1, 3, 8}, ChordClass::Added},
+        {{1, 6, 8, 11}, ChordClass::Added},    {{1, 5, 6, 8}, ChordClass::Other},
+        {{1, 3, 5, 8, 11}, ChordClass::Other}, {{1, 5, 8, 17}, ChordClass::Other},
+        {{1, 8}, ChordClass::BareFifth},
+    };
+    for (const auto &[tones, expected] : cases) {
+        SCOPED_TRACE(testing::PrintToString(tones));
+        ChordRow row;
+        row.fill(NO_NOTE);
+        std::copy(tones.begin(), tones.end(), row.begin());
+        EXPECT_EQ(chordClass(row), expected);
+    }
+}
+
+TEST(RankByMatchRate, EqualRatesPutThePlainerChordThenTheRootOnTheBassFirst)
+{
+    const ChordTable table = ChordTable::fromText("9:1,3,5,8,11\nm7:1,4,8,11\n:1,5,8\n");
+    std::vector<ChordMatch> matches = {{0, NO_NOTE, 80}, {1, 10, 100},     {2, 5, 80},
+                                       {0, 3, 90},       {2, NO_NOTE, 80}, {2, 7, 80}};
+    rankByMatchRate(table, matches);
+    const std::vector<ChordMatch> expected = {{1, 10, 100}, {0, 3, 90}, {2, NO_NOTE, 80},
+                                              {2, 5, 80},   {2, 7, 80}, {0, NO_NOTE, 80}};
+    EXPECT_EQ(matches, expected);
+}
+
+TEST(Harmony, EqualChordsGoByListOrder)
+{
+    // A broken chord, so that the beat is weighed rather than searched.
+    Piece piece{{{0, Fraction(1, 3), 48, 0},
+                 {Fraction(1, 3), Fraction(2, 3), 64, 0},
+                 {Fraction(2, 3), 1, 67, 0}},
+                {0},
+                1,
+                {},
+                {}};
+    const ChordTable table = ChordTable::fromText("late:1,5,8,12\nfirst:1,5,8\nsecond:1,5,8\n");
+    EXPECT_EQ(chart(analyse(table, piece)), "0 Cfirst 100");
+}
