@@ -1,7 +1,9 @@
 #include "scorebrowser.h"
 
 #include "engine.h"
+#include "chartwindow.h"
 #include "frmmain.h"
+#include "meter.h"
 #include "resulttext.h"
 #include "scoreproblem.h"
 #include "scorerows.h"
@@ -26,6 +28,17 @@ namespace {
 const QString kLastFolderKey = QStringLiteral("score/lastFolder");
 // Measure numbers are free text in MusicXML; a few characters say where.
 constexpr qsizetype kLongestMeasureNumber = 12;
+
+// A measure's number as written, cut to a few characters; its position
+// from 1 where the score writes none.
+QString shortMeasureNumber(const QString &number, qsizetype index)
+{
+    if (number.isEmpty())
+        return QString::number(index + 1);
+    if (number.size() > kLongestMeasureNumber)
+        return number.left(kLongestMeasureNumber - 1) + QChar(0x2026);
+    return number;
+}
 
 QString fromStd(const std::string &text)
 {
@@ -81,16 +94,21 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
 
     // The chord is the rows' own: it follows every change of a row and the
     // options it is named with.
-    connect(&m_window, &frmMain::rowsChanged, this, &ScoreBrowser::showChord);
+    // At a step the status names the score's chord there; once the rows are
+    // edited, the rows' own chord, which follows every edit.
+    connect(&m_window, &frmMain::rowsChanged, this, [this] {
+        if (m_filling)
+            return;
+        m_edited = true;
+        showChord();
+    });
     for (QAction *rate : m_window.mnuOptionCodeRate)
-        connect(rate, &QAction::triggered, this, &ScoreBrowser::showChord);
+        connect(rate, &QAction::triggered, this, &ScoreBrowser::analyse);
     connect(m_window.rankByRateAction(), &QAction::toggled, this, &ScoreBrowser::showChord);
     connect(m_window.mnuOptionNotJazz, &QAction::toggled, this, [this] {
         loadChordList();
-        showChord();
+        analyse();
     });
-    connect(m_window.cmdClear, &QPushButton::clicked, this, &ScoreBrowser::showChord);
-    connect(m_window.mnuEditClear, &QAction::triggered, this, &ScoreBrowser::showChord);
 }
 
 ScoreBrowser::~ScoreBrowser() = default;
@@ -114,6 +132,8 @@ void ScoreBrowser::buildMenu()
         add("前の小節へ(&U)", QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { stepMeasure(-1); });
     mnuScoreNextMeasure =
         add("次の小節へ(&D)", QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { stepMeasure(1); });
+    mnuScore->addSeparator();
+    mnuScoreChart = add("コード進行(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
     mnuScore->addSeparator();
     mnuScoreClose =
         add("スコアを閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
@@ -159,8 +179,10 @@ bool ScoreBrowser::openScore(const QString &path)
     m_moments = std::move(moments);
     m_fileName = QFileInfo(path).fileName();
     lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
-    loadChordList();
+    m_piece = score::harmonyPiece(m_score);
     setOpen(true);
+    loadChordList();
+    analyse();
     showMoment(0);
     return true;
 }
@@ -169,7 +191,11 @@ void ScoreBrowser::closeScore()
 {
     m_score = {};
     m_moments.clear();
+    m_steps.clear();
+    m_piece = {};
     m_index = 0;
+    if (m_chart)
+        m_chart->hide();
     for (int r = 0; r < rows::kRows; ++r)
         m_window.row(r).clearPart();
     setOpen(false);
@@ -178,7 +204,7 @@ void ScoreBrowser::closeScore()
 void ScoreBrowser::setOpen(bool open)
 {
     for (QAction *action : {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure,
-                            mnuScoreNextMeasure, mnuScoreClose})
+                            mnuScoreNextMeasure, mnuScoreChart, mnuScoreClose})
         action->setEnabled(open);
     m_window.statusBar()->setVisible(open);
     // The bar's room comes and goes with it.
@@ -220,6 +246,7 @@ void ScoreBrowser::stepMeasure(int direction)
 void ScoreBrowser::showMoment(size_t index)
 {
     m_index = index;
+    m_edited = false;
     const score::Moment &moment = m_moments[index];
     const ScoreRows rows = scoreRows(m_score, moment);
     {
@@ -228,12 +255,10 @@ void ScoreBrowser::showMoment(size_t index)
         for (int r = 0; r < rows::kRows; ++r)
             showRow(r, rows[r]);
     }
-    QString measure =
-        moment.measureNumber.isEmpty() ? QString::number(moment.measure + 1) : moment.measureNumber;
-    if (measure.size() > kLongestMeasureNumber)
-        measure = measure.left(kLongestMeasureNumber - 1) + QChar(0x2026);
-    lblScorePlace->setText(QStringLiteral("小節 %1　拍 %2　— %3")
-                               .arg(measure, fromStd(score::beatText(moment.beat)), m_fileName));
+    lblScorePlace->setText(
+        QStringLiteral("小節 %1　拍 %2　— %3")
+            .arg(shortMeasureNumber(moment.measureNumber, moment.measure),
+                 fromStd(score::beatText(moment.beat)), m_fileName));
     showChord();
 }
 
@@ -253,12 +278,44 @@ void ScoreBrowser::loadChordList()
         m_chordsRead = m_window.readChordTable(m_chords);
 }
 
+void ScoreBrowser::analyse()
+{
+    if (!isOpen())
+        return;
+    m_steps.clear();
+    if (m_chordsRead)
+        m_steps = harmony::analyse(m_chords, m_piece, m_window.engine().MatchThreshold).steps;
+    if (m_chart)
+        fillChart();
+    showChord();
+}
+
+int ScoreBrowser::stepIndex() const
+{
+    const Fraction &at = m_moments[m_index].at;
+    const auto after = std::upper_bound(m_steps.begin(), m_steps.end(), at,
+                                        [](const Fraction &t, const harmony::Step &s) {
+                                            return t < s.start;
+                                        });
+    return static_cast<int>(after - m_steps.begin()) - 1;
+}
+
 void ScoreBrowser::showChord()
 {
     if (!isOpen() || m_filling)
         return;
+    if (m_chart)
+        m_chart->markStep(m_edited ? -1 : stepIndex());
     if (!m_chordsRead) {
         lblScoreChord->setText(QStringLiteral("コードリストが読み込まれていません"));
+        return;
+    }
+    if (!m_edited) {
+        const int step = stepIndex();
+        const harmony::Step *s = step >= 0 ? &m_steps[static_cast<size_t>(step)] : nullptr;
+        lblScoreChord->setText(s && s->chord ? QStringLiteral("コード %1 (%2%)")
+                                                   .arg(fromStd(s->symbol), QString::number(s->rate))
+                                             : QStringLiteral("コード なし"));
         return;
     }
     const ChordEngine &engine = m_window.engine();
@@ -268,9 +325,52 @@ void ScoreBrowser::showChord()
     }
     const auto chord = firstResult(m_chords, engine.InputNotes, engine.MatchThreshold,
                                    m_window.rankByRateAction()->isChecked());
-    lblScoreChord->setText(chord ? QStringLiteral("行のコード %1　合致度 %2％")
+    lblScoreChord->setText(chord ? QStringLiteral("行のコード %1 (%2%)")
                                        .arg(fromStd(chord->name), QString::number(chord->rate))
                                  : QStringLiteral("行のコード なし"));
+}
+
+void ScoreBrowser::showChart()
+{
+    if (!isOpen())
+        return;
+    if (!m_chart) {
+        m_chart = new ChartWindow(&m_window);
+        connect(m_chart, &ChartWindow::stepChosen, this, &ScoreBrowser::goToStep);
+        fillChart();
+    }
+    m_chart->show();
+    m_chart->raise();
+    showChord();
+}
+
+void ScoreBrowser::fillChart()
+{
+    QStringList measures;
+    for (const score::Measure &measure : m_score.measures)
+        measures << shortMeasureNumber(measure.number, measures.size());
+    std::vector<ChartCell> cells;
+    for (const harmony::Step &step : m_steps) {
+        const score::Measure &measure = m_score.measures[static_cast<size_t>(step.measure)];
+        const Fraction beat = measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType)
+                                                : Fraction(1);
+        const Fraction into = (step.start - measure.start) / beat;
+        cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
+                         step.chord ? fromStd(step.symbol) : QStringLiteral("-")});
+    }
+    m_chart->showChart(measures, cells);
+}
+
+void ScoreBrowser::goToStep(int step)
+{
+    if (step < 0 || step >= static_cast<int>(m_steps.size()))
+        return;
+    const Fraction &start = m_steps[static_cast<size_t>(step)].start;
+    const auto moment = std::lower_bound(
+        m_moments.begin(), m_moments.end(), start,
+        [](const score::Moment &m, const Fraction &t) { return m.at < t; });
+    if (moment != m_moments.end())
+        showMoment(static_cast<size_t>(moment - m_moments.begin()));
 }
 
 } // namespace chordvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chordlist.h"
+#include "harmony.h"
 #include "score.h"
 
 #include <QObject>
@@ -16,6 +17,7 @@ class QSettings;
 
 namespace chordvane {
 
+class ChartWindow;
 class frmMain;
 class UserDialogs;
 struct ScoreRow;
@@ -48,9 +50,14 @@ public:
     QAction *mnuScoreNext;
     QAction *mnuScorePreviousMeasure;
     QAction *mnuScoreNextMeasure;
+    QAction *mnuScoreChart; // "コード進行": the chart of the score's harmony
     QAction *mnuScoreClose;
     QLabel *lblScorePlace; // "小節 12　拍 2.5　— band.musicxml"
-    QLabel *lblScoreChord; // the rows' chord: "行のコード Am7 on C　合致度 67％"
+    // The score's chord at this point ("コード A♭add9/E♭ (100%)"), or after a
+    // hand edit the rows' own chord ("行のコード Am7 on C (67%)").
+    QLabel *lblScoreChord;
+    // The chart window, once it has been asked for.
+    ChartWindow *chart() const { return m_chart; }
 
 private:
     void buildMenu();
@@ -61,6 +68,13 @@ private:
     void showRow(int r, const ScoreRow &row);
     void showChord();
     void loadChordList();
+    // The harmonic steps at the window's rate, with the chord list read.
+    void analyse();
+    // The step the shown moment lies in, -1 before the first.
+    int stepIndex() const;
+    void showChart();
+    void fillChart();
+    void goToStep(int step);
     void setOpen(bool open);
 
     frmMain &m_window;
@@ -76,6 +90,10 @@ private:
     ChordTable m_chords; // read once per score and jazz option: a step reads no file
     bool m_chordsRead = false;
     bool m_filling = false; // while a moment's rows are written
+    bool m_edited = false;  // the rows were changed since the last step
+    harmony::Piece m_piece;
+    std::vector<harmony::Step> m_steps;
+    ChartWindow *m_chart = nullptr;
 };
 
 } // namespace chordvane

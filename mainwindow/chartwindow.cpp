@@ -1,0 +1,74 @@
+#include "chartwindow.h"
+
+#include "uiplatform.h"
+
+#include <QHeaderView>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace chordvane {
+
+namespace {
+constexpr int kStepRole = Qt::UserRole;
+}
+
+ChartWindow::ChartWindow(QWidget *parent)
+    : QWidget(parent, Qt::Tool)
+{
+    setWindowTitle(QStringLiteral("コード進行"));
+    m_table = new QTableWidget(this);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->horizontalHeader()->hide();
+    m_table->setFont(gothicFont(12, true));
+    m_table->verticalHeader()->setFont(gothicFont(10.5));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_table);
+    resize(twips(7200), twips(6000));
+    // A click or Enter on a step goes there; an empty beat goes nowhere.
+    const auto choose = [this](int line, int column) {
+        const QTableWidgetItem *item = m_table->item(line, column);
+        if (item)
+            emit stepChosen(item->data(kStepRole).toInt());
+    };
+    connect(m_table, &QTableWidget::cellClicked, this, choose);
+    connect(m_table, &QTableWidget::cellActivated, this, choose);
+}
+
+void ChartWindow::showChart(const QStringList &measures, const std::vector<ChartCell> &cells)
+{
+    m_cells = cells;
+    const QSignalBlocker quiet(m_table);
+    m_table->clear();
+    int columns = 1;
+    for (const ChartCell &cell : cells)
+        columns = std::max(columns, cell.column + 1);
+    m_table->setRowCount(static_cast<int>(measures.size()));
+    m_table->setColumnCount(columns);
+    m_table->setVerticalHeaderLabels(measures);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        auto *item = new QTableWidgetItem(cells[i].symbol);
+        item->setData(kStepRole, static_cast<int>(i));
+        item->setTextAlignment(Qt::AlignCenter);
+        m_table->setItem(cells[i].line, cells[i].column, item);
+    }
+    m_table->resizeColumnsToContents();
+}
+
+void ChartWindow::markStep(int step)
+{
+    const QSignalBlocker quiet(m_table);
+    if (step < 0 || step >= static_cast<int>(m_cells.size())) {
+        m_table->clearSelection();
+        return;
+    }
+    const ChartCell &cell = m_cells[static_cast<size_t>(step)];
+    m_table->setCurrentCell(cell.line, cell.column);
+    m_table->scrollToItem(m_table->item(cell.line, cell.column));
+}
+
+} // namespace chordvane

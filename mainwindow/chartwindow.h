@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QTableWidget;
+
+namespace chordvane {
+
+// One harmonic step as the chart shows it: in the line of its measure, in
+// the column of the beat it starts on (both from 0).
+struct ChartCell {
+    int line = 0;
+    int column = 0;
+    QString symbol; // "A♭add9/E♭", or "-" for a step without a chord
+};
+
+// The harmony of the open score as a chart: one line per measure, headed by
+// its number, each step's symbol at its beat. The step the rows stand in is
+// selected; choosing a step asks the score view to go there.
+class ChartWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ChartWindow(QWidget *parent);
+
+    // measures: each line's heading; cells: the steps in time order.
+    void showChart(const QStringList &measures, const std::vector<ChartCell> &cells);
+    // Selects step `step` (an index into the cells), none when out of range.
+    void markStep(int step);
+    QTableWidget *table() const { return m_table; }
+
+signals:
+    void stepChosen(int step);
+
+private:
+    QTableWidget *m_table;
+    std::vector<ChartCell> m_cells;
+};
+
+} // namespace chordvane

@@ -1,0 +1,86 @@
+#include "harmonypiece.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace chordvane::score {
+
+namespace {
+
+const PartSetting *settingAt(const Part &part, const Fraction &at)
+{
+    const PartSetting *found = nullptr;
+    for (const PartSetting &setting : part.settings) {
+        if (at < setting.at)
+            break;
+        found = &setting;
+    }
+    return found;
+}
+
+harmony::Key keyAt(const Score &score, const Fraction &at)
+{
+    const PartSetting *moved = nullptr;
+    for (const Part &part : score.parts) {
+        const PartSetting *setting = settingAt(part, at);
+        if (!setting || !setting->keyGiven)
+            continue;
+        if (pitchClass(setting->transposition) == 0)
+            return {at, setting->fifths, setting->minor};
+        if (!moved)
+            moved = setting;
+    }
+    if (!moved)
+        return {at, 0, false};
+    return {at, concertFifths(moved->fifths, moved->transposition), moved->minor};
+}
+
+} // namespace
+
+int concertFifths(int writtenFifths, int transposition)
+{
+    // A semitone up is seven fifths up; keys beyond seven accidentals take
+    // their enharmonic neighbour.
+    int fifths = writtenFifths + ((7 * transposition) % 12 + 12) % 12;
+    while (fifths > 7)
+        fifths -= 12;
+    while (fifths < -7)
+        fifths += 12;
+    return fifths;
+}
+
+harmony::Piece harmonyPiece(const Score &score)
+{
+    harmony::Piece piece;
+    std::map<std::pair<size_t, int>, int> lines; // (part, voice) -> line
+    for (size_t p = 0; p < score.parts.size(); ++p) {
+        for (const PartNote &note : score.parts[p].notes) {
+            const auto line =
+                lines.emplace(std::pair(p, note.voice), static_cast<int>(lines.size())).first;
+            piece.notes.push_back({note.start, note.end, note.sounding, line->second});
+        }
+    }
+    for (const Measure &measure : score.measures) {
+        piece.measureStarts.push_back(measure.start);
+        piece.end = measure.start + measure.length;
+        const bool changes = piece.meters.empty() || piece.meters.back().beats != measure.beats ||
+                             piece.meters.back().beatType != measure.beatType;
+        if (measure.beats > 0 && measure.beatType > 0 && changes)
+            piece.meters.push_back({measure.start, measure.beats, measure.beatType});
+    }
+    std::set<Fraction> changes;
+    for (const Part &part : score.parts) {
+        for (const PartSetting &setting : part.settings)
+            changes.insert(setting.at);
+    }
+    for (const Fraction &at : changes) {
+        const harmony::Key key = keyAt(score, at);
+        if (piece.keys.empty() || piece.keys.back().fifths != key.fifths ||
+            piece.keys.back().minor != key.minor)
+            piece.keys.push_back(key);
+    }
+    return piece;
+}
+
+} // namespace chordvane::score
