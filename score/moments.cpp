@@ -66,6 +66,9 @@ std::vector<Moment> scoreMoments(const Score &score)
             part.name = setting.name;
             part.abbreviation = setting.abbreviation;
             part.program = setting.program;
+            part.fifths = setting.fifths;
+            part.minor = setting.minor;
+            part.keyGiven = setting.keyGiven;
         }
         // Held notes by written pitch, so that each part's spellings follow
         // its written notes; a unison spelt two ways keeps one order.

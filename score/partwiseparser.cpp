@@ -22,7 +22,6 @@ private:
     void parseMeasure(RawPart &part);
     void parseShift(bool forward);
     void parseAttributes(RawPart &part);
-    void parseTime();
     void parseTranspose();
     void parseClef();
     void parsePrint(RawPart &part);
@@ -44,7 +43,9 @@ private:
     Fraction m_cursor;
     Fraction m_lastStart;
     RawMeasure *m_measure = nullptr;
-    std::optional<Fraction> m_timeLength;
+    TimeSignature m_time;
+    KeySignature m_key;
+    bool m_keyGiven = false;
     QHash<int, int> m_transpose; // by staff; 0 for every staff
     QHash<int, QString> m_clef;  // by staff
     QString m_name;
@@ -82,7 +83,9 @@ void PartwiseParser::parsePart()
     RawPart part;
     part.id = m_walk.attribute("id");
     m_divisions = Fraction(1);
-    m_timeLength.reset();
+    m_time = {};
+    m_key = {};
+    m_keyGiven = false;
     m_transpose.clear();
     m_clef.clear();
     const auto &list = m_score.partList;
@@ -132,7 +135,9 @@ void PartwiseParser::parseMeasure(RawPart &part)
         else
             m_walk.skip();
     }
-    measure.nominal = m_timeLength;
+    measure.nominal = m_time.length();
+    measure.beats = m_time.beats;
+    measure.beatType = m_time.beatType;
 }
 
 void PartwiseParser::parseShift(bool forward)
@@ -171,7 +176,13 @@ void PartwiseParser::parseAttributes(RawPart &part)
             if (const auto divisions = m_walk.decimal("divisions", false))
                 m_divisions = *divisions;
         } else if (m_walk.is(u"time")) {
-            parseTime();
+            if (const auto time = readTime(m_walk))
+                m_time = *time;
+        } else if (m_walk.is(u"key")) {
+            if (const auto key = readKey(m_walk)) {
+                m_key = *key;
+                m_keyGiven = true;
+            }
         } else if (m_walk.is(u"transpose")) {
             parseTranspose();
         } else if (m_walk.is(u"clef")) {
@@ -190,7 +201,7 @@ void PartwiseParser::addSetting(RawPart &part, const Fraction &at)
 {
     part.settings.push_back({static_cast<int>(part.measures.size()) - 1, at,
                              transpositionOfStaff(1), m_clef.value(1), m_name, m_abbreviation,
-                             m_program});
+                             m_program, m_key.fifths, m_key.minor, m_keyGiven});
 }
 
 // The part's names and program become those of another of its instruments;
@@ -249,29 +260,6 @@ void PartwiseParser::parseSound(RawPart &part)
     }
     if (changed)
         addSetting(part, m_cursor);
-}
-
-void PartwiseParser::parseTime()
-{
-    Fraction beats;
-    std::optional<Fraction> beatType;
-    while (m_walk.nextChild()) {
-        if (m_walk.is(u"beats")) {
-            // Composite signatures such as 3+2/8 add up.
-            const QString value = m_walk.text();
-            for (const QStringView term : QStringView(value).split(u'+')) {
-                if (const auto n = parseInteger(term.trimmed(), 1000))
-                    beats += Fraction(*n);
-            }
-        } else if (m_walk.is(u"beat-type")) {
-            if (const auto n = parseInteger(m_walk.text(), 1024); n && *n > 0)
-                beatType = Fraction(*n);
-        } else {
-            m_walk.skip();
-        }
-    }
-    if (beatType && beats > Fraction(0))
-        m_timeLength = beats * Fraction(4) / *beatType;
 }
 
 void PartwiseParser::parseTranspose()

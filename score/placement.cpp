@@ -47,7 +47,8 @@ std::vector<PartNote> joinTies(const std::vector<PartNote> &notes, const std::ve
 }
 
 // The measures of all parts side by side: the i-th measure of every part
-// starts where the longest (i-1)-th ended.
+// starts where the longest (i-1)-th ended. The first part that has a
+// measure gives its number and time signature.
 std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
 {
     size_t count = 0;
@@ -60,14 +61,16 @@ std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
         measure.start = start;
         bool implicit = false;
         std::optional<Fraction> nominal;
-        bool numbered = false;
+        bool first = true;
         for (const RawPart &part : parts) {
             if (i >= part.measures.size())
                 continue;
             const RawMeasure &raw = part.measures[i];
-            if (!numbered) {
+            if (first) {
                 measure.number = raw.number;
-                numbered = true;
+                measure.beats = raw.beats;
+                measure.beatType = raw.beatType;
+                first = false;
             }
             measure.length = std::max(measure.length, raw.extent);
             implicit |= raw.implicit;
@@ -105,7 +108,7 @@ void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &p
         {Fraction(0), 0, QString(), part.name, part.abbreviation, part.program}};
     for (const RawSetting &s : raw.settings) {
         settings.push_back({measures[s.measure].start + s.at, s.transposition, s.clef, s.name,
-                            s.abbreviation, s.program});
+                            s.abbreviation, s.program, s.fifths, s.minor, s.keyGiven});
     }
     std::stable_sort(settings.begin(), settings.end(),
                      [](const auto &a, const auto &b) { return a.at < b.at; });

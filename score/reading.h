@@ -29,6 +29,9 @@ struct RawSetting {
     QString name;
     QString abbreviation;
     int program = -1;
+    int fifths = 0;
+    bool minor = false;
+    bool keyGiven = false;
 };
 
 struct RawMeasure {
@@ -36,6 +39,8 @@ struct RawMeasure {
     Fraction extent;                 // the furthest any note, rest or forward reaches
     std::optional<Fraction> nominal; // from the time signature
     bool implicit = false;
+    int beats = 0; // the time signature in force; 0/0 for none
+    int beatType = 0;
 };
 
 struct RawPart {
@@ -91,6 +96,28 @@ struct WrittenPitch {
 };
 // None, with the walk failed, when the pitch is incomplete.
 std::optional<WrittenPitch> writtenPitch(XmlWalk &walk, const NoteFields &note);
+
+// signatures.cpp. Both read staff 1's signature or the whole part's, and
+// give none for another staff's.
+struct TimeSignature {
+    int beats = 0; // 0/0: none, as senza misura
+    int beatType = 0;
+    // In quarter notes; none without a signature.
+    std::optional<Fraction> length() const
+    {
+        if (beatType == 0)
+            return std::nullopt;
+        return Fraction(beats) * Fraction(4) / Fraction(beatType);
+    }
+};
+// None when the <time> gives no usable beats and beat type.
+std::optional<TimeSignature> readTime(XmlWalk &walk);
+struct KeySignature {
+    int fifths = 0; // -7..7
+    bool minor = false;
+};
+// None when the <key> gives no fifths.
+std::optional<KeySignature> readKey(XmlWalk &walk);
 
 // partlist.cpp
 std::vector<ListedPart> readPartList(XmlWalk &walk);

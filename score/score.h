@@ -47,8 +47,8 @@ struct PartNote {
 
 // What holds in a part from `at` on: its transposition (semitones from
 // written to sounding), staff 1's clef sign ("G", "F", "C", "percussion" ...),
-// and its names and program, which a <print> or a change of instrument can
-// switch mid-score.
+// its names and program, which a <print> or a change of instrument can
+// switch mid-score, and staff 1's key signature.
 struct PartSetting {
     Fraction at;
     int transposition = 0;
@@ -56,6 +56,13 @@ struct PartSetting {
     QString name; // as in Part
     QString abbreviation;
     int program = -1;
+    // The key as the part writes it (a transposing part's written key):
+    // fifths -7..7 (-3 = E♭ major or C minor), minor for <mode>minor</mode>.
+    // A key of steps and alterations counts as C major; keyGiven is false
+    // until the part gives a key, when the key is C major by default.
+    int fifths = 0;
+    bool minor = false;
+    bool keyGiven = false;
 };
 
 struct Part {
@@ -71,6 +78,10 @@ struct Measure {
     QString number; // the number attribute as written
     Fraction start;
     Fraction length;
+    // The first part's time signature in force: 6/8 stays 6/8, 3+2/8 is
+    // 5/8; 0/0 before any and under senza misura.
+    int beats = 0;
+    int beatType = 0;
 };
 
 struct Score {
@@ -150,6 +161,9 @@ struct PartMoment {
     QString name{};                   // the part's names and program in force, as in Part
     QString abbreviation{};
     int program = -1;
+    int fifths = 0; // the key in force, as in PartSetting
+    bool minor = false;
+    bool keyGiven = false;
 };
 
 // An attack: a time at which at least one note starts, with every note

@@ -273,26 +273,124 @@ TEST(ScoreReader, QuarterTonesRoundToTheNearestSemitoneHalvesUp)
     }
 }
 
-TEST(ScoreReader, MeasuresLastAsLongAsTheirTimeSignatureUnlessImplicit)
+// The first part's signature in force; a measure as long as it unless
+// implicit (a pickup) or fuller.
+TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
 {
+    const auto time = [](const char *beats, const char *type, const QByteArray &staff = {}) {
+        return "<attributes><time" + staff + "><beats>" + beats + "</beats><beat-type>" + type +
+               "</beat-type></time></attributes>";
+    };
+    const QByteArray c4 = note("C", 0, 4), fivePulses = time("3+2", "8") + c4;
+    const auto measures = [&](const std::vector<QByteArray> &contents) {
+        QByteArray xml;
+        for (const QByteArray &content : contents)
+            xml += "<measure>" + content + "</measure>";
+        return onePart(xml);
+    };
     struct Case {
         const char *name;
-        QByteArray measure;
-        Fraction length;
+        QByteArray xml;
+        std::vector<std::pair<int, int>> signatures; // per measure
+        Fraction lastLength;
     };
-    const QByteArray fivePulses = "<attributes><time><beats>3+2</beats><beat-type>8</beat-type>"
-                                  "</time></attributes>" +
-                                  note("C", 0, 4);
     const Case cases[] = {
-        {"3+2/8", "<measure>" + fivePulses + "</measure>", Fraction(5, 2)},
-        {"3+2/8 implicit", "<measure implicit=\"yes\">" + fivePulses + "</measure>", Fraction(1)},
-        {"notes beyond 3+2/8", "<measure>" + fivePulses + note("C", 0, 4, {}, {}, 2) + "</measure>",
+        {"none, 6/8, held, 2/2",
+         measures({c4, time("6", "8") + c4, c4, time("2", "2") + c4}),
+         {{0, 0}, {6, 8}, {6, 8}, {2, 2}},
+         Fraction(4)},
+        {"3+2/8", measures({fivePulses}), {{5, 8}}, Fraction(5, 2)},
+        {"3+2/8 implicit",
+         onePart("<measure implicit=\"yes\">" + fivePulses + "</measure>"),
+         {{5, 8}},
+         Fraction(1)},
+        {"notes beyond 3+2/8",
+         measures({fivePulses + note("C", 0, 4, {}, {}, 2)}),
+         {{5, 8}},
          Fraction(3)},
+        {"2/4 + 3/8",
+         measures({"<attributes><time><beats>2</beats><beat-type>4</beat-type><beats>3</beats>"
+                   "<beat-type>8</beat-type></time></attributes>" +
+                   c4}),
+         {{7, 8}},
+         Fraction(7, 2)},
+        {"senza misura after 4/4",
+         measures(
+             {time("4", "4") + c4, "<attributes><time><senza-misura/></time></attributes>" + c4}),
+         {{4, 4}, {0, 0}},
+         Fraction(1)},
+        {"another staff's",
+         measures({time("4", "4") + time("3", "4", " number=\"2\"") + c4}),
+         {{4, 4}},
+         Fraction(4)},
+        {"the second part's",
+         "<score-partwise><part-list><score-part id=\"P\"/><score-part id=\"Q\"/></part-list>"
+         "<part id=\"P\"><measure>" +
+             time("4", "4") + c4 + "</measure></part><part id=\"Q\"><measure>" + time("6", "8") +
+             c4 + "</measure></part></score-partwise>",
+         {{4, 4}},
+         Fraction(4)},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const ReadResult read = readScoreData(onePart(c.measure));
+        const ReadResult read = readScoreData(c.xml);
         ASSERT_TRUE(read.ok);
-        EXPECT_EQ(read.score.measures[0].length, c.length);
+        std::vector<std::pair<int, int>> signatures;
+        for (const Measure &m : read.score.measures)
+            signatures.emplace_back(m.beats, m.beatType);
+        EXPECT_EQ(signatures, c.signatures);
+        EXPECT_EQ(read.score.measures.back().length, c.lastLength);
+    }
+}
+
+TEST(ScoreReader, PartsKeepTheKeyInForceAsWritten)
+{
+    const auto key = [](const QByteArray &content, const QByteArray &attributes = {}) {
+        return "<attributes><key" + attributes + ">" + content + "</key></attributes>";
+    };
+    const QByteArray c4 = note("C", 0, 4);
+    struct Case {
+        const char *name;
+        QByteArray measure;
+        std::vector<std::tuple<int, bool, bool>> keys; // fifths, minor, given at each note
+    };
+    const Case cases[] = {
+        {"none", c4, {{0, false, false}}},
+        {"D major, then C minor mid-measure, held",
+         key("<fifths>2</fifths>") + c4 + key("<fifths>-3</fifths><mode>minor</mode>") + c4 + c4,
+         {{2, false, true}, {-3, true, true}, {-3, true, true}}},
+        {"dorian counts as major",
+         key("<fifths>1</fifths><mode>dorian</mode>") + c4,
+         {{1, false, true}}},
+        {"a transposing part's written key",
+         "<attributes><transpose><chromatic>-2</chromatic></transpose><key><fifths>2</fifths></key>"
+         "</attributes>" +
+             c4,
+         {{2, false, true}}},
+        {"steps and alterations count as C major",
+         key("<fifths>3</fifths><mode>minor</mode>") + c4 +
+             key("<key-step>B</key-step><key-alter>-1</key-alter><key-step>E</key-step>"
+                 "<key-alter>-0.5</key-alter>") +
+             c4,
+         {{3, true, true}, {0, false, true}}},
+        {"staff 1's or the whole part's, never staff 2's",
+         key("<fifths>1</fifths>", " number=\"1\"") + key("<fifths>-1</fifths>", " number=\"2\"") +
+             c4 + key("<fifths>-2</fifths>") + c4,
+         {{1, false, true}, {-2, false, true}}},
+        {"past seven, the same key enharmonically",
+         key("<fifths>8</fifths><mode>minor</mode>") + c4 + key("<fifths>-9</fifths>") + c4,
+         {{-4, true, true}, {3, false, true}}},
+        {"no fifths, no change",
+         key("<fifths>4</fifths>") + c4 + key("<mode>minor</mode>") + c4,
+         {{4, false, true}, {4, false, true}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ReadResult read = readScoreData(onePart("<measure>" + c.measure + "</measure>"));
+        ASSERT_TRUE(read.ok);
+        std::vector<std::tuple<int, bool, bool>> keys;
+        for (const Moment &m : scoreMoments(read.score))
+            keys.emplace_back(m.parts[0].fifths, m.parts[0].minor, m.parts[0].keyGiven);
+        EXPECT_EQ(keys, c.keys);
     }
 }
