@@ -255,7 +255,7 @@ AnnotatedData annotateData(const QByteArray &in, const std::vector<ChordSymbol> 
 {
     const score::ReadResult read = score::readScoreData(in);
     if (!read.ok)
-        return {failure(AnnotateError::Unreadable, read.error), {}};
+        return {failure(AnnotateError::Unreadable, score::englishMessage(read)), {}};
     std::optional<ArchiveRoot> root;
     if (isArchive(in)) {
         root = archiveRoot(in);
@@ -291,7 +291,7 @@ AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol
         return failure(AnnotateError::UnknownForm);
     const score::ReadResult read = score::readScoreFile(inPath);
     if (!read.ok)
-        return failure(AnnotateError::Unreadable, read.error);
+        return failure(AnnotateError::Unreadable, score::englishMessage(read));
     // Through a symbolic or hard link too: the score must survive a
     // mistyped command.
     namespace fs = std::filesystem;

@@ -135,7 +135,7 @@ const QByteArray kContainer = R"(<container><rootfiles>
 std::set<std::string> topSymbols(const QByteArray &musicXml, const char *encoding = "UTF-8")
 {
     const score::ReadResult read = score::readScoreData(musicXml);
-    EXPECT_TRUE(read.ok) << read.error.toStdString();
+    EXPECT_TRUE(read.ok) << score::englishMessage(read).toStdString();
     std::set<std::string> found;
     if (!read.ok)
         return found;
@@ -256,7 +256,7 @@ TEST(Annotate, WritesTheExactSymbolsBeforeNotesOrWithOffsets)
 std::vector<ChordSymbol> symbolsAtEveryMoment(const QByteArray &score)
 {
     const score::ReadResult read = score::readScoreData(score);
-    EXPECT_TRUE(read.ok) << read.error.toStdString();
+    EXPECT_TRUE(read.ok) << score::englishMessage(read).toStdString();
     const char *const chords[] = {"m7(♭5)", "", "7(alt)", "M7(♯11)", "sus2"};
     const char *const roots[] = {"C", "F#", "Bb", "E", "Ab"};
     std::vector<ChordSymbol> symbols;
@@ -346,7 +346,7 @@ TEST(Annotate, ChangesNothingButTheSymbolsItAdds)
             EXPECT_EQ(outText.count(u'\n'), outText.count(QLatin1String("\r\n")));
         }
         const score::ReadResult read = score::readScoreData(out);
-        ASSERT_TRUE(read.ok) << read.error.toStdString();
+        ASSERT_TRUE(read.ok) << score::englishMessage(read).toStdString();
         EXPECT_EQ(topSymbols(outScore, c.encoding).size(), size_t(result.written) + c.taken);
         EXPECT_TRUE(outText.contains(QString::fromUtf8(c.halfDiminished)));
     }
