@@ -131,6 +131,7 @@ void frmMain::clear()
         row->ctlNoteInput()->setValue(1);
     }
     Load();
+    emit rowsChanged(); // once, for all the rows Load emptied
 }
 
 void frmMain::showHowTo()

@@ -1,8 +1,9 @@
 #include "scorebrowser.h"
 
-#include "engine.h"
 #include "chartwindow.h"
+#include "engine.h"
 #include "frmmain.h"
+#include "harmonypiece.h"
 #include "meter.h"
 #include "resulttext.h"
 #include "scoreproblem.h"
@@ -133,7 +134,8 @@ void ScoreBrowser::buildMenu()
     mnuScoreNextMeasure =
         add("次の小節へ(&D)", QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { stepMeasure(1); });
     mnuScore->addSeparator();
-    mnuScoreChart = add("コード進行(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
+    mnuScoreChart =
+        add("コード進行(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
     mnuScore->addSeparator();
     mnuScoreClose =
         add("スコアを閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
@@ -255,10 +257,9 @@ void ScoreBrowser::showMoment(size_t index)
         for (int r = 0; r < rows::kRows; ++r)
             showRow(r, rows[r]);
     }
-    lblScorePlace->setText(
-        QStringLiteral("小節 %1　拍 %2　— %3")
-            .arg(shortMeasureNumber(moment.measureNumber, moment.measure),
-                 fromStd(score::beatText(moment.beat)), m_fileName));
+    lblScorePlace->setText(QStringLiteral("小節 %1　拍 %2　— %3")
+                               .arg(shortMeasureNumber(moment.measureNumber, moment.measure),
+                                    fromStd(score::beatText(moment.beat)), m_fileName));
     showChord();
 }
 
@@ -293,10 +294,9 @@ void ScoreBrowser::analyse()
 int ScoreBrowser::stepIndex() const
 {
     const Fraction &at = m_moments[m_index].at;
-    const auto after = std::upper_bound(m_steps.begin(), m_steps.end(), at,
-                                        [](const Fraction &t, const harmony::Step &s) {
-                                            return t < s.start;
-                                        });
+    const auto after =
+        std::upper_bound(m_steps.begin(), m_steps.end(), at,
+                         [](const Fraction &t, const harmony::Step &s) { return t < s.start; });
     return static_cast<int>(after - m_steps.begin()) - 1;
 }
 
@@ -313,9 +313,10 @@ void ScoreBrowser::showChord()
     if (!m_edited) {
         const int step = stepIndex();
         const harmony::Step *s = step >= 0 ? &m_steps[static_cast<size_t>(step)] : nullptr;
-        lblScoreChord->setText(s && s->chord ? QStringLiteral("コード %1 (%2%)")
-                                                   .arg(fromStd(s->symbol), QString::number(s->rate))
-                                             : QStringLiteral("コード なし"));
+        lblScoreChord->setText(s && s->chord
+                                   ? QStringLiteral("コード %1 (%2%)")
+                                         .arg(fromStd(s->symbol), QString::number(s->rate))
+                                   : QStringLiteral("コード なし"));
         return;
     }
     const ChordEngine &engine = m_window.engine();
@@ -352,8 +353,8 @@ void ScoreBrowser::fillChart()
     std::vector<ChartCell> cells;
     for (const harmony::Step &step : m_steps) {
         const score::Measure &measure = m_score.measures[static_cast<size_t>(step.measure)];
-        const Fraction beat = measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType)
-                                                : Fraction(1);
+        const Fraction beat =
+            measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType) : Fraction(1);
         const Fraction into = (step.start - measure.start) / beat;
         cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
                          step.chord ? fromStd(step.symbol) : QStringLiteral("-")});
@@ -366,9 +367,9 @@ void ScoreBrowser::goToStep(int step)
     if (step < 0 || step >= static_cast<int>(m_steps.size()))
         return;
     const Fraction &start = m_steps[static_cast<size_t>(step)].start;
-    const auto moment = std::lower_bound(
-        m_moments.begin(), m_moments.end(), start,
-        [](const score::Moment &m, const Fraction &t) { return m.at < t; });
+    const auto moment =
+        std::lower_bound(m_moments.begin(), m_moments.end(), start,
+                         [](const score::Moment &m, const Fraction &t) { return m.at < t; });
     if (moment != m_moments.end())
         showMoment(static_cast<size_t>(moment - m_moments.begin()));
 }

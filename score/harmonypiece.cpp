@@ -66,7 +66,11 @@ harmony::Piece harmonyPiece(const Score &score)
         piece.end = measure.start + measure.length;
         const bool changes = piece.meters.empty() || piece.meters.back().beats != measure.beats ||
                              piece.meters.back().beatType != measure.beatType;
-        if (measure.beats > 0 && measure.beatType > 0 && changes)
+        // A beat type of no note value (2/4 + 3/8 sums to 7/8, but 3/4 + 1/3
+        // has none) leaves the beat a quarter.
+        const bool noteValue = measure.beatType > 0 && measure.beatType <= 64 &&
+                               (measure.beatType & (measure.beatType - 1)) == 0;
+        if (measure.beats > 0 && noteValue && changes)
             piece.meters.push_back({measure.start, measure.beats, measure.beatType});
     }
     std::set<Fraction> changes;

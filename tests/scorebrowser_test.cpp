@@ -1,3 +1,4 @@
+#include "chartwindow.h"
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
 #include "frmmain.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTest>
 
 #include <filesystem>
@@ -222,16 +224,16 @@ TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
     const std::string empty = "rest in C G (楽器名) -";
     const Step steps[] = {
         {Qt::Key_unknown,
-         "小節 0　拍 1　— band.musicxml / 行のコード なし",
+         "小節 0　拍 1　— band.musicxml / コード なし",
          {"8 in C G Piano G", "rest in C F Bass -", empty, empty, "8 in C G Piano G"},
          {}},
         {Qt::Key_Right,
-         "小節 1　拍 1　— band.musicxml / 行のコード A7 on C　合致度 75％",
+         "小節 1　拍 1　— band.musicxml / コード Am7/C (100%)",
          {"8 in C G Piano G", "13 in C F Bass C", "5 in C G Piano E", "22 in C F Piano A",
           "13 in C F Bass C"},
-         {"A7 on C", "Am7 on C"}}, // in the order found, as the status names it
+         {"A7 on C", "Am7 on C"}},
         {Qt::Key_Right,
-         "小節 1　拍 3　— band.musicxml / 行のコード A on G　合致度 67％",
+         "小節 1　拍 3　— band.musicxml / コード A7/G (25%)",
          {"5 in C G Piano E", "8 in C F Bass G", "22 in C F Piano A", empty, "8 in C F Bass G"},
          {"A on G", "Am on G", "A7 on G", "Am7 on G"}},
     };
@@ -250,17 +252,22 @@ TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
         }
     }
 
-    // The chord follows the options at once: the ranking, the chord list,
-    // the rate; and the rows as they are edited.
-    window->rankByRateAction()->trigger();
-    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード A7 on G　合致度 75％");
+    // The score's chord follows the chord list at once.
     window->mnuOptionNotJazz->trigger();
-    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード A on G　合致度 67％");
-    window->mnuOptionCodeRate[5]->trigger();
-    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード なし");
-    window->mnuOptionCodeRate[0]->trigger();
-    window->row(2).ctlNoteInput()->setValue(25); // the A becomes a C
-    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "行のコード C on G　合致度 100％");
+    EXPECT_EQ(browser().lblScoreChord->text().toStdString(), "コード A/G (33%)");
+    window->mnuOptionNotJazz->trigger();
+    // Once the rows are edited, the status names their own chord: the line
+    // the results window opens on, ranked or not, never the stale one.
+    press(Qt::Key_Left);
+    window->row(0).ctlNoteInput()->setValue(20); // the G an octave up
+    for (const char *first : {"A7 on C", "Am7 on C"}) {
+        if (first[1] == 'm')
+            window->rankByRateAction()->trigger();
+        window->cmdSearchCode->click();
+        EXPECT_EQ(shownLines.value(0).toStdString(), first);
+        EXPECT_EQ(browser().lblScoreChord->text().toStdString(),
+                  "行のコード " + std::string(first) + (first[1] == 'm' ? " (100%)" : " (75%)"));
+    }
 }
 
 TEST_F(ScoreBrowserTest, PartsAreWrittenInTheirOwnTransposition)
@@ -326,6 +333,33 @@ TEST_F(ScoreBrowserTest, NotesAreSpelledAsThePartWritesThem)
         EXPECT_EQ(staff->Value(), note.first);
         EXPECT_EQ(staff->state().Accidental, note.second);
     }
+}
+
+TEST_F(ScoreBrowserTest, TheChartShowsEachStepAtItsBeatAndJumpsThere)
+{
+    openScore(kScores + "/band.musicxml");
+    press(Qt::Key_H);
+    ASSERT_NE(browser().chart(), nullptr);
+    const QTableWidget *table = browser().chart()->table();
+    EXPECT_TRUE(browser().chart()->isVisible());
+    // Measure 0 is a pickup; measure 1 changes chord on beat 3.
+    const auto cell = [table](int line, int column) {
+        const QTableWidgetItem *item = table->item(line, column);
+        return item ? item->text().toStdString() : std::string();
+    };
+    EXPECT_EQ(table->verticalHeaderItem(1)->text(), "1");
+    EXPECT_EQ(cell(0, 0), "-");
+    EXPECT_EQ(cell(1, 0), "Am7/C");
+    EXPECT_EQ(cell(1, 1), "");
+    EXPECT_EQ(cell(1, 2), "A7/G");
+
+    // The step the rows stand in is marked; a click on another goes there.
+    press(Qt::Key_Right);
+    EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 10);
+    const QRect target = table->visualItemRect(table->item(1, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, target.center());
+    EXPECT_EQ(status().toStdString(), "小節 1　拍 3　— band.musicxml / コード A7/G (25%)");
+    EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 12);
 }
 
 TEST_F(ScoreBrowserTest, MomentAndMeasureKeysMoveAndStopAtTheEnds)
