@@ -29,6 +29,15 @@ QByteArray note(const char *step, int alter, int octave, const QByteArray &befor
            "</note>";
 }
 
+// Parts P and Q of one measure each.
+QByteArray twoParts(const QByteArray &first, const QByteArray &second)
+{
+    return "<score-partwise><part-list><score-part id=\"P\"/><score-part id=\"Q\"/></part-list>"
+           "<part id=\"P\"><measure>" +
+           first + "</measure></part><part id=\"Q\"><measure>" + second +
+           "</measure></part></score-partwise>";
+}
+
 QByteArray shift(const char *kind, int duration)
 {
     return "<" + QByteArray(kind) + "><duration>" + QByteArray::number(duration) + "</duration></" +
@@ -273,8 +282,7 @@ TEST(ScoreReader, QuarterTonesRoundToTheNearestSemitoneHalvesUp)
     }
 }
 
-// The first part's signature in force; a measure as long as it unless
-// implicit (a pickup) or fuller.
+// The first part's signature in force; a measure as long as it unless implicit or fuller.
 TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
 {
     const auto time = [](const char *beats, const char *type, const QByteArray &staff = {}) {
@@ -295,8 +303,9 @@ TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
         Fraction lastLength;
     };
     const Case cases[] = {
-        {"none, 6/8, held, 2/2",
-         measures({c4, time("6", "8") + c4, c4, time("2", "2") + c4}),
+        {"none, 6/8, held, 2/2 beside staff 2's 3/4",
+         measures(
+             {c4, time("6", "8") + c4, c4, time("2", "2") + time("3", "4", " number=\"2\"") + c4}),
          {{0, 0}, {6, 8}, {6, 8}, {2, 2}},
          Fraction(4)},
         {"3+2/8", measures({fivePulses}), {{5, 8}}, Fraction(5, 2)},
@@ -319,15 +328,8 @@ TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
              {time("4", "4") + c4, "<attributes><time><senza-misura/></time></attributes>" + c4}),
          {{4, 4}, {0, 0}},
          Fraction(1)},
-        {"another staff's",
-         measures({time("4", "4") + time("3", "4", " number=\"2\"") + c4}),
-         {{4, 4}},
-         Fraction(4)},
         {"the second part's",
-         "<score-partwise><part-list><score-part id=\"P\"/><score-part id=\"Q\"/></part-list>"
-         "<part id=\"P\"><measure>" +
-             time("4", "4") + c4 + "</measure></part><part id=\"Q\"><measure>" + time("6", "8") +
-             c4 + "</measure></part></score-partwise>",
+         twoParts(time("4", "4") + c4, time("6", "8") + c4),
          {{4, 4}},
          Fraction(4)},
     };
@@ -355,16 +357,13 @@ TEST(ScoreReader, PartsKeepTheKeyInForceAsWritten)
         std::vector<std::tuple<int, bool, bool>> keys; // fifths, minor, given at each note
     };
     const Case cases[] = {
-        {"none", c4, {{0, false, false}}},
-        {"D major, then C minor mid-measure, held",
-         key("<fifths>2</fifths>") + c4 + key("<fifths>-3</fifths><mode>minor</mode>") + c4 + c4,
-         {{2, false, true}, {-3, true, true}, {-3, true, true}}},
-        {"dorian counts as major",
-         key("<fifths>1</fifths><mode>dorian</mode>") + c4,
-         {{1, false, true}}},
-        {"a transposing part's written key",
-         "<attributes><transpose><chromatic>-2</chromatic></transpose><key><fifths>2</fifths></key>"
-         "</attributes>" +
+        {"none, D major, then C minor mid-measure, held",
+         c4 + key("<fifths>2</fifths>") + c4 + key("<fifths>-3</fifths><mode>minor</mode>") + c4 +
+             c4,
+         {{0, false, false}, {2, false, true}, {-3, true, true}, {-3, true, true}}},
+        {"a transposing part's written key, dorian counting as major",
+         "<attributes><transpose><chromatic>-2</chromatic></transpose><key><fifths>2</fifths>"
+         "<mode>dorian</mode></key></attributes>" +
              c4,
          {{2, false, true}}},
         {"steps and alterations count as C major",
@@ -386,11 +385,16 @@ TEST(ScoreReader, PartsKeepTheKeyInForceAsWritten)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        const ReadResult read = readScoreData(onePart("<measure>" + c.measure + "</measure>"));
+        // A second part that gives no key keeps none.
+        const ReadResult read = readScoreData(
+            twoParts(c.measure, "<attributes><divisions>2</divisions></attributes>" + c4));
         ASSERT_TRUE(read.ok);
         std::vector<std::tuple<int, bool, bool>> keys;
-        for (const Moment &m : scoreMoments(read.score))
+        for (const Moment &m : scoreMoments(read.score)) {
             keys.emplace_back(m.parts[0].fifths, m.parts[0].minor, m.parts[0].keyGiven);
+            EXPECT_EQ(std::tuple(m.parts[1].fifths, m.parts[1].minor, m.parts[1].keyGiven),
+                      std::tuple(0, false, false));
+        }
         EXPECT_EQ(keys, c.keys);
     }
 }
