@@ -3,6 +3,7 @@
 #include "chartwindow.h"
 #include "engine.h"
 #include "frmmain.h"
+#include "fromchart.h"
 #include "harmonypiece.h"
 #include "meter.h"
 #include "resulttext.h"
@@ -136,6 +137,8 @@ void ScoreBrowser::buildMenu()
     mnuScore->addSeparator();
     mnuScoreChart =
         add("コード進行(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
+    mnuScoreAnnotate =
+        add("コード名を書き込んで保存(&W)...", QKeySequence(), [this] { saveAnnotated(); });
     mnuScore->addSeparator();
     mnuScoreClose =
         add("スコアを閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
@@ -180,6 +183,7 @@ bool ScoreBrowser::openScore(const QString &path)
     m_score = std::move(read.score);
     m_moments = std::move(moments);
     m_fileName = QFileInfo(path).fileName();
+    m_path = QFileInfo(path).absoluteFilePath();
     lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     m_piece = score::harmonyPiece(m_score);
     setOpen(true);
@@ -206,7 +210,7 @@ void ScoreBrowser::closeScore()
 void ScoreBrowser::setOpen(bool open)
 {
     for (QAction *action : {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure,
-                            mnuScoreNextMeasure, mnuScoreChart, mnuScoreClose})
+                            mnuScoreNextMeasure, mnuScoreChart, mnuScoreAnnotate, mnuScoreClose})
         action->setEnabled(open);
     m_window.statusBar()->setVisible(open);
     // The bar's room comes and goes with it.
@@ -372,6 +376,34 @@ void ScoreBrowser::goToStep(int step)
                          [](const score::Moment &m, const Fraction &t) { return m.at < t; });
     if (moment != m_moments.end())
         showMoment(static_cast<size_t>(moment - m_moments.begin()));
+}
+
+void ScoreBrowser::saveAnnotated()
+{
+    if (!isOpen())
+        return;
+    const QFileInfo in(m_path);
+    // "band.musicxml" is offered as "band (コード付き).musicxml" beside it.
+    const QString suffix = in.fileName().mid(in.completeBaseName().size());
+    const QString proposed =
+        in.dir().filePath(in.completeBaseName() + QStringLiteral(" (コード付き)") + suffix);
+    const QString out =
+        m_dialogs.saveFile(&m_window, QStringLiteral("コード名を書き込んで保存"), proposed,
+                           QStringLiteral("MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)"));
+    if (out.isEmpty())
+        return;
+    const annotate::AnnotateResult result =
+        annotate::annotateFile(m_path, annotate::chordSymbols(m_chords, m_steps), out);
+    if (result.ok()) {
+        m_dialogs.information(
+            &m_window, QStringLiteral("Chordvane"),
+            QStringLiteral("コード名を %1 個書き込んで保存しました\n%2")
+                .arg(QString::number(result.written), QDir::toNativeSeparators(out)));
+        return;
+    }
+    m_dialogs.exclamation(&m_window, QStringLiteral("Chordvane"),
+                          QStringLiteral("保存できませんでした\n%1\n%2")
+                              .arg(japaneseAnnotateError(result), QDir::toNativeSeparators(out)));
 }
 
 } // namespace chordvane

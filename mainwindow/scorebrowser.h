@@ -50,7 +50,8 @@ public:
     QAction *mnuScoreNext;
     QAction *mnuScorePreviousMeasure;
     QAction *mnuScoreNextMeasure;
-    QAction *mnuScoreChart; // "コード進行": the chart of the score's harmony
+    QAction *mnuScoreChart;    // "コード進行": the chart of the score's harmony
+    QAction *mnuScoreAnnotate; // writes the chart into a copy of the score
     QAction *mnuScoreClose;
     QLabel *lblScorePlace; // "小節 12　拍 2.5　— band.musicxml"
     // The score's chord at this point ("コード A♭add9/E♭ (100%)"), or after a
@@ -75,6 +76,7 @@ private:
     void showChart();
     void fillChart();
     void goToStep(int step);
+    void saveAnnotated();
     void setOpen(bool open);
 
     frmMain &m_window;
@@ -87,6 +89,7 @@ private:
     std::vector<score::Moment> m_moments;
     size_t m_index = 0;
     QString m_fileName;
+    QString m_path;      // absolute
     ChordTable m_chords; // read once per score and jazz option: a step reads no file
     bool m_chordsRead = false;
     bool m_filling = false; // while a moment's rows are written

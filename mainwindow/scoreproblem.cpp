@@ -90,4 +90,31 @@ QString japaneseReadError(const score::ReadResult &result)
                            : text + QStringLiteral(" (%1)").arg(where.join(QStringLiteral("、")));
 }
 
+QString japaneseAnnotateError(const annotate::AnnotateResult &result)
+{
+    using annotate::AnnotateError;
+    switch (result.error) {
+    case AnnotateError::None:
+        break;
+    case AnnotateError::UnknownForm:
+        return QStringLiteral(
+            "ファイル名の拡張子は .musicxml、.xml、.mxl のどれかにしてください。");
+    case AnnotateError::Unreadable:
+        return QStringLiteral("元のスコアを読めません。");
+    case AnnotateError::SameFile:
+        return QStringLiteral(
+            "元のスコアと同じファイルには保存しません。別の名前を選んでください。");
+    case AnnotateError::NotRegularFile:
+        return QStringLiteral("保存先が通常のファイルではありません。");
+    case AnnotateError::BadSymbol:
+        return QStringLiteral("書き込めないコード名がありました (%1)。").arg(result.detail);
+    case AnnotateError::EncodingNotKept:
+        return QStringLiteral("スコアの文字コード (%1) を保ったまま書き込めません。")
+            .arg(result.detail);
+    case AnnotateError::CannotWrite:
+        return QStringLiteral("ファイルを書き込めません (%1)。").arg(result.detail);
+    }
+    return {};
+}
+
 } // namespace chordvane

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "annotate.h"
 #include "score.h"
 
 #include <QString>
@@ -10,5 +11,8 @@ namespace chordvane {
 // Why a score could not be read, in the window's words: the reason, then
 // where in the file it lies when the reader knows ("パート「P1」 小節 3、12 行目").
 QString japaneseReadError(const score::ReadResult &result);
+
+// Why a copy with chord symbols could not be written, in the window's words.
+QString japaneseAnnotateError(const annotate::AnnotateResult &result);
 
 } // namespace chordvane

@@ -21,6 +21,8 @@ public:
     bool viewerStarts = true; // whether the viewer could start
     int modalCount = 0;
     QString chosenFile;       // what the user picks in a file chooser
+    QString savedFile;        // what the user picks in a save dialog
+    QStringList saveRequests; // "title|proposed path|filter"
     QStringList fileRequests; // "title|folder|filter"
 
     void information(QWidget *, const QString &title, const QString &text) override
@@ -46,6 +48,12 @@ public:
     {
         fileRequests << QStringList{title, folder, filter}.join(QLatin1Char('|'));
         return chosenFile;
+    }
+    QString saveFile(QWidget *, const QString &title, const QString &path,
+                     const QString &filter) override
+    {
+        saveRequests << QStringList{title, path, filter}.join(QLatin1Char('|'));
+        return savedFile;
     }
     void runModal(QDialog *dialog) override
     {

@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -360,6 +361,39 @@ TEST_F(ScoreBrowserTest, TheChartShowsEachStepAtItsBeatAndJumpsThere)
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, target.center());
     EXPECT_EQ(status().toStdString(), "小節 1　拍 3　— band.musicxml / コード A7/G (25%)");
     EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 12);
+}
+
+TEST_F(ScoreBrowserTest, TheChartIsWrittenIntoACopyOfTheScore)
+{
+    QFile original(kScores + "/band.musicxml");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QString in =
+        QString::fromStdString(data.write("band.musicxml", original.readAll().toStdString()));
+    openScore(in);
+    const QString out = QString::fromStdString(data.path() + "/copy.musicxml");
+    dialogs.savedFile = out;
+    browser().mnuScoreAnnotate->trigger();
+    // Offered beside the score under a name of its own.
+    EXPECT_EQ(dialogs.saveRequests.value(0).section('|', 1, 1),
+              QString::fromStdString(data.path() + "/band (コード付き).musicxml"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0],
+              "information|Chordvane|コード名を 6 個書き込んで保存しました\n" + out);
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().count("<harmony"), 6);
+
+    // The score itself is never overwritten.
+    dialogs.savedFile = in;
+    browser().mnuScoreAnnotate->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].startsWith(
+        "exclamation|Chordvane|保存できませんでした\n元のスコアと同じファイルには保存しません"))
+        << dialogs.messages[1].toStdString();
+    original.seek(0);
+    QFile kept(in);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), original.readAll());
 }
 
 TEST_F(ScoreBrowserTest, MomentAndMeasureKeysMoveAndStopAtTheEnds)

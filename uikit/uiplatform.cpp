@@ -112,4 +112,10 @@ QString QtDialogs::openFile(QWidget *parent, const QString &title, const QString
     return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
+QString QtDialogs::saveFile(QWidget *parent, const QString &title, const QString &path,
+                            const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, path, filter);
+}
+
 } // namespace chordvane

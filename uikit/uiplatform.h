@@ -60,6 +60,10 @@ public:
     // Returns the chosen path, empty on Cancel.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &folder,
                              const QString &filter) = 0;
+    // A save dialog proposing path (its folder and file name); asks before
+    // an existing file is replaced. Returns the chosen path, empty on Cancel.
+    virtual QString saveFile(QWidget *parent, const QString &title, const QString &path,
+                             const QString &filter) = 0;
 };
 
 // The real thing: QMessageBox, QInputDialog, QDialog::exec and QFileDialog.
@@ -73,6 +77,8 @@ public:
     void openInViewer(QWidget *parent, const QString &path,
                       std::function<void(bool shown)> shown) override;
     QString openFile(QWidget *parent, const QString &title, const QString &folder,
+                     const QString &filter) override;
+    QString saveFile(QWidget *parent, const QString &title, const QString &path,
                      const QString &filter) override;
 };
 
