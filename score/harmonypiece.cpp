@@ -1,6 +1,7 @@
 #include "harmonypiece.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -40,14 +41,15 @@ harmony::Key keyAt(const Score &score, const Fraction &at)
 
 int concertFifths(int writtenFifths, int transposition)
 {
-    // A semitone up is seven fifths up; keys beyond seven accidentals take
-    // their enharmonic neighbour.
-    int fifths = writtenFifths + ((7 * transposition) % 12 + 12) % 12;
-    while (fifths > 7)
-        fifths -= 12;
-    while (fifths < -7)
-        fifths += 12;
-    return fifths;
+    // A semitone up is seven fifths up; of the enharmonic keys, the one with
+    // fewer accidentals (D♭ rather than C♯).
+    const int fifths = writtenFifths + ((7 * transposition) % 12 + 12) % 12;
+    int best = fifths;
+    for (const int candidate : {fifths - 24, fifths - 12, fifths + 12}) {
+        if (std::abs(candidate) < std::abs(best))
+            best = candidate;
+    }
+    return best;
 }
 
 harmony::Piece harmonyPiece(const Score &score)

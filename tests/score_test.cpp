@@ -1,4 +1,5 @@
 #include "findcommand.h"
+#include "harmonypiece.h"
 #include "score.h"
 #include "scoretesting.h"
 #include "search.h"
@@ -290,4 +291,45 @@ TEST(ScoreMoments, SizeIsCountedBeforeBuildingAndHugeOverlapsAreRefused)
     const ReadResult read = readScoreData(xml);
     EXPECT_FALSE(read.ok);
     EXPECT_EQ(read.error, ReadError::TooManyNotes);
+}
+
+TEST(HarmonyPiece, ConcertKeyComesFromAPartInCElseMovesTheWrittenOne)
+{
+    const std::tuple<int, int, int> moved[] = {
+        {2, -2, 0},   // a B♭ clarinet's D major is concert C
+        {3, -9, 0},   // an alto saxophone's A major too
+        {1, -7, 0},   // a horn's G major
+        {-3, -2, -5}, // E♭ for a B♭ instrument is D♭
+        {7, -2, 5},   // C♯ moved down a tone: B, not C♭
+        {0, 12, 0},   // an octave changes no key
+    };
+    for (const auto &[written, transposition, concert] : moved)
+        EXPECT_EQ(concertFifths(written, transposition), concert)
+            << written << " " << transposition;
+
+    // The clarinet writes D major; the flute in C gives the key once it
+    // names one, and its change to E♭ is followed.
+    Score score;
+    score.measures = {{"1", Fraction(0), Fraction(4), 4, 4}, {"2", Fraction(4), Fraction(4), 3, 4}};
+    score.parts.resize(2);
+    Part &clarinet = score.parts[0];
+    clarinet.settings = {{Fraction(0), -2, "G", "Cl", {}, 71, 2, false, true}};
+    Part &flute = score.parts[1];
+    flute.settings = {{Fraction(0), 0, "G", "Fl", {}, 73, 0, false, false},
+                      {Fraction(4), 0, "G", "Fl", {}, 73, -3, true, true}};
+    clarinet.notes = {{74, 72, Fraction(0), Fraction(8), 1, 1, {}}};
+    flute.notes = {{79, 79, Fraction(0), Fraction(4), 1, 1, {}},
+                   {79, 79, Fraction(4), Fraction(8), 2, 1, {}}};
+    const harmony::Piece piece = harmonyPiece(score);
+    ASSERT_EQ(piece.keys.size(), 2u);
+    EXPECT_EQ(piece.keys[0].fifths, 0);
+    EXPECT_EQ(piece.keys[1].fifths, -3);
+    EXPECT_TRUE(piece.keys[1].minor);
+    ASSERT_EQ(piece.meters.size(), 2u);
+    EXPECT_EQ(piece.meters[1].beats, 3);
+    EXPECT_EQ(piece.end, Fraction(8));
+    // Each part's voice is a line of its own.
+    ASSERT_EQ(piece.notes.size(), 3u);
+    EXPECT_NE(piece.notes[0].line, piece.notes[1].line);
+    EXPECT_NE(piece.notes[1].line, piece.notes[2].line);
 }
