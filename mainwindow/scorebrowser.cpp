@@ -3,6 +3,7 @@
 #include "engine.h"
 #include "chartwindow.h"
 #include "frmmain.h"
+#include "harmonypiece.h"
 #include "meter.h"
 #include "resulttext.h"
 #include "scoreproblem.h"
