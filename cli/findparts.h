@@ -16,6 +16,9 @@ struct Options {
     std::string listPath;
     std::string scorePath;
     bool scoreGiven = false;
+    bool chart = false;
+    std::string annotatePath;
+    bool annotateGiven = false;
     bool noJazz = false;
     bool listGiven = false;
     int rate = 65;
@@ -49,6 +52,10 @@ int runBatch(const ChordTable &table, const Options &options, std::istream &in, 
 // --score: one line per moment of the score.
 int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,
                  std::ostream &err);
+// --chart: one line per harmonic step of the score; with --annotate, after
+// writing the score with its chord symbols.
+int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
+               std::ostream &err);
 // --wav: the chord found over bass, laid out as the results window plays it.
 int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
              std::ostream &err);

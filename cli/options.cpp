@@ -16,6 +16,7 @@ constexpr std::string_view kUsage =
     "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
+    "                      [--chart | --annotate OUT]\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
     "Names every chord that the notes can spell over the bass, one per line with\n"
@@ -48,13 +49,24 @@ constexpr std::string_view kHelp =
     "               BEAT counts quarter notes from 1 at the bar line; NOTES are the\n"
     "               sounding notes at concert pitch as MIDI keys (60 = middle C),\n"
     "               lowest first; CHORD and RATE are the best-rated chord, or - and -\n"
+    "  --chart      with --score: print the harmony instead, one line per harmonic\n"
+    "               step (beats with one chord, passing notes and suspensions left\n"
+    "               out): MEASURE<TAB>BEAT<TAB>CHORD<TAB>RATE<TAB>SYMBOL\n"
+    "               MEASURE and BEAT as above, at the step's start; CHORD as the\n"
+    "               results window writes it; SYMBOL spelled in the key in force\n"
+    "               (A♭/C, not G♯/C); a step without a chord prints -, - and -\n"
+    "  --annotate OUT  with --score: write a copy of the score to OUT with one\n"
+    "               chord symbol (<harmony>) per step with a chord in its top part,\n"
+    "               and print the lines of --chart; OUT ending in .mxl is\n"
+    "               compressed, .musicxml or .xml plain; OUT must not be the score\n"
     "\n"
     "Exit status: 0 results found, 1 none (no file is written), 2 usage error,\n"
     "a chord list that cannot be used (missing, unreadable, no chord line, over\n"
     "64 MiB, UTF-16 without a byte-order mark), no SoundFont or a file that\n"
     "cannot be written.\n"
     "With --score: 0 when the score was read, chords found or not; 2 when the\n"
-    "score or the chord list could not be read.\n";
+    "score or the chord list could not be read, the score's harmony cannot be\n"
+    "worked out or the --annotate copy cannot be written (nothing is printed).\n";
 
 std::optional<int> parseRate(std::string_view text)
 {
@@ -84,7 +96,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             value = arg.substr(eq + 1);
         }
         const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
-                                name == "--wav" || name == "--sound" || name == "--soundfont";
+                                name == "--annotate" || name == "--wav" || name == "--sound" ||
+                                name == "--soundfont";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -98,6 +111,13 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         } else if (name == "--score") {
             options.scorePath = *value;
             options.scoreGiven = true;
+        } else if (name == "--annotate") {
+            if (options.annotateGiven)
+                return "--annotate given twice: one score is written to one file";
+            options.annotatePath = *value;
+            options.annotateGiven = true;
+        } else if (name == "--chart") {
+            options.chart = true;
         } else if (name == "--rate") {
             const auto rate = parseRate(*value);
             if (!rate)
@@ -134,6 +154,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
     }
     if (options.listGiven && options.noJazz)
         return "--list and --no-jazz cannot be used together";
+    if ((options.chart || options.annotateGiven) && !options.scoreGiven)
+        return "--chart and --annotate chart a score: not without --score";
     if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))
         return "--score takes no notes, --batch or --just";
     if (options.wavGiven && (options.batch || options.scoreGiven))

@@ -1,7 +1,7 @@
 #include "findcommand.h"
 #include "findparts.h"
 
-#include "score.h"
+#include "scorelines.h"
 #include "textdecode.h"
 
 #include <QFile>
@@ -9,8 +9,6 @@
 #include <ostream>
 
 namespace chordvane::cli {
-
-namespace {
 
 // Control characters from the file (a tab in a measure number, a newline in
 // a message) must not break the line format or drive the terminal.
@@ -38,20 +36,25 @@ std::string shortened(const QString &text)
     return end < text.size() ? printable(text.left(end)) + "…" : printable(text);
 }
 
-} // namespace
+std::optional<score::Score> readScore(const Options &options, std::ostream &err)
+{
+    score::ReadResult read = score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
+    if (!read.ok) {
+        err << "chordvane-find: cannot read the score " << quoteForMessage(options.scorePath)
+            << ": " << printable(score::englishMessage(read)) << '\n';
+        return std::nullopt;
+    }
+    return std::move(read.score);
+}
 
 int analyseScore(const ChordTable &table, const Options &options, std::ostream &out,
                  std::ostream &err)
 {
-    const score::ReadResult read =
-        score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
-    if (!read.ok) {
-        err << "chordvane-find: cannot read the score " << quoteForMessage(options.scorePath)
-            << ": " << printable(score::englishMessage(read)) << '\n';
+    const std::optional<score::Score> score = readScore(options, err);
+    if (!score)
         return kExitError;
-    }
     std::string buffer;
-    for (const score::Moment &moment : score::scoreMoments(read.score)) {
+    for (const score::Moment &moment : score::scoreMoments(*score)) {
         buffer += shortened(moment.measureNumber);
         buffer += '\t';
         buffer += score::beatText(moment.beat);

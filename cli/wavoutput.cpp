@@ -15,14 +15,19 @@ namespace chordvane::cli {
 namespace {
 
 // The whole file or nothing: a write that fails part way (a full disk) leaves
-// the file that was there as it was.
+// the file that was there as it was. Unbuffered, because a buffered write cut
+// short goes unnoticed and commit() would put the truncated file in place.
 bool replaceFile(const std::string &path, const std::string &bytes)
 {
     QSaveFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const auto size = static_cast<qint64>(bytes.size());
-    return file.write(bytes.data(), size) == size && file.commit();
+    if (file.write(bytes.data(), size) != size) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace

@@ -122,7 +122,6 @@ private:
     int bassOf(const std::vector<Heard> &heard);
     BeatChord nameStatic(const std::vector<Heard> &heard);
     BeatChord nameByWeight(const Beat &beat, const std::vector<Heard> &heard, int bass) const;
-    Key keyAt(const Fraction &t) const;
 
     const ChordTable &m_table;
     const int m_threshold;
@@ -270,13 +269,6 @@ BeatChord Analyser::nameByWeight(const Beat &beat, const std::vector<Heard> &hea
     return {chord, rate ? rate->percent() : 0};
 }
 
-Key Analyser::keyAt(const Fraction &t) const
-{
-    const auto next = std::upper_bound(m_keys.begin(), m_keys.end(), t,
-                                       [](const Fraction &x, const Key &k) { return x < k.at; });
-    return next == m_keys.begin() ? Key{} : *(next - 1);
-}
-
 std::vector<Step> Analyser::run()
 {
     std::vector<Step> steps;
@@ -317,7 +309,7 @@ std::vector<Step> Analyser::run()
                 c.chord, c.root == c.bass ? NO_NOTE : bassNote + (c.root - c.bass + 12) % 12,
                 named.rate};
             step.chordText = resultLine(m_table, match, bassNote);
-            step.symbol = chordSymbol(m_table, c, keyAt(beat.start));
+            step.symbol = chordSymbol(m_table, c, keyAt(m_keys, beat.start));
         }
         steps.push_back(std::move(step));
     }

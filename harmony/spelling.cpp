@@ -2,6 +2,8 @@
 
 #include "chooser.h"
 
+#include <algorithm>
+
 namespace chordvane::harmony {
 
 namespace {
@@ -81,24 +83,45 @@ int spellInKey(int pc, const Key &key)
     return lowest + modulo(7 * pc - lowest, 12);
 }
 
-std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key)
+Letter letterOf(int fifths)
+{
+    static constexpr int kSteps[7] = {3, 0, 4, 1, 5, 2, 6}; // F C G D A E B
+    return {kSteps[modulo(fifths + 1, 7)], accidentals(fifths)};
+}
+
+Key keyAt(const std::vector<Key> &keys, const Fraction &t)
+{
+    const auto next = std::upper_bound(keys.begin(), keys.end(), t,
+                                       [](const Fraction &x, const Key &k) { return x < k.at; });
+    return next == keys.begin() ? Key{} : *(next - 1);
+}
+
+SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const Key &key)
 {
     const unsigned row = rowClasses(table.row(chord.chord)) | 1u;
-    int root = spellInKey(chord.root, key);
+    SymbolNotes notes{spellInKey(chord.root, key), std::nullopt};
     const bool diminished = (row & (1u << 3)) && (row & (1u << 6)) && !(row & (1u << 7));
-    if (diminished && !inSignature(root, key)) {
+    if (diminished && !inSignature(notes.root, key)) {
         const int above = spellInKey((chord.root + 1) % 12, key);
         if (inSignature(above, key))
-            root = withinDoubles(above + 5);
+            notes.root = withinDoubles(above + 5);
     }
-    std::string symbol = noteName(root) + table.name(chord.chord);
     if (chord.bass != chord.root) {
         const int semitones = modulo(chord.bass - chord.root, 12);
         int bass = spellInKey(chord.bass, key);
         if (!inSignature(bass, key) && (row & (1u << semitones)))
-            bass = withinDoubles(root + toneFifths(semitones, row));
-        symbol += "/" + noteName(bass);
+            bass = withinDoubles(notes.root + toneFifths(semitones, row));
+        notes.bass = bass;
     }
+    return notes;
+}
+
+std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key)
+{
+    const SymbolNotes notes = symbolNotes(table, chord, key);
+    std::string symbol = noteName(notes.root) + table.name(chord.chord);
+    if (notes.bass)
+        symbol += "/" + noteName(*notes.bass);
     return symbol;
 }
 

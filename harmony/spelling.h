@@ -2,7 +2,9 @@
 
 #include "harmony.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace chordvane::harmony {
 
@@ -11,6 +13,18 @@ namespace chordvane::harmony {
 
 // The name at a position: "C", "F♯", "B♭", "F𝄪", "B𝄫".
 std::string noteName(int fifths);
+
+// A position as letter and accidental: step 0..6 = C D E F G A B, alter in
+// semitones (-1 = ♭, 1 = ♯): B♭ (-2) is step 6, alter -1.
+struct Letter {
+    int step = 0;
+    int alter = 0;
+    bool operator==(const Letter &) const = default;
+};
+Letter letterOf(int fifths);
+
+// The key in force at t among keys ordered by their times; C major before the first.
+Key keyAt(const std::vector<Key> &keys, const Fraction &t);
 
 // How the key spells pitch class pc (0 = C): at the one of the twelve
 // positions from five fifths below its tonic to six above. They hold the
@@ -28,5 +42,13 @@ int spellInKey(int pc, const Key &key);
 // C major); a bass that is a tone of the chord is spelled as that tone above
 // the root (E7/G♯ in C major).
 std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key);
+
+// The root and bass of chordSymbol as positions; a bass only when it is not
+// the root. Both need at most a double accidental.
+struct SymbolNotes {
+    int root = 0;
+    std::optional<int> bass;
+};
+SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const Key &key);
 
 } // namespace chordvane::harmony

@@ -306,6 +306,28 @@ TEST(Spelling, ChordSymbols)
         while (table.name(slot) != c.chord)
             ++slot;
         EXPECT_EQ(chordSymbol(table, {slot, c.root, c.bass}, c.key), c.symbol);
+        // Annotations take the root and bass as notes, spelled as the symbol.
+        const SymbolNotes notes = symbolNotes(table, {slot, c.root, c.bass}, c.key);
+        EXPECT_EQ(noteName(notes.root) + c.chord + (notes.bass ? "/" + noteName(*notes.bass) : ""),
+                  c.symbol);
+        EXPECT_EQ(notes.bass.has_value(), c.bass != c.root);
+    }
+}
+
+TEST(Spelling, LettersOfPositions)
+{
+    struct Case {
+        int fifths;
+        Letter letter;
+    };
+    const Case cases[] = {
+        {0, {0, 0}},   {1, {4, 0}},  {5, {6, 0}},  {-1, {3, 0}},  {-2, {6, -1}},
+        {-4, {5, -1}}, {6, {3, 1}},  {7, {0, 1}},  {-7, {0, -1}}, {-8, {3, -1}},
+        {12, {6, 1}},  {13, {3, 2}}, {14, {0, 2}}, {-9, {6, -2}}, {-13, {4, -2}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(noteName(c.fifths));
+        EXPECT_EQ(letterOf(c.fifths), c.letter);
     }
 }
 

@@ -1,0 +1,74 @@
+#include "findcommand.h"
+#include "findparts.h"
+
+#include "annotate.h"
+#include "fromchart.h"
+#include "harmonypiece.h"
+#include "scorelines.h"
+#include "textdecode.h"
+
+#include <QFile>
+
+#include <ostream>
+
+namespace chordvane::cli {
+
+namespace {
+
+bool annotateScore(const std::vector<annotate::ChordSymbol> &symbols, const Options &options,
+                   std::ostream &err)
+{
+    const annotate::AnnotateResult result =
+        annotate::annotateFile(QFile::decodeName(options.scorePath.c_str()), symbols,
+                               QFile::decodeName(options.annotatePath.c_str()));
+    if (!result.ok()) {
+        err << "chordvane-find: --annotate " << quoteForMessage(options.annotatePath) << ": "
+            << printable(annotate::englishMessage(result)) << '\n';
+        return false;
+    }
+    if (!result.skipped.empty())
+        err << "chordvane-find: " << result.skipped.size()
+            << " chord symbol(s) left out where the top part has one already\n";
+    return true;
+}
+
+} // namespace
+
+int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
+               std::ostream &err)
+{
+    const std::optional<score::Score> score = readScore(options, err);
+    if (!score)
+        return kExitError;
+    const harmony::Piece piece = score::harmonyPiece(*score);
+    const harmony::Analysis analysis = harmony::analyse(table, piece, options.rate);
+    if (analysis.error != harmony::PieceError::None) {
+        err << "chordvane-find: cannot chart the score " << quoteForMessage(options.scorePath)
+            << ": " << harmony::englishMessage(analysis) << '\n';
+        return kExitError;
+    }
+    if (options.annotateGiven &&
+        !annotateScore(annotate::chordSymbols(table, piece, analysis.steps), options, err))
+        return kExitError;
+
+    std::string buffer;
+    for (const harmony::Step &step : analysis.steps) {
+        // Every step starts in one of the score's measures: they are the piece's.
+        const score::Measure &measure = score->measures[static_cast<size_t>(step.measure)];
+        buffer += shortened(measure.number);
+        buffer += '\t';
+        buffer += score::beatText(Fraction(1) + (step.start - measure.start));
+        buffer += step.chord ? '\t' + step.chordText + '\t' + std::to_string(step.rate) + '\t' +
+                                   step.symbol
+                             : "\t-\t-\t-";
+        buffer += '\n';
+        if (buffer.size() > 1 << 16) {
+            out << buffer;
+            buffer.clear();
+        }
+    }
+    out << buffer;
+    return kExitFound;
+}
+
+} // namespace chordvane::cli

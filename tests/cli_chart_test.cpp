@@ -1,0 +1,146 @@
+// chordvane-find --chart and --annotate: the harmony of a score, printed and written into a copy.
+#include "clirun.h"
+#include "testsupport.h"
+#include "textdecode.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace chordvane;
+using chordvane::test::Outcome;
+using chordvane::test::readFile;
+using chordvane::test::run;
+
+namespace {
+
+const std::string kScores = CHORDVANE_SCORE_DATA;
+const std::string kChorale = kScores + "/chorale.musicxml";
+
+// The passing B♭ in bar 1 and the suspended A♭ in bar 3 make no steps of
+// their own; every symbol is spelled with the flats of A♭ major.
+const std::string kChoraleChart = "1\t1\tG♯/A♭\t100\tA♭\n"
+                                  "1\t3\tC♯/D♭\t100\tD♭\n"
+                                  "2\t1\tD♯/E♭7\t100\tE♭7\n"
+                                  "2\t3\tG♯/A♭ on C\t100\tA♭/C\n"
+                                  "3\t1\tFm\t100\tFm\n"
+                                  "3\t3\tC♯/D♭\t100\tD♭\n"
+                                  "3\t4\tD♯/E♭\t67\tE♭\n"
+                                  "4\t1\tG♯/A♭\t100\tA♭\n";
+
+// One measure of a note alone for two beats, then with a third above it for two.
+std::string lonelyNote(const std::string &number, bool thenThird = true)
+{
+    const std::string third =
+        R"(<backup><duration>2</duration></backup><note><voice>2</voice>)"
+        R"(<pitch><step>E</step><octave>4</octave></pitch><duration>2</duration></note>)";
+    return R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)"
+           R"(<measure number=")" +
+           number +
+           R"("><attributes><divisions>1</divisions></attributes>)"
+           R"(<note><pitch><step>C</step><octave>4</octave></pitch><duration>4</duration></note>)" +
+           (thenThird ? third : "") + "</measure></part></score-partwise>";
+}
+
+} // namespace
+
+TEST(RunFind, ChartPrintsOneLinePerHarmonicStep)
+{
+    test::TempDir dir;
+    const std::string lonely = dir.write("lonely.musicxml", lonelyNote("12a"));
+    const std::string longNumber = dir.write("long.musicxml", lonelyNote(std::string(50, '7')));
+    const std::string cut = std::string(40, '7') + "…";
+    struct Case {
+        std::vector<std::string> args;
+        std::string out;
+    };
+    const std::vector<Case> cases = {
+        {{"--score", kChorale, "--chart"}, kChoraleChart},
+        {{"--chart", "--no-jazz", "--score=" + kChorale}, kChoraleChart},
+        {{"--score", lonely, "--chart"}, "12a\t1\t-\t-\t-\n12a\t3\tC\t67\tC\n"},
+        {{"--score", lonely, "--chart", "--rate", "100"}, "12a\t1\t-\t-\t-\n"},
+        {{"--score", longNumber, "--chart"}, cut + "\t1\t-\t-\t-\n" + cut + "\t3\tC\t67\tC\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        const Outcome o = run(c.args);
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.out, c.out);
+        EXPECT_EQ(o.err, "");
+    }
+}
+
+TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
+{
+    test::TempDir dir;
+    // B9 is MIDI 131: the reader takes it, the analysis does not.
+    const std::string high =
+        dir.write("high.musicxml",
+                  R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)"
+                  R"(<measure number="1"><note><pitch><step>B</step><octave>9</octave></pitch>)"
+                  R"(<duration>1</duration></note></measure></part></score-partwise>)");
+    const std::string out = dir.path() + "/out.musicxml";
+    struct Case {
+        std::vector<std::string> args;
+        std::string says;
+    };
+    const std::vector<Case> cases = {
+        {{"--chart", "C", "E"}, "not without --score"},
+        {{"--annotate", out, "--batch"}, "not without --score"},
+        {{"--score", kChorale, "--chart", "--batch"}, "--score takes no notes, --batch"},
+        {{"--score", kChorale, "--chart", "C"}, "--score takes no notes"},
+        {{"--score", kChorale, "--chart", "--wav", dir.path() + "/a.wav"}, "not with --batch or "},
+        {{"--score", kChorale, "--annotate", out, "--annotate", out}, "--annotate given twice"},
+        {{"--score", kChorale, "--annotate"}, "--annotate needs a value"},
+        {{"--score", dir.path() + "/none.musicxml", "--chart"}, "cannot read the score"},
+        {{"--score", high, "--chart"},
+         "cannot chart the score " + quoteForMessage(high) +
+             ": note 1 has a pitch outside MIDI 0..127"},
+        {{"--score", high, "--annotate", out}, "cannot chart the score"},
+        {{"--score", kChorale, "--annotate", kChorale},
+         "--annotate " + quoteForMessage(kChorale) +
+             ": the annotated copy would replace the score itself"},
+        {{"--score", kChorale, "--annotate", dir.path() + "/out.txt"}, "must end in .mxl"},
+        {{"--score", kChorale, "--annotate", dir.path() + "/no/such/out.xml"},
+         "cannot write the annotated copy"},
+    };
+    const std::string chorale = readFile(kChorale);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.says);
+        const Outcome o = run(c.args);
+        EXPECT_EQ(o.status, 2);
+        EXPECT_EQ(o.out, "");
+        EXPECT_EQ(o.err.rfind("chordvane-find: ", 0), 0u);
+        EXPECT_NE(o.err.find(c.says), std::string::npos) << o.err;
+        EXPECT_FALSE(std::filesystem::exists(out));
+    }
+    EXPECT_EQ(readFile(kChorale), chorale);
+}
+
+TEST(RunFind, AnnotateWritesOneSymbolPerStepWithAChord)
+{
+    test::TempDir dir;
+    struct Case {
+        std::string out;
+        bool compressed;
+    };
+    const Case cases[] = {{dir.path() + "/chorale.musicxml", false},
+                          {dir.path() + "/chorale.MXL", true}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.out);
+        const Outcome o = run({"--score", kChorale, "--annotate", c.out});
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.out, kChoraleChart);
+        EXPECT_EQ(o.err, "");
+        const std::string written = readFile(c.out);
+        if (!c.compressed)
+            EXPECT_EQ(written, readFile(kScores + "/chorale-annotated.musicxml"));
+        else
+            EXPECT_EQ(written.substr(0, 2), "PK");
+    }
+    // Chordless steps write nothing: the copy of a lone note is the score itself.
+    const std::string lonely = dir.write("lonely.musicxml", lonelyNote("1", false));
+    EXPECT_EQ(run({"--score", lonely, "--annotate", dir.path() + "/copy.xml"}).out,
+              "1\t1\t-\t-\t-\n");
+    EXPECT_EQ(readFile(dir.path() + "/copy.xml"), readFile(lonely));
+}
