@@ -62,10 +62,7 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
                                    step.symbol
                              : "\t-\t-\t-";
         buffer += '\n';
-        if (buffer.size() > 1 << 16) {
-            out << buffer;
-            buffer.clear();
-        }
+        flushWhenFull(buffer, out);
     }
     out << buffer;
     return kExitFound;

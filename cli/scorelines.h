@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include <iosfwd>
 #include <optional>
+#include <ostream>
 #include <string>
 
 namespace chordvane::cli {
@@ -22,5 +22,15 @@ std::string printable(QString text);
 
 // A measure number as the lines show it: printable, cut after 40 characters (…).
 std::string shortened(const QString &text);
+
+// Output goes out in blocks of about 64 KiB: one write per line would be
+// slow, one for the whole score would hold it all in memory.
+inline void flushWhenFull(std::string &buffer, std::ostream &out)
+{
+    if (buffer.size() > 1 << 16) {
+        out << buffer;
+        buffer.clear();
+    }
+}
 
 } // namespace chordvane::cli

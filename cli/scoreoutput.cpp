@@ -67,10 +67,7 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
         const auto chord = score::nameChord(table, moment.sounding, options.rate);
         buffer += chord ? '\t' + chord->name + '\t' + std::to_string(chord->rate) : "\t-\t-";
         buffer += '\n';
-        if (buffer.size() > 1 << 16) {
-            out << buffer;
-            buffer.clear();
-        }
+        flushWhenFull(buffer, out);
     }
     out << buffer;
     return kExitFound;
