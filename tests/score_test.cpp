@@ -222,21 +222,6 @@ TEST(ScoreCommand, RefusesBadInputWithAMessage)
     }
 }
 
-TEST(ScoreCommand, TakesNoNotesBatchOrJust)
-{
-    for (const std::vector<std::string> &args :
-         std::vector<std::vector<std::string>>{{"--score", "x.musicxml", "C"},
-                                               {"--score", "x.musicxml", "--batch"},
-                                               {"--score", "x.musicxml", "--just"},
-                                               {"--score"}}) {
-        SCOPED_TRACE(args.back());
-        std::istringstream in;
-        std::ostringstream out, err;
-        EXPECT_EQ(cli::runFind(args, in, out, err, "/nonexistent"), cli::kExitError);
-        EXPECT_NE(err.str().find("usage:"), std::string::npos);
-    }
-}
-
 // What the window shows per part: written and sounding notes, the
 // transposition and the clef in force at each moment.
 TEST(ScoreMoments, KeepWrittenAndSoundingNotesPerPart)
