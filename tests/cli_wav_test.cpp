@@ -70,34 +70,24 @@ TEST(RunFind, WavIsWrittenForTheFirstChordOnly)
     struct Case {
         std::vector<std::string> args;
         int status;
-        const char *out;
+        std::string out;
         const char *err; // the start of the message
         bool written;
     };
+    const std::string cegOut = "C\t100\nC7\t75\nEm on C\t67\n";
+    // clang-format off
     const std::vector<Case> cases = {
-        {{"--list", list, "--wav", wav, "C", "E", "G"},
-         0,
-         "C\t100\nC7\t75\nEm on C\t67\n",
-         "",
-         true},
+        {{"--list", list, "--wav", wav, "C", "E", "G"}, 0, cegOut, "", true},
         {{"--list", list, "--wav", wav, "C", "C#", "D"}, 1, "", "", false},
-        {{"--list", list, "--wav", dir.path() + "/no/such/folder.wav", "C", "E", "G"},
-         2,
-         "C\t100\nC7\t75\nEm on C\t67\n",
-         "chordvane-find: cannot write",
-         false},
-        {{"--list", list, "--wav", wav, "--sound", "harp", "C", "E"},
-         2,
-         "",
-         "chordvane-find: --sound",
-         false},
+        {{"--list", list, "--wav", dir.path() + "/no/such/folder.wav", "C", "E", "G"}, 2, cegOut,
+         "chordvane-find: cannot write", false},
+        {{"--list", list, "--wav", wav, "--sound", "harp", "C", "E"}, 2, "",
+         "chordvane-find: --sound", false},
         {{"--list", list, "--wav", wav, "--batch"}, 2, "", "chordvane-find: --wav", false},
-        {{"--list", list, "--wav", wav, "--soundfont", list, "C", "E", "G"},
-         2,
-         "C\t100\nC7\t75\nEm on C\t67\n",
-         "chordvane-find: cannot read the SoundFont",
-         false},
+        {{"--list", list, "--wav", wav, "--soundfont", list, "C", "E", "G"}, 2, cegOut,
+         "chordvane-find: cannot read the SoundFont", false},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
         std::filesystem::remove(wav);

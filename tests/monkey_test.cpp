@@ -211,16 +211,13 @@ TEST(Monkey, SettingsTakeTheirWholeRangeAndRefuseTheRest)
         const char *text;
         std::optional<std::uint64_t> value;
     };
+    // clang-format off
     const Case cases[] = {
-        {"", 7},
-        {"0", 0},
-        {"2147483648", 2147483648u},
-        {"4294967295", kMax},
-        {"4294967296", std::nullopt},
-        {"-1", std::nullopt},
-        {"12abc", std::nullopt},
+        {"", 7}, {"0", 0}, {"2147483648", 2147483648u}, {"4294967295", kMax},
+        {"4294967296", std::nullopt}, {"-1", std::nullopt}, {"12abc", std::nullopt},
         {"0x10", std::nullopt},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(wholeNumber(c.text, 7, kMax), c.value);

@@ -66,16 +66,13 @@ TEST(Fraction, StaysExactAndRefusesOverflow)
 
 TEST(BeatText, ThreeDecimalsAtMostWithoutTrailingZeros)
 {
+    // clang-format off
     const std::pair<Fraction, const char *> cases[] = {
-        {Fraction(1), "1"},
-        {Fraction(5, 2), "2.5"},
-        {Fraction(10, 3), "3.333"},
-        {Fraction(5, 3), "1.667"},
-        {Fraction(2001, 2000), "1.001"},
-        {Fraction(4001, 4000), "1"},
-        {Fraction(19999, 10000), "2"},
-        {Fraction(21, 20), "1.05"},
+        {Fraction(1), "1"}, {Fraction(5, 2), "2.5"}, {Fraction(10, 3), "3.333"},
+        {Fraction(5, 3), "1.667"}, {Fraction(2001, 2000), "1.001"}, {Fraction(4001, 4000), "1"},
+        {Fraction(19999, 10000), "2"}, {Fraction(21, 20), "1.05"},
     };
+    // clang-format on
     for (const auto &[beat, text] : cases) {
         SCOPED_TRACE(text);
         EXPECT_EQ(beatText(beat), text);
@@ -119,6 +116,16 @@ TEST(ScoreCommand, PrintsOneLinePerMomentInScoreOrder)
                                   "2\t2\t43 60 62\t-\t-\n"
                                   "2\t3\t43 65 69\tF on G\t67\n"
                                   "2\t4\t43 71\tG\t67\n";
+    // A lone middle C in a measure numbered as given.
+    const auto oneNote = [&](const std::string &number) {
+        return dir.write(
+            "m" + std::to_string(number.size()) + ".musicxml",
+            R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)"
+            R"(<measure number=")" +
+                number +
+                R"("><note><pitch><step>C</step><octave>4</octave></pitch>)"
+                R"(<duration>1</duration></note></measure></part></score-partwise>)");
+    };
     struct Case {
         const char *name;
         std::string path;
@@ -143,12 +150,13 @@ TEST(ScoreCommand, PrintsOneLinePerMomentInScoreOrder)
          "2\t2.429\t48 69\tAm on C\t67\n"
          "2\t2.714\t48 71\t-\t-\n"
          "2\t3\t48 72\t-\t-\n"},
-        {"control characters in a measure number",
-         dir.write("tab.musicxml",
-                   R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)"
-                   R"(<measure number="1&#9;&#x9B;"><note><pitch><step>C</step><octave>4</octave>)"
-                   R"(</pitch><duration>1</duration></note></measure></part></score-partwise>)"),
-         "1??\t1\t60\t-\t-\n"},
+        {"control characters in a measure number", oneNote("1&#9;&#x9B;"), "1??\t1\t60\t-\t-\n"},
+        {"a measure number of 40 characters", oneNote(std::string(40, '9')),
+         std::string(40, '9') + "\t1\t60\t-\t-\n"},
+        {"a longer one, cut", oneNote(std::string(100000, '9')),
+         std::string(40, '9') + "…\t1\t60\t-\t-\n"},
+        {"cut after a whole character", oneNote(std::string(39, 'x') + "𝄞y"),
+         std::string(39, 'x') + "𝄞…\t1\t60\t-\t-\n"},
         {"grace, cue, unpitched", kData + "/grace_cue.musicxml",
          "1\t1\t60 64\tC\t67\n"
          "1\t3\t45\t-\t-\n"
@@ -211,21 +219,6 @@ TEST(ScoreCommand, RefusesBadInputWithAMessage)
         EXPECT_EQ(outcome.status, cli::kExitError);
         EXPECT_EQ(outcome.out, "");
         EXPECT_NE(outcome.err.find(c.message), std::string::npos) << outcome.err;
-    }
-}
-
-TEST(ScoreCommand, TakesNoNotesBatchOrJust)
-{
-    for (const std::vector<std::string> &args :
-         std::vector<std::vector<std::string>>{{"--score", "x.musicxml", "C"},
-                                               {"--score", "x.musicxml", "--batch"},
-                                               {"--score", "x.musicxml", "--just"},
-                                               {"--score"}}) {
-        SCOPED_TRACE(args.back());
-        std::istringstream in;
-        std::ostringstream out, err;
-        EXPECT_EQ(cli::runFind(args, in, out, err, "/nonexistent"), cli::kExitError);
-        EXPECT_NE(err.str().find("usage:"), std::string::npos);
     }
 }
 

@@ -88,25 +88,17 @@ TEST_F(SearchTest, ThresholdBoundaries)
         int threshold;
         std::vector<Found> expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {{5}, 65, {{"Ctri", 67}}},
-        {{5}, 67, {}},
-        {{5}, 75, {}},
-        {{5, 8}, 75, {{"Ctri", 100}, {"Csev", 75}}},
-        {{5, 8}, 76, {{"Ctri", 100}}},
-        {{2, 3, 4, 5, 6, 7}, 87, {{"Ceight", 88}}},
-        {{2, 3, 4, 5, 6, 7}, 88, {}},
-        {{2, 3, 4, 5}, 62, {{"Ceight", 62}}},
-        {{2, 3, 4, 5}, 63, {}},
+        {{5}, 65, {{"Ctri", 67}}}, {{5}, 67, {}},
+        {{5, 8}, 75, {{"Ctri", 100}, {"Csev", 75}}}, {{5, 8}, 76, {{"Ctri", 100}}},
+        {{2, 3, 4, 5, 6, 7}, 87, {{"Ceight", 88}}}, {{2, 3, 4, 5, 6, 7}, 88, {}},
+        {{2, 3, 4, 5}, 62, {{"Ceight", 62}}}, {{2, 3, 4, 5}, 63, {}},
         {{11}, 41, {{"Csev", 50}}},
-        {{11},
-         20,
-         {{"Csev", 50},
-          {"Cfive", 40},
-          {"A♯/B♭tri on C", 33},
-          {"A♯/B♭sev on C", 25},
-          {"A♯/B♭five on C", 40}}},
+        {{11}, 20, {{"Csev", 50}, {"Cfive", 40}, {"A♯/B♭tri on C", 33}, {"A♯/B♭sev on C", 25},
+                    {"A♯/B♭five on C", 40}}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << "threshold " << c.threshold);
         EXPECT_EQ(search(1, c.others, c.threshold), c.expected);

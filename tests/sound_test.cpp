@@ -38,47 +38,25 @@ TEST(LayOutChord, RootFromMiddleCTonesAboveBassAnOctaveBelow)
         Tuning tuning;
         std::vector<std::pair<int, double>> tones; // key, cents
     };
+    // clang-format off
     const Case cases[] = {
-        {"C7",
-         1,
-         row({1, 5, 8, 11}),
-         1,
-         Tuning::Equal,
+        {"C7", 1, row({1, 5, 8, 11}), 1, Tuning::Equal,
          {{60, 0}, {64, 0}, {67, 0}, {70, 0}, {48, 0}}},
-        {"C7 just",
-         13,
-         row({1, 5, 8, 11}),
-         1,
-         Tuning::Just,
+        {"C7 just", 13, row({1, 5, 8, 11}), 1, Tuning::Just,
          {{60, 0}, {64, -13.7}, {67, 2}, {70, 17.9}, {48, 0}}},
         // The bass C is the minor third of A: tuned with the chord.
-        {"Am7 on C just",
-         10,
-         row({1, 4, 8, 11}),
-         1,
-         Tuning::Just,
+        {"Am7 on C just", 10, row({1, 4, 8, 11}), 1, Tuning::Just,
          {{69, 0}, {72, 15.6}, {76, 2}, {79, 17.9}, {48, 15.6}}},
         // The bass C is no tone of D major: it stays tempered.
-        {"D on C just",
-         3,
-         row({1, 5, 8}),
-         13,
-         Tuning::Just,
+        {"D on C just", 3, row({1, 5, 8}), 13, Tuning::Just,
          {{62, 0}, {66, -13.7}, {69, 2}, {48, 0}}},
-        {"B, the highest root, over B♭",
-         12,
-         row({1, 5, 8}),
-         11,
-         Tuning::Equal,
+        {"B, the highest root, over B♭", 12, row({1, 5, 8}), 11, Tuning::Equal,
          {{71, 0}, {75, 0}, {78, 0}, {58, 0}}},
         // 3 and 15 are one pitch class in two octaves; a repeated tone sounds once.
-        {"add9 with a ninth",
-         1,
-         row({1, 3, 5, 15, 15}),
-         1,
-         Tuning::Just,
+        {"add9 with a ninth", 1, row({1, 3, 5, 15, 15}), 1, Tuning::Just,
          {{60, 0}, {62, 3.9}, {64, -13.7}, {74, 3.9}, {48, 0}}},
     };
+    // clang-format on
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         const std::vector<Tone> tones = layOutChord(c.root, c.row, c.bass, c.tuning, 19);
