@@ -13,9 +13,13 @@ packages=(
     qt6-base-dev qt6-translations-l10n libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfluidsynth-dev libfftw3-dev timgm6mb-soundfont
-    fonts-ipafont-gothic valgrind
-    musescore3
+    fonts-ipafont-gothic
 )
+# The whole build is for the tests, which also run valgrind and MuseScore 3;
+# a build of chosen targets (scripts/run.sh) needs neither.
+if [ -z "${CHORDVANE_TARGETS:-}" ]; then
+    packages+=(valgrind musescore3)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
