@@ -114,34 +114,45 @@ ChordListStatus ChordEngine::SearchChords(int bassSlot)
     return status;
 }
 
+std::optional<std::vector<ChordMatch>> searchInputs(const ChordTable &table,
+                                                    const std::array<Note, kInputSlots> &inputs,
+                                                    int bassSlot, int threshold, bool rank)
+{
+    if (bassSlot < 0 || bassSlot >= kInputSlots || inputs[bassSlot] == NO_NOTE)
+        return std::nullopt;
+    const int bass = FoldIntoOctave(inputs[bassSlot], 1);
+    SearchRequest request{inputs[bassSlot], {}, threshold};
+    bool otherClass = false;
+    for (int slot = 0; slot < kInputSlots; ++slot) {
+        if (slot == bassSlot || inputs[slot] == NO_NOTE)
+            continue;
+        request.notes.push_back(inputs[slot]);
+        otherClass = otherClass || FoldIntoOctave(inputs[slot], 1) != bass;
+    }
+    if (!otherClass)
+        return std::nullopt;
+    std::vector<ChordMatch> found = findChords(table, request);
+    if (rank)
+        rankByMatchRate(table, found);
+    return found;
+}
+
 void ChordEngine::searchLoadedChords(int bassSlot)
 {
     ResultFound = false;
-    if (bassSlot < 0 || bassSlot >= kInputSlots || InputNotes[bassSlot] == NO_NOTE)
+    const ChordTable table(ChordNames, ChordIntervals);
+    const auto found = searchInputs(table, InputNotes, bassSlot, MatchThreshold, RankByRate);
+    if (!found)
         return;
     BassNote = static_cast<Note>(FoldIntoOctave(InputNotes[bassSlot], 1));
-    SearchRequest request{InputNotes[bassSlot], {}, MatchThreshold};
-    bool otherClass = false;
-    for (int slot = 0; slot < kInputSlots; ++slot) {
-        if (slot == bassSlot || InputNotes[slot] == NO_NOTE)
-            continue;
-        request.notes.push_back(InputNotes[slot]);
-        otherClass = otherClass || FoldIntoOctave(InputNotes[slot], 1) != BassNote;
-    }
-    if (!otherClass)
-        return;
-
-    std::vector<ChordMatch> found = findChords(ChordTable(ChordNames, ChordIntervals), request);
-    if (RankByRate)
-        rankByMatchRate(ChordTable(ChordNames, ChordIntervals), found);
     ResultChords.fill(NO_NOTE);
     ResultRoot.fill(NO_NOTE);
     // Ranked first, so that a long list keeps its best results in the slots.
-    const size_t kept = std::min(found.size(), static_cast<size_t>(kResultSlots));
+    const size_t kept = std::min(found->size(), static_cast<size_t>(kResultSlots));
     for (size_t i = 0; i < kept; ++i) {
-        ResultChords[i] = static_cast<Note>(found[i].chord);
-        ResultRoot[i] = static_cast<Note>(found[i].root);
-        ResultRates[i] = static_cast<Note>(found[i].rate);
+        ResultChords[i] = static_cast<Note>((*found)[i].chord);
+        ResultRoot[i] = static_cast<Note>((*found)[i].root);
+        ResultRates[i] = static_cast<Note>((*found)[i].rate);
     }
     ResultFound = kept > 0;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace chordvane {
@@ -61,6 +62,14 @@ inline constexpr std::uintmax_t kMaxChordListBytes = 64 << 20;
 // leaves them cleared); every other status leaves them untouched.
 ChordListStatus readChordList(const std::string &path, ChordNameTable &names,
                               ChordIntervalTable &intervals);
+
+// The search of input slots (concert notes, NO_NOTE when empty) with slot
+// bassSlot as the bass: the chords of table in the order found, or highest
+// rate first when rank is set. None when there is nothing to search: the
+// bass slot is empty or no other slot has another pitch class.
+std::optional<std::vector<ChordMatch>> searchInputs(const ChordTable &table,
+                                                    const std::array<Note, kInputSlots> &inputs,
+                                                    int bassSlot, int threshold, bool rank);
 
 // The state a window keeps around one search: the notes of its rows, the
 // chord table last read and the results, in fixed slots that the result

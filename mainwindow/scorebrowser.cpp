@@ -47,29 +47,6 @@ QString fromStd(const std::string &text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The line the results window would open on for these rows: the search's
-// first result, ranked when the window ranks.
-std::optional<score::MomentChord> firstResult(const ChordTable &table,
-                                              const std::array<Note, kInputSlots> &inputs,
-                                              int threshold, bool rank)
-{
-    const Note bass = inputs[rows::kBassRow];
-    if (bass == NO_NOTE)
-        return std::nullopt;
-    SearchRequest request{bass, {}, threshold};
-    for (int slot = 0; slot < kInputSlots; ++slot) {
-        if (slot != rows::kBassRow && inputs[slot] != NO_NOTE)
-            request.notes.push_back(inputs[slot]);
-    }
-    std::vector<ChordMatch> found = findChords(table, request);
-    if (rank)
-        rankByMatchRate(table, found);
-    if (found.empty())
-        return std::nullopt;
-    return score::MomentChord{resultLine(table, found.front(), FoldIntoOctave(bass, 1)),
-                              found.front().rate};
-}
-
 } // namespace
 
 ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFolder,
@@ -328,11 +305,18 @@ void ScoreBrowser::showChord()
         lblScoreChord->clear();
         return;
     }
-    const auto chord = firstResult(m_chords, engine.InputNotes, engine.MatchThreshold,
-                                   m_window.rankByRateAction()->isChecked());
-    lblScoreChord->setText(chord ? QStringLiteral("行のコード %1 (%2%)")
-                                       .arg(fromStd(chord->name), QString::number(chord->rate))
-                                 : QStringLiteral("行のコード なし"));
+    // The line the results window would open on for these rows.
+    const auto found =
+        searchInputs(m_chords, engine.InputNotes, rows::kBassRow, engine.MatchThreshold,
+                     m_window.rankByRateAction()->isChecked());
+    if (!found || found->empty()) {
+        lblScoreChord->setText(QStringLiteral("行のコード なし"));
+        return;
+    }
+    const int bass = FoldIntoOctave(engine.InputNotes[rows::kBassRow], 1);
+    lblScoreChord->setText(QStringLiteral("行のコード %1 (%2%)")
+                               .arg(fromStd(resultLine(m_chords, found->front(), bass)),
+                                    QString::number(found->front().rate)));
 }
 
 void ScoreBrowser::showChart()
