@@ -1,98 +1,21 @@
-#include "ctlnoteinput.h"
-#include "frmcodeshow.h"
-#include "frmmain.h"
-#include "keyboardpicture.h"
-#include "readmewindow.h"
-#include "soundoutput.h"
-#include "testsupport.h"
-#include "windowfixture.h"
+#include "mainwindowtesting.h"
 
 #include <QAbstractItemView>
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSettings>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <optional>
 
 using namespace chordvane;
-
-namespace {
-
-// A move with no button held, sent to the widget: QTest would only move the
-// cursor.
-void hover(QWidget *target, QPoint at)
-{
-    QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(QPointF(at)), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &move);
-}
-
-// Where a staff area shows staff y (which runs from -3 to 7 down the area).
-QPoint staffPoint(const QWidget *area, double y)
-{
-    return QPoint(area->width() / 2, qRound((y + 3) * area->height() / 10.0));
-}
-
-class MainWindowTest : public test::WindowFixture {
-protected:
-    // Enters a written note on row r by clicking its staff (treble clef);
-    // each right click then cycles the accidental: 1 flat, 2 sharp.
-    void write(int r, char note, int rightClicks = 0)
-    {
-        QWidget *area = window->row(r).ctlNoteInput()->picMain();
-        // The natural notes' bands on the treble clef, from B (y 2.2) down.
-        const double y = 2.2 + 0.5 * static_cast<double>(std::string_view("BAGFEDC").find(note));
-        QTest::mouseClick(area, Qt::LeftButton, {}, staffPoint(area, y));
-        for (int i = 0; i < rightClicks; ++i)
-            QTest::mouseClick(area, Qt::RightButton, {}, staffPoint(area, 0));
-    }
-    // Chooses an entry as a user does: opens the list, walks to the entry
-    // with the arrow keys and takes it with Enter.
-    void choose(QComboBox *box, const QString &text)
-    {
-        const int target = box->findText(text);
-        ASSERT_GE(target, 0) << text.toStdString();
-        QTest::keyClick(box, Qt::Key_F4);
-        QAbstractItemView *list = box->view();
-        ASSERT_TRUE(QTest::qWaitFor([list] { return list->isVisible(); }, 2000));
-        QTest::keyClick(list, Qt::Key_Home);
-        for (int i = 0; i < target; ++i)
-            QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
-        ASSERT_FALSE(list->isVisible());
-    }
-    QStringList search()
-    {
-        shownLines = {QStringLiteral("<not opened>")};
-        window->cmdSearchCode->click();
-        return shownLines;
-    }
-    std::map<int, QColor> litKeys() const
-    {
-        std::map<int, QColor> lit;
-        for (int k = 1; k <= 12; ++k) {
-            const QColor c = window->keyboard->keyColour(k);
-            if (c != Qt::white && c != Qt::black)
-                lit[k] = c;
-        }
-        return lit;
-    }
-};
-
-} // namespace
+using namespace chordvane::test;
 
 TEST_F(MainWindowTest, EnterPressesTheSearchButtonWhereADefaultButtonWould)
 {
@@ -375,72 +298,4 @@ TEST_F(MainWindowTest, AWindowTallerThanTheScreenShrinksAndScrolls)
     QTest::qWait(50);
     EXPECT_EQ(window->height(), design / 2);
     EXPECT_GT(window->scrollArea()->verticalScrollBar()->maximum(), 0);
-}
-
-TEST_F(MainWindowTest, PlaySoundsTheRowsInUseOnTheirInstruments)
-{
-    window->cmdPlay->click(); // nothing entered: nothing sounds, and the user is told why
-    EXPECT_TRUE(sound.played.empty());
-    EXPECT_EQ(dialogs.messages,
-              QStringList{"exclamation|確認|試聴する音がありません。行に音を入力してください"});
-    choose(window->row(0).cboInstName(), "Trp");
-    write(0, 'D'); // sounds C4
-    write(1, 'G'); // no instrument: piano, G4, but taken out of use
-    window->row(1).chkUse()->setChecked(false);
-    choose(window->row(2).cboInstName(), "Al.Sax");
-    write(2, 'A'); // sounds the C a sixth below, C4
-    choose(window->row(3).cboInstName(), "Al.Sax");
-    choose(window->row(3).cboTune(), "in C");
-    write(3, 'A');  // off its own transposition: as written, A4
-    write(11, 'E'); // the bass
-    window->cmdPlay->click();
-    window->mnuEditPlay->trigger();
-    const std::vector<sound::Tone> expected = {{60, 0, 56}, {60, 0, 65}, {69, 0, 65}, {64, 0, 0}};
-    EXPECT_EQ(sound.played, (std::vector<std::vector<sound::Tone>>{expected, expected}));
-    QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_EQ(sound.stops, 1);
-}
-
-TEST_F(MainWindowTest, ChordSoundIsRememberedAndUsedByTheResults)
-{
-    EXPECT_TRUE(window->mnuOptionSoundItem[3]->isChecked()); // piano at first
-    window->mnuOptionSoundItem[1]->trigger();                // strings
-    open();
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(window->mnuOptionSoundItem[i]->isChecked(), i == 1);
-    dialogs.onModal = [](QDialog *dialog) {
-        qobject_cast<frmCodeShow *>(dialog)->cmdPlay->click();
-    };
-    write(11, 'C');
-    write(0, 'E');
-    write(1, 'G');
-    search();
-    ASSERT_EQ(sound.played.size(), 1u);
-    EXPECT_EQ(sound.played[0].front().program, 48);
-}
-
-TEST_F(MainWindowTest, MissingSoundFontIsToldOnceWithWhereItWasLookedFor)
-{
-    test::TempDir empty;
-    sound::FluidPlayer player({empty.path()});
-    frmMain window(dialogs, player, QString::fromStdString(data.path()));
-    window.row(11).ctlNoteInput()->setValue(1);
-    window.cmdPlay->click();
-    window.cmdPlay->click();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    const QString message = dialogs.messages[0];
-    EXPECT_TRUE(message.startsWith("exclamation|試聴|音源ファイル (SoundFont) が見つかりません"));
-    EXPECT_TRUE(message.contains("fluid-soundfont-gm"));
-    EXPECT_TRUE(message.contains(QString::fromStdString(empty.path())));
-
-    // A damaged SoundFont is no missing one: it is named as unreadable.
-    const std::string damaged = empty.write("default-GM.sf2", "RIFF, but no SoundFont");
-    sound::FluidPlayer damagedPlayer({empty.path()});
-    frmMain second(dialogs, damagedPlayer, QString::fromStdString(data.path()));
-    second.row(11).ctlNoteInput()->setValue(1);
-    second.cmdPlay->click();
-    ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_TRUE(dialogs.messages[1].startsWith(
-        "exclamation|試聴|音源ファイル (SoundFont) を読み込めません"));
-    EXPECT_TRUE(dialogs.messages[1].contains(QString::fromStdString(damaged)));
 }
