@@ -50,6 +50,9 @@ public:
     // unticked, the label empty. Raises nothing.
     void reset();
 
+    // The list's own entries in the language the translators speak now.
+    void retranslate();
+
     // Writes a note on the staff, spelled as given where the staff can.
     void showNote(const WrittenNote &note);
     // The row rests: unticked, its label empty, its staff on this clef.
@@ -90,6 +93,8 @@ private:
     void instrumentChosen();
     bool selectTune(int offset);
     QString fittedPartName() const;
+    // Entry `instrument` of sound::kInstruments as the list shows it.
+    static QString instrumentName(size_t instrument);
 
     chordvane::ctlNoteInput *m_staff;
     QComboBox *m_instrument;

@@ -60,12 +60,16 @@ public:
     // The chart window, once it has been asked for.
     ChartWindow *chart() const { return m_chart; }
 
+    // The menu and the status bar in the language the translators speak now.
+    void retranslate();
+
 private:
     void buildMenu();
     void chooseScore();
     void step(int direction);
     void stepMeasure(int direction);
     void showMoment(size_t index);
+    void showPlace();
     void showRow(int r, const ScoreRow &row);
     void showChord();
     void loadChordList();

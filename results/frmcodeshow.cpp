@@ -15,8 +15,6 @@ namespace chordvane {
 
 namespace {
 
-const QString kRateCaption = QStringLiteral("合致度：　");
-
 struct Geometry {
     QRect lstCodes = twipsRect(240, 360, 2775, 3180);
     QRect cmdClose = twipsRect(4680, 3840, 1215, 375);
@@ -42,7 +40,6 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     , m_playback(playback)
 {
     const Geometry g;
-    setWindowTitle(QStringLiteral("コード検索結果"));
     setFixedSize(g.client);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -51,7 +48,7 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     lstCodes->setFont(gothicFont(12, true, true));
     lstCodes->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    cmdClose = new QPushButton(this);
     cmdClose->setGeometry(g.cmdClose);
     setButtonColour(cmdClose, QColor(192, 255, 192));
 
@@ -62,23 +59,23 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     lblJunsei->setAutoFillBackground(true);
     setBackground(lblJunsei, Qt::white);
 
-    Label1 = new QLabel(QStringLiteral("純正律対応表 (単位：セント)"), this);
+    Label1 = new QLabel(this);
     Label1->setGeometry(g.Label1);
 
-    cmdJunseiCopy = new QPushButton(QStringLiteral("純正律表をコピー(&J)"), this);
+    cmdJunseiCopy = new QPushButton(this);
     cmdJunseiCopy->setGeometry(g.cmdJunseiCopy);
     setButtonColour(cmdJunseiCopy, QColor(255, 255, 192));
 
-    cmdShowPiano = new QPushButton(QStringLiteral("コードの構成(&S)"), this);
+    cmdShowPiano = new QPushButton(this);
     cmdShowPiano->setGeometry(g.cmdShowPiano);
     setButtonColour(cmdShowPiano, QColor(255, 255, 192));
 
-    lblMatchedRate = new QLabel(kRateCaption, this);
+    lblMatchedRate = new QLabel(this);
     lblMatchedRate->setGeometry(g.lblMatchedRate);
 
-    cmdPlay = new QPushButton(QStringLiteral("試聴(&P)"), this);
+    cmdPlay = new QPushButton(this);
     cmdPlay->setGeometry(g.cmdPlay);
-    cmdPlayJust = new QPushButton(QStringLiteral("純正律で試聴(&T)"), this);
+    cmdPlayJust = new QPushButton(this);
     cmdPlayJust->setGeometry(g.cmdPlayJust);
     for (QPushButton *button : {cmdPlay, cmdPlayJust})
         setButtonColour(button, QColor(255, 224, 192));
@@ -98,9 +95,29 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     connect(cmdPlay, &QPushButton::clicked, this, [this] { playSelected(false); });
     connect(cmdPlayJust, &QPushButton::clicked, this, [this] { playSelected(true); });
 
+    retranslate();
     FillResultList();
     ShowJustTable();
     lstCodes->setFocus();
+}
+
+void frmCodeShow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void frmCodeShow::retranslate()
+{
+    setWindowTitle(tr("コード検索結果"));
+    cmdClose->setText(tr("閉じる(&C)"));
+    Label1->setText(tr("純正律対応表 (単位：セント)"));
+    cmdJunseiCopy->setText(tr("純正律表をコピー(&J)"));
+    cmdShowPiano->setText(tr("コードの構成(&S)"));
+    cmdPlay->setText(tr("試聴(&P)"));
+    cmdPlayJust->setText(tr("純正律で試聴(&T)"));
+    ShowMatchRate();
 }
 
 void frmCodeShow::FillResultList()
@@ -116,10 +133,8 @@ void frmCodeShow::FillResultList()
 void frmCodeShow::ShowMatchRate()
 {
     const int row = lstCodes->currentRow();
-    if (row < 0)
-        return;
-    lblMatchedRate->setText(kRateCaption + QString::number(m_engine.ResultRates[row]) +
-                            QStringLiteral("％"));
+    lblMatchedRate->setText(row < 0 ? tr("合致度：　")
+                                    : tr("合致度：　%1％").arg(m_engine.ResultRates[row]));
 }
 
 void frmCodeShow::ShowJustTable()
@@ -150,8 +165,7 @@ void frmCodeShow::copyJustTable()
     QClipboard *clipboard = QApplication::clipboard();
     clipboard->clear();
     clipboard->setText(m_junseiText);
-    m_dialogs.information(this, QStringLiteral("確認"),
-                          QStringLiteral("クリップボードにコピーしました"));
+    m_dialogs.information(this, tr("確認"), tr("クリップボードにコピーしました"));
 }
 
 void frmCodeShow::showPiano()
