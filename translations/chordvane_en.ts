@@ -377,7 +377,7 @@ Outputs tried:
     </message>
     <message>
         <source>コードの構成(&amp;S)</source>
-        <translation>&amp;Show on keyboard</translation>
+        <translation>&amp;Keyboard view</translation>
     </message>
     <message>
         <source>試聴(&amp;P)</source>
