@@ -217,7 +217,10 @@ TEST_P(MonkeyTest, RandomUserActionsKeepTheWindowConsistent)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, MonkeyTest,
-                         testing::Values(Language::Japanese, Language::English));
+                         testing::Values(Language::Japanese, Language::English),
+                         [](const auto &info) {
+                             return info.param == Language::English ? "English" : "Japanese";
+                         });
 
 TEST(Monkey, SettingsTakeTheirWholeRangeAndRefuseTheRest)
 {
