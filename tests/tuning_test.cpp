@@ -55,11 +55,11 @@ TEST(Tuning, PlayersReadFromTheHighestDownWithTheBassLast)
 {
     const ChordRow seventh{1, 5, 8, 11, NO_NOTE, NO_NOTE, NO_NOTE, NO_NOTE};
     const std::vector<tuning::Player> players = {
-        {"Bass", "C3", 48, true}, {"Hr", "A4", 64, false}, {"Trp", "D5", 72, false},
+        {"Bass", "C5", 72, true}, {"Hr", "A4", 64, false}, {"Trp", "D5", 72, false},
         {"Cl", "F4", 65, false},  {"Fl", "C5", 72, false},
     };
     EXPECT_EQ(tuning::guideText(tuning::playerGuide(players, 0, seventh), "—", "\n"),
-              "Trp\tD5\t1\t0\nFl\tC5\t1\t0\nCl\tF4\t—\t—\nHr\tA4\t3\t-13.7 ↓\nBass\tC3\t1\t0\n");
+              "Trp\tD5\t1\t0\nFl\tC5\t1\t0\nCl\tF4\t—\t—\nHr\tA4\t3\t-13.7 ↓\nBass\tC5\t1\t0\n");
 }
 
 TEST(Tuning, CsvQuotesOnlyWhatNeedsIt)
