@@ -60,11 +60,8 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
     , m_settings(settings)
     , m_lastFolder(QDir::homePath())
 {
-    m_tuning = new TuningPanel(&m_window, m_dialogs);
-    m_tuning->hide();
-    m_window.addDockWidget(Qt::RightDockWidgetArea, m_tuning);
-    // The window makes room for the panel, and gives it back, once the
-    // layout knows the panel's new state.
+    m_tuning = new TuningPanel(m_window, m_dialogs);
+    // The window makes room for the panel and gives it back once its layout knows.
     connect(m_tuning, &QDockWidget::visibilityChanged, &m_window, &frmMain::fitToScreen,
             Qt::QueuedConnection);
     buildMenu();
@@ -195,7 +192,6 @@ void ScoreBrowser::closeScore()
     if (m_chart)
         m_chart->hide();
     m_tuning->hide();
-    m_tuning->setSheet(m_chords, {});
     for (int r = 0; r < rows::kRows; ++r)
         m_window.row(r).clearPart();
     setOpen(false);

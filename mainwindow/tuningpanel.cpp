@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMainWindow>
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -25,8 +26,8 @@ QString fromStd(const std::string &text)
 
 } // namespace
 
-TuningPanel::TuningPanel(QWidget *parent, UserDialogs &dialogs)
-    : QDockWidget(tr("音程補正"), parent)
+TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
+    : QDockWidget(tr("音程補正"), &window)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("tuningPanel"));
@@ -53,6 +54,8 @@ TuningPanel::TuningPanel(QWidget *parent, UserDialogs &dialogs)
     layout->addWidget(lblStep);
     layout->addWidget(tblParts);
     setWidget(content);
+    hide();
+    window.addDockWidget(Qt::RightDockWidgetArea, this);
 }
 
 void TuningPanel::setSheet(const ChordTable &table, const std::vector<tuning::SheetStep> &steps)

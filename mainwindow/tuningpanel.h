@@ -7,6 +7,7 @@
 #include <vector>
 
 class QLabel;
+class QMainWindow;
 class QTableWidget;
 
 namespace chordvane {
@@ -21,7 +22,8 @@ class TuningPanel : public QDockWidget {
     Q_OBJECT
 
 public:
-    TuningPanel(QWidget *parent, UserDialogs &dialogs);
+    // Docked on the window's right, hidden until asked for.
+    TuningPanel(QMainWindow &window, UserDialogs &dialogs);
 
     // The guide of every step, worked out at once; the step shown goes.
     void setSheet(const ChordTable &table, const std::vector<tuning::SheetStep> &steps);
