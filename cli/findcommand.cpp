@@ -73,6 +73,8 @@ int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream
         return kExitError;
     }
     const ChordTable table(names, intervals);
+    if (options.tuning)
+        return tuneScore(table, options, out, err);
     if (options.chart || options.annotateGiven)
         return chartScore(table, options, out, err);
     if (options.scoreGiven)

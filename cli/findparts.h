@@ -17,6 +17,7 @@ struct Options {
     std::string scorePath;
     bool scoreGiven = false;
     bool chart = false;
+    bool tuning = false;
     std::string annotatePath;
     bool annotateGiven = false;
     bool noJazz = false;
@@ -56,6 +57,10 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
 // writing the score with its chord symbols.
 int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
                std::ostream &err);
+// --tuning: one line per note sounding at each harmonic step of the score,
+// with its degree in the step's chord and the cents to move it.
+int tuneScore(const ChordTable &table, const Options &options, std::ostream &out,
+              std::ostream &err);
 // --wav: the chord found over bass, laid out as the results window plays it.
 int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
              std::ostream &err);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "guide.h"
 #include "instruments.h"
 
 #include <QObject>
@@ -77,6 +78,10 @@ public:
     int program() const { return m_voice.program; }
     // The part that names the row, whole; empty when none does.
     QString partName() const { return m_part.name; }
+    // The row as a player of the tuning guide: named after its part, else its
+    // instrument, else its place ("段 3", "ベース"); its written note and the
+    // key it sounds.
+    tuning::Player tuningPlayer() const;
 
     // The controls, for the window's keyboard handling and for tests that
     // drive them with real events.
@@ -96,6 +101,7 @@ private:
     // Entry `instrument` of sound::kInstruments as the list shows it.
     static QString instrumentName(size_t instrument);
 
+    int m_row;
     chordvane::ctlNoteInput *m_staff;
     QComboBox *m_instrument;
     QComboBox *m_tune;

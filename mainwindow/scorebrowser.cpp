@@ -10,6 +10,8 @@
 #include "scoreproblem.h"
 #include "scorerows.h"
 #include "search.h"
+#include "tuningpanel.h"
+#include "tuningsheet.h"
 #include "uiplatform.h"
 
 #include <QAction>
@@ -58,6 +60,10 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
     , m_settings(settings)
     , m_lastFolder(QDir::homePath())
 {
+    m_tuning = new TuningPanel(m_window, m_dialogs);
+    // The window makes room for the panel and gives it back once its layout knows.
+    connect(m_tuning, &QDockWidget::visibilityChanged, &m_window, &frmMain::fitToScreen,
+            Qt::QueuedConnection);
     buildMenu();
 
     lblScorePlace = new QLabel(&m_window);
@@ -111,6 +117,11 @@ void ScoreBrowser::buildMenu()
     mnuScore->addSeparator();
     mnuScoreChart = add(QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
     mnuScoreAnnotate = add(QKeySequence(), [this] { saveAnnotated(); });
+    mnuScoreTuning = m_tuning->toggleViewAction();
+    mnuScoreTuning->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuScore->addAction(mnuScoreTuning);
+    mnuScoreTuningSave = mnuScore->addAction(QString());
+    connect(mnuScoreTuningSave, &QAction::triggered, this, [this] { m_tuning->saveSheet(m_path); });
     mnuScore->addSeparator();
     mnuScoreClose = add(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
     retranslate();
@@ -126,6 +137,8 @@ void ScoreBrowser::retranslate()
     mnuScoreNextMeasure->setText(tr("次の小節へ(&D)"));
     mnuScoreChart->setText(tr("コード進行(&H)"));
     mnuScoreAnnotate->setText(tr("コード名を書き込んで保存(&W)..."));
+    mnuScoreTuning->setText(tr("音程補正(&G)"));
+    mnuScoreTuningSave->setText(tr("音程補正表を書き出す(&T)..."));
     mnuScoreClose->setText(tr("スコアを閉じる(&C)"));
     if (isOpen()) {
         showPlace();
@@ -191,6 +204,7 @@ void ScoreBrowser::closeScore()
     m_index = 0;
     if (m_chart)
         m_chart->hide();
+    m_tuning->hide();
     for (int r = 0; r < rows::kRows; ++r)
         m_window.row(r).clearPart();
     setOpen(false);
@@ -198,8 +212,9 @@ void ScoreBrowser::closeScore()
 
 void ScoreBrowser::setOpen(bool open)
 {
-    for (QAction *action : {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure,
-                            mnuScoreNextMeasure, mnuScoreChart, mnuScoreAnnotate, mnuScoreClose})
+    for (QAction *action :
+         {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure, mnuScoreNextMeasure,
+          mnuScoreChart, mnuScoreAnnotate, mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
         action->setEnabled(open);
     m_window.statusBar()->setVisible(open);
     // The bar's room comes and goes with it.
@@ -285,6 +300,7 @@ void ScoreBrowser::analyse()
     m_steps.clear();
     if (m_chordsRead)
         m_steps = harmony::analyse(m_chords, m_piece, m_window.engine().MatchThreshold).steps;
+    m_tuning->setSheet(m_chords, score::tuningSheet(m_score, m_piece, m_steps));
     if (m_chart)
         fillChart();
     showChord();
@@ -305,6 +321,7 @@ void ScoreBrowser::showChord()
         return;
     if (m_chart)
         m_chart->markStep(m_edited ? -1 : stepIndex());
+    m_tuning->showStep(stepIndex());
     if (!m_chordsRead) {
         lblScoreChord->setText(tr("コードリストが読み込まれていません"));
         return;

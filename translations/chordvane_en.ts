@@ -18,6 +18,14 @@
         <source>その他</source>
         <translation>Other</translation>
     </message>
+    <message>
+        <source>段 %1</source>
+        <translation>Row %1</translation>
+    </message>
+    <message>
+        <source>ベース</source>
+        <translation>Bass</translation>
+    </message>
 </context>
 <context>
     <name>chordvane::Playback</name>
@@ -173,6 +181,14 @@ Outputs tried:
         <translation>The copy could not be saved.
 %1
 %2</translation>
+    </message>
+    <message>
+        <source>音程補正(&amp;G)</source>
+        <translation>Tuning &amp;guide</translation>
+    </message>
+    <message>
+        <source>音程補正表を書き出す(&amp;T)...</source>
+        <translation>&amp;Export tuning sheet...</translation>
     </message>
 </context>
 <context>
@@ -343,6 +359,103 @@ Outputs tried:
     </message>
 </context>
 <context>
+    <name>chordvane::TuningPanel</name>
+    <message>
+        <source>音程補正</source>
+        <translation>Tuning guide</translation>
+    </message>
+    <message>
+        <source>パート</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>記譜音</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>実音</source>
+        <translation>Concert</translation>
+    </message>
+    <message>
+        <source>度数</source>
+        <translation>Degree</translation>
+    </message>
+    <message>
+        <source>補正</source>
+        <translation>Adjust</translation>
+    </message>
+    <message>
+        <source>小節 %1&#x3000;拍 %2&#x3000;%3</source>
+        <translation>Measure %1, beat %2: %3</translation>
+    </message>
+    <message>
+        <source>コードなし</source>
+        <translation>no chord</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>コードリストが読み込まれていないため、書き出せません</source>
+        <translation>No chord list is loaded, so there is nothing to export.</translation>
+    </message>
+    <message>
+        <source> (音程補正)</source>
+        <translation> (tuning)</translation>
+    </message>
+    <message>
+        <source>音程補正表を書き出す</source>
+        <translation>Export tuning sheet</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;すべてのファイル (*)</source>
+        <translation>CSV (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存できませんでした
+%1
+%2</source>
+        <translation>The sheet could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>元のスコアと同じファイルには保存しません。別の名前を選んでください。</source>
+        <translation>The sheet is never saved over the score. Choose another name.</translation>
+    </message>
+    <message>
+        <source>保存先が通常のファイルではありません。</source>
+        <translation>The destination is not a regular file.</translation>
+    </message>
+    <message>
+        <source>小節</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>拍</source>
+        <translation>Beat</translation>
+    </message>
+    <message>
+        <source>セント</source>
+        <translation>Cents</translation>
+    </message>
+    <message>
+        <source>ファイルを書き込めません (%1)。</source>
+        <translation>The file cannot be written (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>音程補正表を %n 行書き出しました
+%1</source>
+        <translation>
+            <numerusform>Wrote a tuning sheet of %n line.
+%1</numerusform>
+            <numerusform>Wrote a tuning sheet of %n lines.
+%1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>chordvane::ctlNoteInput</name>
     <message>
         <source>右クリックで臨時記号</source>
@@ -402,6 +515,30 @@ Outputs tried:
     <message>
         <source>クリップボードにコピーしました</source>
         <translation>The table was copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>奏者ごとの音程補正 (単位：セント)</source>
+        <translation>Tuning by player (cents)</translation>
+    </message>
+    <message>
+        <source>奏者</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>記譜音</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>度数</source>
+        <translation>Degree</translation>
+    </message>
+    <message>
+        <source>補正</source>
+        <translation>Adjust</translation>
+    </message>
+    <message>
+        <source>音程補正をコピー(&amp;K)</source>
+        <translation>Copy t&amp;uning</translation>
     </message>
 </context>
 <context>
