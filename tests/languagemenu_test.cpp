@@ -5,6 +5,7 @@
 #include "language.h"
 #include "mainwindowtesting.h"
 #include "scorebrowser.h"
+#include "tuningpanel.h"
 
 #include <QFileInfo>
 #include <QMenuBar>
@@ -96,13 +97,15 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
         window->scoreBrowser().openScore(QStringLiteral(CHORDVANE_SCORE_DATA "/band.musicxml")));
     struct Case {
         Language language;
-        const char *search, *score, *status, *readMe;
+        const char *search, *score, *status, *panel, *readMe;
     };
     const Case cases[] = {
         {Language::English, "&Find chords", "&Score",
-         "Measure 0, beat 1 — band.musicxml|Chord: none", "Before you start.txt"},
+         "Measure 0, beat 1 — band.musicxml|Chord: none",
+         "Tuning guide|Measure 0, beat 1: no chord", "Before you start.txt"},
         {Language::Japanese, "コードを検索(&F)", "スコア(&S)",
-         "小節 0　拍 1　— band.musicxml|コード なし", "使う前に.txt"},
+         "小節 0　拍 1　— band.musicxml|コード なし", "音程補正|小節 0　拍 1　コードなし",
+         "使う前に.txt"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.readMe);
@@ -111,6 +114,8 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
         EXPECT_EQ(window->scoreBrowser().mnuScore->title(), c.score);
         const ScoreBrowser &score = window->scoreBrowser();
         EXPECT_EQ(score.lblScorePlace->text() + "|" + score.lblScoreChord->text(), c.status);
+        EXPECT_EQ(score.tuningPanel()->windowTitle() + "|" + score.tuningPanel()->lblStep->text(),
+                  c.panel);
         window->mnuHelpHowto->trigger();
         EXPECT_EQ(QFileInfo(dialogs.opened.value(0)).fileName(), c.readMe);
         dialogs.opened.clear();
