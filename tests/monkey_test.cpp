@@ -216,11 +216,8 @@ TEST_P(MonkeyTest, RandomUserActionsKeepTheWindowConsistent)
     EXPECT_GT(monkey.searchesShown, steps / 20);
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, MonkeyTest,
-                         testing::Values(Language::Japanese, Language::English),
-                         [](const auto &info) {
-                             return info.param == Language::English ? "English" : "Japanese";
-                         });
+INSTANTIATE_TEST_SUITE_P(JapaneseAndEnglish, MonkeyTest,
+                         testing::Values(Language::Japanese, Language::English));
 
 TEST(Monkey, SettingsTakeTheirWholeRangeAndRefuseTheRest)
 {
