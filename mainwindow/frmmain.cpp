@@ -69,6 +69,8 @@ QString chordListProblem(ChordListStatus status)
     return {};
 }
 
+// Out here rather than in ListHost: lupdate files a tr() inside that nested
+// class under a context of its own, which the translation never reaches.
 QString promptForChordList(UserDialogs &dialogs, QWidget *parent)
 {
     return dialogs.askText(
