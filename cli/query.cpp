@@ -175,8 +175,8 @@ BatchLine parseBatchLine(std::string_view line)
     return result;
 }
 
-int runQuery(const ChordTable &table, const Options &options, const std::vector<int> &notes,
-             std::ostream &out, std::ostream &err)
+std::vector<ChordMatch> listChords(const ChordTable &table, const Options &options,
+                                   const std::vector<int> &notes, std::ostream &out)
 {
     SearchRequest request;
     std::vector<ChordMatch> found;
@@ -184,13 +184,15 @@ int runQuery(const ChordTable &table, const Options &options, const std::vector<
     search(table, options, notes, request, found);
     appendResults(table, found, notes.front(), options.just, buffer);
     out << buffer;
-    if (found.empty())
-        return kExitNothing;
-    // The lines are the answer; they must not wait in a buffer while the
-    // sound is written, nor be lost if that fails.
-    out.flush();
-    return options.wavGiven ? writeWav(table, found.front(), notes.front(), options, err)
-                            : kExitFound;
+    return found;
+}
+
+int queryWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+              std::istream &in, std::ostream &out, std::ostream &err)
+{
+    if (options.batch)
+        return runBatch(table, options, in, out, err);
+    return listChords(table, options, notes, out).empty() ? kExitNothing : kExitFound;
 }
 
 int runBatch(const ChordTable &table, const Options &options, std::istream &in, std::ostream &out,
