@@ -47,7 +47,7 @@ for entry in "${commands[@]}"; do
         program=$build/bin/chordvane-find
         # shellcheck disable=SC2086 # the arguments are words
         instructions=$(valgrind --tool=callgrind --callgrind-out-file=/dev/null --trace-children=yes \
-            "$program" $args <"$input" 2>&1 >/dev/null | awk '/Collected/ {sum += $4} END {printf "%d\n", sum}' || true)
+            "$program" $args <"$input" 2>&1 >/dev/null | awk '/Collected/ {sum += $4} END {printf "%.0f\n", sum}' || true)
         # shellcheck disable=SC2086
         peak=$(/usr/bin/time -f %M "$program" $args <"$input" 2>&1 >/dev/null | tail -n 1 || true)
         libs=$(ldd "$program" | wc -l)
