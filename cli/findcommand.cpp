@@ -6,6 +6,8 @@ namespace chordvane::cli {
 int scoreWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
               std::istream &in, std::ostream &out, std::ostream &err)
 {
+    if (options.tuning)
+        return tuneScore(table, options, out, err);
     if (options.chart || options.annotateGiven)
         return chartScore(table, options, out, err);
     if (options.scoreGiven)

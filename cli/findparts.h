@@ -18,6 +18,7 @@ struct Options {
     std::string scorePath;
     bool scoreGiven = false;
     bool chart = false;
+    bool tuning = false;
     std::string annotatePath;
     bool annotateGiven = false;
     bool noJazz = false;
@@ -61,7 +62,7 @@ int runCommand(const std::vector<std::string> &args, std::istream &in, std::ostr
 // A query or --batch.
 int queryWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
               std::istream &in, std::ostream &out, std::ostream &err);
-// --score, --chart or --annotate; else as queryWork.
+// --score, alone or with --chart, --annotate or --tuning; else as queryWork.
 int scoreWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
               std::istream &in, std::ostream &out, std::ostream &err);
 // A query with --wav; else as queryWork.
@@ -89,6 +90,10 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
 // writing the score with its chord symbols.
 int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
                std::ostream &err);
+// --tuning: one line per note sounding at each harmonic step of the score,
+// with its degree in the step's chord and the cents to move it.
+int tuneScore(const ChordTable &table, const Options &options, std::ostream &out,
+              std::ostream &err);
 // --wav: the chord found over bass, laid out as the results window plays it.
 int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
              std::ostream &err);

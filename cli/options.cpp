@@ -16,7 +16,7 @@ constexpr std::string_view kUsage =
     "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
-    "                      [--chart | --annotate OUT]\n"
+    "                      [--chart | --annotate OUT | --tuning]\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
     "Names every chord that the notes can spell over the bass, one per line with\n"
@@ -59,6 +59,18 @@ constexpr std::string_view kHelp =
     "               chord symbol (<harmony>) per step with a chord in its top part,\n"
     "               and print the lines of --chart; OUT ending in .mxl is\n"
     "               compressed, .musicxml or .xml plain; OUT must not be the score\n"
+    "  --tuning     with --score: what to tell each player, one line per note\n"
+    "               sounding at each harmonic step's first attack:\n"
+    "               MEASURE<TAB>BEAT<TAB>PART<TAB>WRITTEN<TAB>CONCERT<TAB>DEGREE<TAB>CENTS\n"
+    "               parts in score order, each from its highest note down; MEASURE\n"
+    "               and BEAT as --chart prints them; WRITTEN the note as the part\n"
+    "               writes it (transposed: F5, B♭3), CONCERT the sounding note\n"
+    "               spelled in the concert key (a chord tone outside it as the\n"
+    "               chord's symbol spells it: G♯, the third of E7 in C); DEGREE in\n"
+    "               the step's chord (1, ♭3, 3, 5, ♭7, 9 ...) and CENTS from the\n"
+    "               just-intonation table (+2 raise, -13.7 lower); - and - for a\n"
+    "               note that is no chord tone and for every note of a step\n"
+    "               without a chord\n"
     "\n"
     "Exit status: 0 results found, 1 none (no file is written), 2 usage error,\n"
     "a chord list that cannot be used (missing, unreadable, no chord line, over\n"
@@ -118,6 +130,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             options.annotateGiven = true;
         } else if (name == "--chart") {
             options.chart = true;
+        } else if (name == "--tuning") {
+            options.tuning = true;
         } else if (name == "--rate") {
             const auto rate = parseRate(*value);
             if (!rate)
@@ -154,8 +168,10 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
     }
     if (options.listGiven && options.noJazz)
         return "--list and --no-jazz cannot be used together";
-    if ((options.chart || options.annotateGiven) && !options.scoreGiven)
-        return "--chart and --annotate chart a score: not without --score";
+    if ((options.chart || options.annotateGiven || options.tuning) && !options.scoreGiven)
+        return "--chart, --annotate and --tuning read a score: not without --score";
+    if (options.tuning && (options.chart || options.annotateGiven))
+        return "--tuning prints lines of its own: not with --chart or --annotate";
     if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))
         return "--score takes no notes, --batch or --just";
     if (options.wavGiven && (options.batch || options.scoreGiven))

@@ -2,11 +2,14 @@
 // is (plain MusicXML, or any archive the corpus holds) or packed first as
 // the root file of a well-formed .mxl, so that mutations reach the XML
 // behind the archive too. Every score read is turned into moments and named,
-// every failure worded, then annotated with chord symbols at its first
-// attacks, which must read back with the same measures, notes and moments.
+// and its harmony into a tuning sheet; every failure worded; then it is
+// annotated with chord symbols at its first attacks, which must read back
+// with the same measures, notes and moments.
 #include "annotate.h"
+#include "harmonypiece.h"
 #include "score.h"
 #include "search.h"
+#include "tuningsheet.h"
 
 #include <QBuffer>
 #include <quazip.h>
@@ -121,6 +124,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
         chordvane::score::beatText(moment.beat);
         chordvane::score::nameChord(table, moment.sounding, 50);
     }
+    const auto piece = chordvane::score::harmonyPiece(read.score);
+    const auto analysis = chordvane::harmony::analyse(table, piece, 50);
+    for (const auto &step : chordvane::score::tuningSheet(read.score, piece, analysis.steps))
+        chordvane::tuning::sheetLines(table, step);
     checkAnnotated(score, read, moments, table, data[0] & 2);
     return 0;
 }

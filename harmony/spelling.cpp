@@ -116,6 +116,16 @@ SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const K
     return notes;
 }
 
+int spellInChord(int pc, const ChordTable &table, const StepChord &chord, const Key &key)
+{
+    const int inKey = spellInKey(pc, key);
+    const unsigned row = rowClasses(table.row(chord.chord)) | 1u;
+    const int semitones = modulo(pc - chord.root, 12);
+    if (inSignature(inKey, key) || !(row & (1u << semitones)))
+        return inKey;
+    return withinDoubles(symbolNotes(table, chord, key).root + toneFifths(semitones, row));
+}
+
 std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key)
 {
     const SymbolNotes notes = symbolNotes(table, chord, key);

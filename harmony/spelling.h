@@ -51,4 +51,9 @@ struct SymbolNotes {
 };
 SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const Key &key);
 
+// How the step spells a sounding pitch class pc: a tone of the chord outside
+// the key as that tone above the symbol's root (G♯, the third of E7, in
+// C major), everything else as the key spells it.
+int spellInChord(int pc, const ChordTable &table, const StepChord &chord, const Key &key);
+
 } // namespace chordvane::harmony

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -140,7 +141,14 @@ WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar)
 void frmMain::fitInto(const QSize &room)
 {
     const int bar = statusBar()->isHidden() ? 0 : statusBar()->sizeHint().height();
-    const QSize design = m_client->size() + QSize(0, menuBar()->sizeHint().height() + bar);
+    // A panel docked beside the rows takes its own width beside them.
+    int docked = 0;
+    for (const QDockWidget *dock : findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!dock->isHidden() && !dock->isFloating())
+            docked += dock->sizeHint().width() +
+                      style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    }
+    const QSize design = m_client->size() + QSize(docked, menuBar()->sizeHint().height() + bar);
     const WindowFit fit = fitWindow(design, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     // Where it fits, the design size is also the least the window shrinks to.
     m_scrollArea->setMinimumSize(fit.scrolls ? QSize(0, 0) : m_client->size());
@@ -280,6 +288,12 @@ void frmMain::RunSearch()
     m_engine.RankByRate = m_rankByRate->isChecked();
     m_engine.searchLoadedChords(rows::kBassRow);
     frmCodeShow results(m_engine, m_dialogs, m_playback, this);
+    std::vector<tuning::Player> players;
+    for (int r = 0; r < rows::kRows; ++r) {
+        if (m_engine.InputNotes[r] != NO_NOTE)
+            players.push_back(m_rows[r]->tuningPlayer());
+    }
+    results.setPlayers(std::move(players));
     m_dialogs.runModal(&results);
 }
 

@@ -44,6 +44,7 @@ bool hasPartEntry(const QComboBox *box)
 
 InstrumentRow::InstrumentRow(int row, QWidget *parent)
     : QObject(parent)
+    , m_row(row)
 {
     const rows::RowGeometry g = rows::geometryOf(row);
     m_staff = new chordvane::ctlNoteInput(parent);
@@ -185,6 +186,18 @@ int InstrumentRow::soundingKey() const
 {
     return sound::soundingKey(m_staff->Value(), m_staff->ScoreType() == staff::kBass,
                               m_tune->currentData().toInt(), m_voice);
+}
+
+tuning::Player InstrumentRow::tuningPlayer() const
+{
+    QString name = m_part.name;
+    if (name.isEmpty() && m_instrument->currentData(kInstrumentRole).toInt() > 0)
+        name = m_instrument->currentText();
+    if (name.isEmpty())
+        name = m_use ? tr("段 %1").arg(m_row + 1) : tr("ベース");
+    const int written = sound::writtenKey(m_staff->Value(), m_staff->ScoreType() == staff::kBass);
+    return {name.toStdString(), tuning::pitchName(written, m_staff->state().Accidental),
+            soundingKey(), !m_use};
 }
 
 void InstrumentRow::instrumentChosen()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "guide.h"
 #include "instruments.h"
 
 #include <QObject>
@@ -74,6 +75,10 @@ public:
     int program() const { return m_voice.program; }
     // The part that names the row, whole; empty when none does.
     QString partName() const { return m_part.name; }
+    // The row as a player of the tuning guide: named after its part, else its
+    // instrument, else its place ("段 3", "ベース"); its written note and the
+    // key it sounds.
+    tuning::Player tuningPlayer() const;
 
     // The controls, for the window's keyboard handling and for tests that
     // drive them with real events.
@@ -91,6 +96,7 @@ private:
     bool selectTune(int offset);
     QString fittedPartName() const;
 
+    int m_row;
     chordvane::ctlNoteInput *m_staff;
     QComboBox *m_instrument;
     QComboBox *m_tune;

@@ -10,6 +10,8 @@
 #include "scoreproblem.h"
 #include "scorerows.h"
 #include "search.h"
+#include "tuningpanel.h"
+#include "tuningsheet.h"
 #include "uiplatform.h"
 
 #include <QAction>
@@ -58,6 +60,10 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
     , m_settings(settings)
     , m_lastFolder(QDir::homePath())
 {
+    m_tuning = new TuningPanel(m_window, m_dialogs);
+    // The window makes room for the panel and gives it back once its layout knows.
+    connect(m_tuning, &QDockWidget::visibilityChanged, &m_window, &frmMain::fitToScreen,
+            Qt::QueuedConnection);
     buildMenu();
 
     lblScorePlace = new QLabel(&m_window);
@@ -116,6 +122,12 @@ void ScoreBrowser::buildMenu()
         add("コード進行(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
     mnuScoreAnnotate =
         add("コード名を書き込んで保存(&W)...", QKeySequence(), [this] { saveAnnotated(); });
+    mnuScoreTuning = m_tuning->toggleViewAction();
+    mnuScoreTuning->setText(tr("音程補正(&G)"));
+    mnuScoreTuning->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    mnuScore->addAction(mnuScoreTuning);
+    mnuScoreTuningSave = mnuScore->addAction(tr("音程補正表を書き出す(&T)..."));
+    connect(mnuScoreTuningSave, &QAction::triggered, this, [this] { m_tuning->saveSheet(m_path); });
     mnuScore->addSeparator();
     mnuScoreClose =
         add("スコアを閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
@@ -179,6 +191,7 @@ void ScoreBrowser::closeScore()
     m_index = 0;
     if (m_chart)
         m_chart->hide();
+    m_tuning->hide();
     for (int r = 0; r < rows::kRows; ++r)
         m_window.row(r).clearPart();
     setOpen(false);
@@ -186,8 +199,9 @@ void ScoreBrowser::closeScore()
 
 void ScoreBrowser::setOpen(bool open)
 {
-    for (QAction *action : {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure,
-                            mnuScoreNextMeasure, mnuScoreChart, mnuScoreAnnotate, mnuScoreClose})
+    for (QAction *action :
+         {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure, mnuScoreNextMeasure,
+          mnuScoreChart, mnuScoreAnnotate, mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
         action->setEnabled(open);
     m_window.statusBar()->setVisible(open);
     // The bar's room comes and goes with it.
@@ -267,6 +281,7 @@ void ScoreBrowser::analyse()
     m_steps.clear();
     if (m_chordsRead)
         m_steps = harmony::analyse(m_chords, m_piece, m_window.engine().MatchThreshold).steps;
+    m_tuning->setSheet(m_chords, score::tuningSheet(m_score, m_piece, m_steps));
     if (m_chart)
         fillChart();
     showChord();
@@ -287,6 +302,7 @@ void ScoreBrowser::showChord()
         return;
     if (m_chart)
         m_chart->markStep(m_edited ? -1 : stepIndex());
+    m_tuning->showStep(stepIndex());
     if (!m_chordsRead) {
         lblScoreChord->setText(QStringLiteral("コードリストが読み込まれていません"));
         return;

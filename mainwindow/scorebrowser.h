@@ -18,6 +18,7 @@ class QSettings;
 namespace chordvane {
 
 class ChartWindow;
+class TuningPanel;
 class frmMain;
 class UserDialogs;
 struct ScoreRow;
@@ -50,8 +51,10 @@ public:
     QAction *mnuScoreNext;
     QAction *mnuScorePreviousMeasure;
     QAction *mnuScoreNextMeasure;
-    QAction *mnuScoreChart;    // "コード進行": the chart of the score's harmony
-    QAction *mnuScoreAnnotate; // writes the chart into a copy of the score
+    QAction *mnuScoreChart;      // "コード進行": the chart of the score's harmony
+    QAction *mnuScoreAnnotate;   // writes the chart into a copy of the score
+    QAction *mnuScoreTuning;     // shows or hides the tuning panel
+    QAction *mnuScoreTuningSave; // writes the tuning guide as a CSV sheet
     QAction *mnuScoreClose;
     QLabel *lblScorePlace; // "小節 12　拍 2.5　— band.musicxml"
     // The score's chord at this point ("コード A♭add9/E♭ (100%)"), or after a
@@ -59,6 +62,8 @@ public:
     QLabel *lblScoreChord;
     // The chart window, once it has been asked for.
     ChartWindow *chart() const { return m_chart; }
+    // What each part is to move at the step shown, docked beside the rows.
+    TuningPanel *tuningPanel() const { return m_tuning; }
 
 private:
     void buildMenu();
@@ -97,6 +102,7 @@ private:
     harmony::Piece m_piece;
     std::vector<harmony::Step> m_steps;
     ChartWindow *m_chart = nullptr;
+    TuningPanel *m_tuning;
 };
 
 } // namespace chordvane

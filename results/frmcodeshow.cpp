@@ -7,15 +7,19 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 
 namespace chordvane {
 
 namespace {
 
 const QString kRateCaption = QStringLiteral("合致度：　");
+// A note that is no tone of the chord has no degree and nothing to move.
+constexpr std::string_view kNoTone = "—";
 
 struct Geometry {
     QRect lstCodes = twipsRect(240, 360, 2775, 3180);
@@ -28,8 +32,18 @@ struct Geometry {
     // A second row of buttons, under the first, for listening.
     QRect cmdPlay = twipsRect(720, 4320, 1695, 375);
     QRect cmdPlayJust = twipsRect(2520, 4320, 2055, 375);
-    QSize client = QSize(twips(6195), twips(4875));
+    // The players' table to the right, tall enough for all twelve rows
+    // under its heading, and its copy button under it.
+    QRect lblPlayers = twipsRect(6000, 360, 4935, 255);
+    QRect tblPlayers = twipsRect(6000, 615, 4935, 4080);
+    QRect cmdPlayersCopy = twipsRect(8880, 4800, 2055, 375);
+    QSize client = QSize(twips(11175), twips(5355));
 };
+
+QString fromStd(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 } // namespace
 
@@ -83,17 +97,38 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     for (QPushButton *button : {cmdPlay, cmdPlayJust})
         setButtonColour(button, QColor(255, 224, 192));
 
-    for (QPushButton *button : {cmdClose, cmdJunseiCopy, cmdShowPiano, cmdPlay, cmdPlayJust})
+    lblPlayers = new QLabel(tr("奏者ごとの音程補正 (単位：セント)"), this);
+    lblPlayers->setGeometry(g.lblPlayers);
+    tblPlayers = new QTableWidget(0, 4, this);
+    tblPlayers->setGeometry(g.tblPlayers);
+    tblPlayers->setFont(gothicFont(11.25));
+    tblPlayers->setHorizontalHeaderLabels({tr("奏者"), tr("記譜音"), tr("度数"), tr("補正")});
+    tblPlayers->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblPlayers->setSelectionMode(QAbstractItemView::NoSelection);
+    tblPlayers->setFocusPolicy(Qt::NoFocus);
+    tblPlayers->verticalHeader()->hide();
+    tblPlayers->verticalHeader()->setDefaultSectionSize(tblPlayers->fontMetrics().height() + 4);
+    tblPlayers->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < 4; ++column)
+        tblPlayers->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    cmdPlayersCopy = new QPushButton(tr("音程補正をコピー(&K)"), this);
+    cmdPlayersCopy->setGeometry(g.cmdPlayersCopy);
+    setButtonColour(cmdPlayersCopy, QColor(255, 255, 192));
+
+    for (QPushButton *button :
+         {cmdClose, cmdJunseiCopy, cmdShowPiano, cmdPlay, cmdPlayJust, cmdPlayersCopy})
         button->setAutoDefault(false);
     setTabOrder(lstCodes, cmdClose);
     setTabOrder(cmdClose, cmdJunseiCopy);
     setTabOrder(cmdJunseiCopy, cmdShowPiano);
     setTabOrder(cmdShowPiano, cmdPlay);
     setTabOrder(cmdPlay, cmdPlayJust);
+    setTabOrder(cmdPlayJust, cmdPlayersCopy);
 
     connect(lstCodes, &QListWidget::currentRowChanged, this, &frmCodeShow::selectionChanged);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdJunseiCopy, &QPushButton::clicked, this, &frmCodeShow::copyJustTable);
+    connect(cmdJunseiCopy, &QPushButton::clicked, this, [this] { copyText(m_junseiText); });
+    connect(cmdPlayersCopy, &QPushButton::clicked, this, [this] { copyText(m_playersText); });
     connect(cmdShowPiano, &QPushButton::clicked, this, &frmCodeShow::showPiano);
     connect(cmdPlay, &QPushButton::clicked, this, [this] { playSelected(false); });
     connect(cmdPlayJust, &QPushButton::clicked, this, [this] { playSelected(true); });
@@ -139,17 +174,46 @@ void frmCodeShow::setJunseiText(const QString &text)
     lblJunsei->setText(shown);
 }
 
+void frmCodeShow::setPlayers(std::vector<tuning::Player> players)
+{
+    m_players = std::move(players);
+    showPlayers();
+}
+
+void frmCodeShow::showPlayers()
+{
+    const int row = lstCodes->currentRow();
+    std::vector<tuning::GuideLine> lines;
+    if (row >= 0 && lstCodes->count() > 0) {
+        const int root = FoldIntoOctave(resultRootNote(m_engine, row), 1) - 1;
+        lines = tuning::playerGuide(m_players, root,
+                                    m_engine.ChordIntervals[m_engine.ResultChords[row]]);
+    }
+    tblPlayers->setRowCount(static_cast<int>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto cells = tuning::guideCells(lines[i], kNoTone);
+        for (size_t column = 0; column < cells.size(); ++column) {
+            auto *item = new QTableWidgetItem(fromStd(cells[column]));
+            if (column > 0)
+                item->setTextAlignment(Qt::AlignCenter);
+            tblPlayers->setItem(static_cast<int>(i), static_cast<int>(column), item);
+        }
+    }
+    m_playersText = fromStd(tuning::guideText(lines, kNoTone));
+}
+
 void frmCodeShow::selectionChanged()
 {
     ShowJustTable();
     ShowMatchRate();
+    showPlayers();
 }
 
-void frmCodeShow::copyJustTable()
+void frmCodeShow::copyText(const QString &text)
 {
     QClipboard *clipboard = QApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(m_junseiText);
+    clipboard->setText(text);
     m_dialogs.information(this, QStringLiteral("確認"),
                           QStringLiteral("クリップボードにコピーしました"));
 }

@@ -5,12 +5,14 @@
 // tuned just, lies from its equal-tempered pitch.
 
 #include "engine.h"
+#include "guide.h"
 
 #include <QDialog>
 
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
 
 namespace chordvane {
 
@@ -18,9 +20,9 @@ class Playback;
 class UserDialogs;
 
 // The outcome of one search: one line per result in the engine's order, the
-// selected result's match rate and just-intonation table, and the way to its
-// keyboard picture, and the way to hear it, tempered or just. It only reads
-// the engine.
+// selected result's match rate and just-intonation table, what each player
+// of the search is to move for it, the way to its keyboard picture, and the
+// way to hear it, tempered or just. It only reads the engine.
 class frmCodeShow : public QDialog {
     Q_OBJECT
 
@@ -37,9 +39,17 @@ public:
     QLabel *lblMatchedRate;
     QPushButton *cmdPlay;
     QPushButton *cmdPlayJust;
+    QLabel *lblPlayers;
+    // One line per player: name, written note, degree, cents to move.
+    QTableWidget *tblPlayers;
+    QPushButton *cmdPlayersCopy;
 
     // The table as the label holds it, CR LF after every line.
     const QString &junseiText() const { return m_junseiText; }
+    // The players of the search, whose guide follows the selected result.
+    void setPlayers(std::vector<tuning::Player> players);
+    // The players' table as copied: tab-separated cells, CR LF after every line.
+    const QString &playersText() const { return m_playersText; }
 
     // Closing the window in any way also stops its sound.
     void done(int result) override;
@@ -48,8 +58,9 @@ private:
     void FillResultList();
     void ShowMatchRate();
     void ShowJustTable();
+    void showPlayers();
     void selectionChanged();
-    void copyJustTable();
+    void copyText(const QString &text);
     void showPiano();
     void playSelected(bool just);
     void setJunseiText(const QString &text);
@@ -58,6 +69,8 @@ private:
     UserDialogs &m_dialogs;
     Playback &m_playback;
     QString m_junseiText;
+    std::vector<tuning::Player> m_players;
+    QString m_playersText;
 };
 
 } // namespace chordvane

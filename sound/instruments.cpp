@@ -2,13 +2,9 @@
 
 namespace chordvane::sound {
 
-namespace {
-constexpr int kMiddleC = 60;
-}
-
 int soundingKey(int written, bool bassClef, int tuneOffset, const Voice &voice)
 {
-    int key = kMiddleC - 1 + written + tuneOffset - (bassClef ? 24 : 0);
+    int key = writtenKey(written, bassClef) + tuneOffset;
     if (tuneOffset == voice.offset)
         key += voice.octave;
     while (key < 0)

@@ -49,6 +49,14 @@ constexpr Voice voiceOf(const Instrument &instrument)
     return {instrument.program, instrument.offset, instrument.octave};
 }
 
+// The MIDI key a row's written note stands for, before any transposition:
+// written is the note number (C = 1 is middle C on the treble clef; the bass
+// clef shares that numbering two octaves up).
+constexpr int writtenKey(int written, bool bassClef)
+{
+    return 60 - 1 + written - (bassClef ? 24 : 0); // MIDI 60 = middle C
+}
+
 // The MIDI key a row sounds: its written note number (C = 1 is middle C on
 // the treble clef; the bass clef shares that numbering two octaves up) on
 // the transposition chosen (tuneOffset). The voice's octave counts only

@@ -1,4 +1,5 @@
-// chordvane-find --chart and --annotate: the harmony of a score, printed and written into a copy.
+// chordvane-find --chart, --annotate and --tuning: the harmony of a score,
+// printed, written into a copy, and told to each player.
 #include "clirun.h"
 #include "testsupport.h"
 #include "textdecode.h"
@@ -86,6 +87,8 @@ TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
     };
     const std::vector<Case> cases = {
         {{"--chart", "C", "E"}, "not without --score"},
+        {{"--tuning"}, "not without --score"},
+        {{"--score", kChorale, "--tuning", "--chart"}, "--tuning prints lines of its own"},
         {{"--annotate", out, "--batch"}, "not without --score"},
         {{"--score", kChorale, "--chart", "--batch"}, "--score takes no notes, --batch"},
         {{"--score", kChorale, "--chart", "C"}, "--score takes no notes"},
@@ -143,4 +146,31 @@ TEST(RunFind, AnnotateWritesOneSymbolPerStepWithAChord)
     EXPECT_EQ(run({"--score", lonely, "--annotate", dir.path() + "/copy.xml"}).out,
               "1\t1\t-\t-\t-\n");
     EXPECT_EQ(readFile(dir.path() + "/copy.xml"), readFile(lonely));
+}
+
+TEST(RunFind, TuningTellsEachPlayerTheDegreeAndTheCentsToMove)
+{
+    // B♭, F7, Cm and E♭ over the tuba's F, then the tuba alone: the
+    // trumpet's two notes from the top, the horn's written B♭ a flat.
+    const Outcome o = run({"--score", kScores + "/tuning_band.musicxml", "--tuning"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out, "1\t1\tTrumpet in B♭\tE5\tD5\t3\t-13.7\n"
+                     "1\t1\tTrumpet in B♭\tC5\tB♭4\t1\t0\n"
+                     "1\t1\tAlto Saxophone\tD5\tF4\t5\t+2\n"
+                     "1\t1\tHorn in F\tF4\tB♭3\t1\t0\n"
+                     "1\t1\tTuba\tB♭2\tB♭2\t1\t0\n"
+                     "1\t3\tTrumpet in B♭\tF5\tE♭5\t♭7\t+17.9\n"
+                     "1\t3\tAlto Saxophone\tA5\tC5\t5\t+2\n"
+                     "1\t3\tHorn in F\tE4\tA3\t3\t-13.7\n"
+                     "1\t3\tTuba\tF2\tF2\t1\t0\n"
+                     "2\t1\tTrumpet in B♭\tA4\tG4\t5\t+2\n"
+                     "2\t1\tAlto Saxophone\tA5\tC5\t1\t0\n"
+                     "2\t1\tHorn in F\tB♭4\tE♭4\t♭3\t+15.6\n"
+                     "2\t1\tTuba\tC3\tC3\t1\t0\n"
+                     "2\t3\tTrumpet in B♭\tA5\tG5\t3\t-13.7\n"
+                     "2\t3\tAlto Saxophone\tG5\tB♭4\t5\t+2\n"
+                     "2\t3\tHorn in F\tB♭4\tE♭4\t1\t0\n"
+                     "2\t3\tTuba\tF2\tF2\t-\t-\n"
+                     "3\t1\tTuba\tB♭2\tB♭2\t-\t-\n");
 }

@@ -120,6 +120,7 @@ TEST(RunQuickFind, HandsEveryScoreOrSoundCommandUntouchedToItsProgram)
         {{"--score", "s.musicxml"}, kHandOver, kScoresProgram},
         {{"--score", "s.musicxml", "--chart"}, kHandOver, kScoresProgram},
         {{"--score", "s.musicxml", "--annotate", "a.musicxml"}, kHandOver, kScoresProgram},
+        {{"--tuning", "--score", "s.musicxml"}, kHandOver, kScoresProgram},
         {{"--wav", "c.wav", "--sound", "organ", "C", "E"}, kHandOver, kSoundProgram},
         {{"C", "E", "G"}, kExitFound, ""},
         {{"--batch"}, kExitFound, ""},

@@ -311,6 +311,11 @@ TEST(Spelling, ChordSymbols)
         EXPECT_EQ(noteName(notes.root) + c.chord + (notes.bass ? "/" + noteName(*notes.bass) : ""),
                   c.symbol);
         EXPECT_EQ(notes.bass.has_value(), c.bass != c.root);
+        // Sounding notes of the step are spelled as the symbol spells them.
+        EXPECT_EQ(spellInChord(c.root, table, {slot, c.root, c.bass}, c.key), notes.root);
+        if (notes.bass) {
+            EXPECT_EQ(spellInChord(c.bass, table, {slot, c.root, c.bass}, c.key), *notes.bass);
+        }
     }
 }
 

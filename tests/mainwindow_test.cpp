@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableWidget>
 
 #include <filesystem>
 #include <optional>
@@ -308,4 +310,40 @@ TEST_F(MainWindowTest, AWindowTallerThanTheScreenShrinksAndScrolls)
     QTest::qWait(50);
     EXPECT_EQ(window->height(), design / 2);
     EXPECT_GT(window->scrollArea()->verticalScrollBar()->maximum(), 0);
+}
+
+TEST_F(MainWindowTest, TheResultsWindowTellsEachRowItsDegreeAndCents)
+{
+    // A trumpet's written E, an E♭ row's written G♭ and an F♯ spell D major
+    // over the bass C, which is no tone of D, then the seventh of D7.
+    choose(window->row(0).cboInstName(), "Trp");
+    write(0, 'E');
+    choose(window->row(1).cboTune(), "in E♭");
+    write(1, 'G', 1);
+    write(2, 'F', 2);
+    write(11, 'C');
+    const QString upper = "段 2\tG♭4\t5\t+2 ↑\r\n段 3\tF♯4\t3\t-13.7 ↓\r\nTrp\tE4\t1\t0\r\n";
+    const QStringList expected = {upper + "ベース\tC4\t—\t—\r\n",
+                                  upper + "ベース\tC4\t♭7\t+17.9 ↑\r\n"};
+    QStringList texts;
+    dialogs.onModal = [&](QDialog *dialog) {
+        auto *results = qobject_cast<frmCodeShow *>(dialog);
+        ASSERT_NE(results, nullptr);
+        for (const int row : {0, 1}) {
+            results->lstCodes->setCurrentRow(row);
+            QString shown; // the table as the user reads it
+            for (int r = 0; r < results->tblPlayers->rowCount(); ++r) {
+                for (int column = 0; column < 4; ++column)
+                    shown +=
+                        results->tblPlayers->item(r, column)->text() + (column < 3 ? "\t" : "\r\n");
+            }
+            EXPECT_EQ(shown, results->playersText());
+            texts << results->playersText();
+        }
+        results->cmdPlayersCopy->click();
+        EXPECT_EQ(QApplication::clipboard()->text(), expected[1]);
+    };
+    window->cmdSearchCode->click();
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(dialogs.messages, QStringList{"information|確認|クリップボードにコピーしました"});
 }

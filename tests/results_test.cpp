@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -174,4 +175,17 @@ TEST_F(ResultWindowsTest, PlayButtonsSoundTheSelectedChordTemperedOrJust)
     QTest::keyClick(window.get(), Qt::Key_Escape); // closes the window, and so the sound
     EXPECT_EQ(sound.stops, 1);
     EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+TEST_F(ResultWindowsTest, ThePlayersTableLiesInsideTheWindowBesideTheOtherControls)
+{
+    const auto window = open(13, {17, 20});
+    const auto controls = window->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+    const QWidget *added[] = {window->lblPlayers, window->tblPlayers, window->cmdPlayersCopy};
+    for (const QWidget *a : added) {
+        SCOPED_TRACE(a->metaObject()->className());
+        EXPECT_TRUE(window->rect().contains(a->geometry()));
+        for (const QWidget *b : controls)
+            EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()));
+    }
 }

@@ -6,6 +6,7 @@
 #include "scorebrowser.h"
 #include "scorerows.h"
 #include "testsupport.h"
+#include "tuningpanel.h"
 #include "windowfixture.h"
 
 #include <QAction>
@@ -394,4 +395,51 @@ TEST_F(ScoreBrowserTest, ClosingKeepsTheRowsAndClearKeepsTheScore)
     EXPECT_EQ(window->row(0).cboInstName()->count(), static_cast<int>(sound::kInstruments.size()));
     press(Qt::Key_Right); // nothing to step through
     EXPECT_EQ(row(0), "5 in C G (楽器名) E");
+}
+
+TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)
+{
+    QFile original(kScores + "/tuning_band.musicxml");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray score = original.readAll();
+    const QString in = QString::fromStdString(data.write("band.musicxml", score.toStdString()));
+    openScore(in);
+    const TuningPanel *panel = browser().tuningPanel();
+    const int narrow = window->width();
+    press(Qt::Key_G); // the panel comes beside the rows, and the window makes room
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->width() > narrow; }, 2000));
+    press(Qt::Key_Right);
+    QStringList shown = {panel->lblStep->text()};
+    for (int r = 0; r < panel->tblParts->rowCount(); ++r) {
+        for (int column = 0; column < 5; ++column)
+            shown << panel->tblParts->item(r, column)->text();
+    }
+    EXPECT_EQ(shown.join('|').toStdString(),
+              "小節 1　拍 3　F7|Trumpet in B♭|F5|E♭5|♭7|+17.9 ↑|Alto Saxophone|A5|C5|5|+2 ↑|"
+              "Horn in F|E4|A3|3|-13.7 ↓|Tuba|F2|F2|1|0");
+    window->fitInto(QSize(narrow + 10, 2000)); // no room for both: the rows scroll
+    EXPECT_LE(window->width(), narrow + 10);
+    press(Qt::Key_G);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->width() == narrow; }, 2000));
+
+    const QString out = QString::fromStdString(data.path() + "/sheet.csv");
+    for (const QString &chosen : {in, out}) {
+        dialogs.savedFile = chosen;
+        browser().mnuScoreTuningSave->trigger();
+    }
+    EXPECT_EQ(dialogs.saveRequests.value(0).section('|', 1, 1),
+              QString::fromStdString(data.path() + "/band (音程補正).csv"));
+    EXPECT_EQ(dialogs.messages,
+              (QStringList{"exclamation|Chordvane|保存できませんでした\n元のスコアと同じファイルに"
+                           "は保存しません。別の名前を選んでください。\n" +
+                               in,
+                           "information|Chordvane|音程補正表を 18 行書き出しました\n" + out}));
+    QFile kept(in), sheet(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly) && sheet.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), score);
+    const QList<QByteArray> lines = sheet.readAll().split('\n');
+    EXPECT_EQ(lines.size(), 20); // the heading, 18 lines and nothing after the last CR LF
+    EXPECT_EQ(
+        (lines[0] + lines[1]).toStdString(),
+        "\xEF\xBB\xBF小節,拍,パート,記譜音,実音,度数,セント\r1,1,Trumpet in B♭,E5,D5,3,-13.7\r");
 }

@@ -1,0 +1,147 @@
+#include "tuningpanel.h"
+
+#include "spelling.h"
+#include "uiplatform.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace chordvane {
+
+namespace {
+
+// A note that is no tone of the chord has no degree and nothing to move.
+constexpr std::string_view kNoTone = "—";
+
+QString fromStd(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
+    : QDockWidget(tr("音程補正"), &window)
+    , m_dialogs(dialogs)
+{
+    setObjectName(QStringLiteral("tuningPanel"));
+    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
+                QDockWidget::DockWidgetFloatable);
+    auto *content = new QWidget(this);
+    lblStep = new QLabel(content);
+    lblStep->setFont(gothicFont(10.5, true));
+    tblParts = new QTableWidget(0, 5, content);
+    tblParts->setFont(gothicFont(10.5));
+    tblParts->setHorizontalHeaderLabels(
+        {tr("パート"), tr("記譜音"), tr("実音"), tr("度数"), tr("補正")});
+    tblParts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblParts->setSelectionMode(QAbstractItemView::NoSelection);
+    tblParts->setFocusPolicy(Qt::NoFocus);
+    tblParts->verticalHeader()->hide();
+    tblParts->verticalHeader()->setDefaultSectionSize(tblParts->fontMetrics().height() + 4);
+    tblParts->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int column = 1; column < 5; ++column)
+        tblParts->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
+    tblParts->setMinimumWidth(twips(5400));
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(lblStep);
+    layout->addWidget(tblParts);
+    setWidget(content);
+    hide();
+    window.addDockWidget(Qt::RightDockWidgetArea, this);
+}
+
+void TuningPanel::setSheet(const ChordTable &table, const std::vector<tuning::SheetStep> &steps)
+{
+    m_steps.clear();
+    for (const tuning::SheetStep &step : steps) {
+        const QString chord = step.chord
+                                  ? fromStd(harmony::chordSymbol(table, *step.chord, step.key))
+                                  : tr("コードなし");
+        m_steps.push_back(
+            {step, tuning::sheetLines(table, step),
+             tr("小節 %1　拍 %2　%3").arg(fromStd(step.measure), fromStd(step.beat), chord)});
+    }
+    showStep(-1);
+}
+
+void TuningPanel::showStep(int step)
+{
+    const bool known = step >= 0 && step < static_cast<int>(m_steps.size());
+    static const std::vector<tuning::SheetLine> kNone;
+    const std::vector<tuning::SheetLine> &lines =
+        known ? m_steps[static_cast<size_t>(step)].lines : kNone;
+    lblStep->setText(known ? m_steps[static_cast<size_t>(step)].caption : QString());
+    tblParts->setRowCount(static_cast<int>(lines.size()));
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const tuning::SheetLine &line = lines[i];
+        const std::string cells[] = {line.part, line.written, line.concert,
+                                     line.tone ? line.tone->degree : std::string(kNoTone),
+                                     line.tone ? tuning::withArrow(line.tone->cents)
+                                               : std::string(kNoTone)};
+        for (int column = 0; column < 5; ++column) {
+            auto *item = new QTableWidgetItem(fromStd(cells[column]));
+            if (column > 0)
+                item->setTextAlignment(Qt::AlignCenter);
+            tblParts->setItem(static_cast<int>(i), column, item);
+        }
+    }
+}
+
+void TuningPanel::saveSheet(const QString &scorePath)
+{
+    if (m_steps.empty()) {
+        m_dialogs.exclamation(parentWidget(), tr("確認"),
+                              tr("コードリストが読み込まれていないため、書き出せません"));
+        return;
+    }
+    const QFileInfo score(scorePath);
+    const QString proposed =
+        score.dir().filePath(score.completeBaseName() + tr(" (音程補正)") + QStringLiteral(".csv"));
+    const QString out = m_dialogs.saveFile(parentWidget(), tr("音程補正表を書き出す"), proposed,
+                                           tr("CSV (*.csv);;すべてのファイル (*)"));
+    if (out.isEmpty())
+        return;
+    const auto refuse = [&](const QString &reason) {
+        m_dialogs.exclamation(
+            parentWidget(), QStringLiteral("Chordvane"),
+            tr("保存できませんでした\n%1\n%2").arg(reason, QDir::toNativeSeparators(out)));
+    };
+    const QFileInfo target(out);
+    if (target.exists() && target.canonicalFilePath() == score.canonicalFilePath())
+        return refuse(tr("元のスコアと同じファイルには保存しません。別の名前を選んでください。"));
+    if (target.exists() && !target.isFile())
+        return refuse(tr("保存先が通常のファイルではありません。"));
+
+    // A byte-order mark, so that spreadsheets take the text as UTF-8.
+    std::string text = "\xEF\xBB\xBF";
+    text += tuning::csvLine({tr("小節").toStdString(), tr("拍").toStdString(),
+                             tr("パート").toStdString(), tr("記譜音").toStdString(),
+                             tr("実音").toStdString(), tr("度数").toStdString(),
+                             tr("セント").toStdString()});
+    int lines = 0;
+    for (const Step &step : m_steps) {
+        for (const tuning::SheetLine &line : step.lines) {
+            text += tuning::csvLine(tuning::sheetFields(step.step, line));
+            ++lines;
+        }
+    }
+    QSaveFile file(out);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit())
+        return refuse(tr("ファイルを書き込めません (%1)。").arg(file.errorString()));
+    m_dialogs.information(parentWidget(), QStringLiteral("Chordvane"),
+                          tr("音程補正表を %1 行書き出しました\n%2")
+                              .arg(QString::number(lines), QDir::toNativeSeparators(out)));
+}
+
+} // namespace chordvane

@@ -1,0 +1,69 @@
+// The tuning guide's pieces: degrees and cents in a chord, note names,
+// players in reading order, and CSV lines.
+#include "chordlist.h"
+#include "guide.h"
+#include "sheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace chordvane;
+using tuning::ChordTone;
+
+TEST(Tuning, ChordTonesGetTheirDegreeAndTheJustTablesCents)
+{
+    const ChordTable table = ChordTable::fromText(
+        ":1,5,8\n7:1,5,8,11\nm:1,4,8\n7(#9):1,4,5,8,11\nm7(b5):1,4,7,11\n7(#11):1,5,7,8,11\n"
+        "aug:1,5,9\n7(b13):1,5,8,9,11\n7(13):1,5,8,10,11\n6:1,5,8,10\nadd9:1,5,8,15\n");
+    struct Case {
+        int slot, pitch, root; // root C = 0
+        std::optional<ChordTone> tone;
+    };
+    const Case cases[] = {
+        {0, 64, 0, ChordTone{"3", "-13.7"}},
+        {0, 43, 0, ChordTone{"5", "+2"}},
+        {0, 62, 2, ChordTone{"1", "0"}},
+        {0, 60, 2, std::nullopt}, // D over the bass C
+        {1, 70, 0, ChordTone{"♭7", "+17.9"}},
+        {2, 63, 0, ChordTone{"♭3", "+15.6"}},
+        {3, 63, 0, ChordTone{"♯9", "+15.6"}},
+        {4, 66, 0, ChordTone{"♭5", "-9.8"}},
+        {5, 66, 0, ChordTone{"♯11", "-9.8"}},
+        {6, 68, 0, ChordTone{"♯5", "+13.7"}},
+        {7, 68, 0, ChordTone{"♭13", "+13.7"}},
+        {8, 69, 0, ChordTone{"13", "-15.6"}},
+        {9, 69, 0, ChordTone{"6", "-15.6"}},
+        {10, 74, 0, ChordTone{"9", "+3.9"}},
+        {10, 73, 0, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(table.name(c.slot) + " " + std::to_string(c.pitch));
+        EXPECT_EQ(tuning::chordTone(c.pitch, c.root, table.row(c.slot)), c.tone);
+    }
+}
+
+TEST(Tuning, NotesAreNamedWithTheirSpellingAndOctave)
+{
+    const std::tuple<int, int, const char *> cases[] = {
+        {70, -1, "B♭4"}, {70, 1, "A♯4"}, {59, -1, "C♭4"}, {60, 1, "B♯3"},
+        {62, 2, "C𝄪4"},  {61, 0, "C♯4"}, {62, -3, "D4"},
+    };
+    for (const auto &[pitch, alter, name] : cases)
+        EXPECT_EQ(tuning::pitchName(pitch, alter), name) << pitch << " " << alter;
+}
+
+TEST(Tuning, PlayersReadFromTheHighestDownWithTheBassLast)
+{
+    const ChordRow seventh{1, 5, 8, 11, NO_NOTE, NO_NOTE, NO_NOTE, NO_NOTE};
+    const std::vector<tuning::Player> players = {
+        {"Bass", "C5", 72, true}, {"Hr", "A4", 64, false}, {"Trp", "D5", 72, false},
+        {"Cl", "F4", 65, false},  {"Fl", "C5", 72, false},
+    };
+    EXPECT_EQ(tuning::guideText(tuning::playerGuide(players, 0, seventh), "—", "\n"),
+              "Trp\tD5\t1\t0\nFl\tC5\t1\t0\nCl\tF4\t—\t—\nHr\tA4\t3\t-13.7 ↓\nBass\tC5\t1\t0\n");
+}
+
+TEST(Tuning, CsvQuotesOnlyWhatNeedsIt)
+{
+    EXPECT_EQ(tuning::csvLine({"1", "Tp. 1, 2", "say \"hi\"", "a\nb", "B♭4"}),
+              "1,\"Tp. 1, 2\",\"say \"\"hi\"\"\",\"a\nb\",B♭4\r\n");
+}

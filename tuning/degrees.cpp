@@ -1,0 +1,86 @@
+#include "degrees.h"
+
+#include "chooser.h"
+#include "notes.h"
+
+namespace chordvane::tuning {
+
+namespace {
+
+int modulo(int a, int b)
+{
+    return (a % b + b) % b;
+}
+
+// C D E F G A B as steps of the pitch classes that are natural notes, -1 for the others.
+constexpr int kLetterOf[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
+
+} // namespace
+
+std::string degreeName(int interval, const ChordRow &row)
+{
+    const unsigned tones = harmony::rowClasses(row);
+    const auto has = [tones](int semitones) {
+        return (tones & (1u << semitones)) != 0;
+    };
+    switch (modulo(interval - 1, 12)) {
+    case 0:
+        return "1";
+    case 1:
+        return "♭9";
+    case 2:
+        return "9";
+    case 3:
+        return has(4) ? "♯9" : "♭3";
+    case 4:
+        return "3";
+    case 5:
+        return "11";
+    case 6:
+        return has(7) ? "♯11" : "♭5";
+    case 7:
+        return "5";
+    case 8:
+        return has(7) ? "♭13" : "♯5";
+    case 9:
+        return has(10) || has(11) ? "13" : "6";
+    case 10:
+        return "♭7";
+    default:
+        return "7";
+    }
+}
+
+std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row)
+{
+    const int semitones = modulo(pitch - root, 12);
+    if ((harmony::rowClasses(row) | 1u) & (1u << semitones))
+        return ChordTone{degreeName(semitones + 1, row), deviationText(semitones + 1)};
+    return std::nullopt;
+}
+
+std::string withArrow(std::string_view cents)
+{
+    std::string text(cents);
+    if (cents.starts_with('+'))
+        text += " ↑";
+    else if (cents.starts_with('-'))
+        text += " ↓";
+    return text;
+}
+
+std::string pitchName(int pitch, int alter)
+{
+    static constexpr const char *kLetters = "CDEFGAB";
+    if (alter < -2 || alter > 2 || kLetterOf[modulo(pitch - alter, 12)] < 0)
+        alter = kLetterOf[modulo(pitch, 12)] < 0 ? 1 : 0;
+    const int natural = pitch - alter;
+    std::string name(1, kLetters[kLetterOf[modulo(natural, 12)]]);
+    static constexpr const char *kAccidentals[5] = {"𝄫", "♭", "", "♯", "𝄪"};
+    name += kAccidentals[alter + 2];
+    // Octaves change at C: C♭4 is B3's key, B♯3 middle C's.
+    name += std::to_string((natural - modulo(natural, 12)) / 12 - 1);
+    return name;
+}
+
+} // namespace chordvane::tuning
