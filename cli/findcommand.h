@@ -33,4 +33,23 @@ BatchLine parseBatchLine(std::string_view line);
 int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
             std::ostream &err, const std::string &dataFolder);
 
+// Three programs share the command, so that each loads only what it uses.
+// chordvane-find answers usage errors, --help, --version, queries and
+// --batch with the engine alone; a command with a score option goes on, with
+// the same arguments, to chordvane-find-scores (the score reader, Qt), one
+// with a sound option to chordvane-find-sound (FluidSynth).
+inline constexpr const char *kScoresProgram = "chordvane-find-scores";
+inline constexpr const char *kSoundProgram = "chordvane-find-sound";
+
+// chordvane-find's part: the status of the command run, or kHandOver with
+// the program the command needs in `companion`, nothing read or written.
+inline constexpr int kHandOver = -1;
+int runQuickFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+                 std::ostream &err, const std::string &dataFolder, std::string &companion);
+
+// Where chordvane-find in programFolder looks for a companion program:
+// beside itself in the build tree, then where it is installed.
+std::vector<std::string> companionPaths(const std::string &programFolder,
+                                        const std::string &companion);
+
 } // namespace chordvane::cli

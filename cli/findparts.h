@@ -1,12 +1,13 @@
 #pragma once
 
-// The pieces of chordvane-find that runFind puts together; not for other
-// targets.
+// The pieces of chordvane-find and its companion programs that runFind puts
+// together; not for other targets.
 
 #include "engine.h"
 #include "voicing.h"
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,14 +40,46 @@ struct Options {
 // Fills options from the arguments; returns an error message, empty when
 // the arguments are fine.
 std::string parseOptions(const std::vector<std::string> &args, Options &options);
+// Every score option needs --score and every sound option --wav, as
+// parseOptions insists, so that one added later goes the same way.
+inline bool needsScores(const Options &options)
+{
+    return options.scoreGiven;
+}
+inline bool needsSound(const Options &options)
+{
+    return options.wavGiven;
+}
+
+// What a command does once its arguments and the chord list are read; notes:
+// a query's, bass first.
+using Work = int (*)(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+                     std::istream &in, std::ostream &out, std::ostream &err);
+// The steps every command shares (the arguments; --help and --version; a
+// query's notes; the chord list, by default the one in dataFolder), then work.
+int runCommand(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+               std::ostream &err, const std::string &dataFolder, Work work);
+// A query or --batch.
+int queryWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+              std::istream &in, std::ostream &out, std::ostream &err);
+// --score, alone or with --chart, --annotate or --tuning; else as queryWork.
+int scoreWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+              std::istream &in, std::ostream &out, std::ostream &err);
+// A query with --wav; else as queryWork.
+int soundWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+              std::istream &in, std::ostream &out, std::ostream &err);
+// A companion program's main: the command with work, its chord lists found
+// from the program's own folder.
+int companionMain(int argc, char **argv, Work work);
 // The message and the usage to err; returns the usage error's exit status.
 int usageError(std::ostream &err, const std::string &message);
 void printHelp(std::ostream &out);
 void printVersion(std::ostream &out);
 
-// One query given on the command line (bass first), with its --wav.
-int runQuery(const ChordTable &table, const Options &options, const std::vector<int> &notes,
-             std::ostream &out, std::ostream &err);
+// One query given on the command line (bass first): its lines to out; the
+// chords listed.
+std::vector<ChordMatch> listChords(const ChordTable &table, const Options &options,
+                                   const std::vector<int> &notes, std::ostream &out);
 // One query a line from in.
 int runBatch(const ChordTable &table, const Options &options, std::istream &in, std::ostream &out,
              std::ostream &err);

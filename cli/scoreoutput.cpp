@@ -54,7 +54,7 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
     if (!score)
         return kExitError;
     std::string buffer;
-    for (const score::Moment &moment : score::scoreMoments(*score)) {
+    score::forEachMoment(*score, [&](const score::Moment &moment) {
         buffer += shortened(moment.measureNumber);
         buffer += '\t';
         buffer += score::beatText(moment.beat);
@@ -68,7 +68,7 @@ int analyseScore(const ChordTable &table, const Options &options, std::ostream &
         buffer += chord ? '\t' + chord->name + '\t' + std::to_string(chord->rate) : "\t-\t-";
         buffer += '\n';
         flushWhenFull(buffer, out);
-    }
+    });
     out << buffer;
     return kExitFound;
 }

@@ -4,9 +4,11 @@
 #include "textdecode.h"
 #include "tonesynth.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <ostream>
 
@@ -14,23 +16,76 @@ namespace chordvane::cli {
 
 namespace {
 
-// The whole file or nothing: a write that fails part way (a full disk) leaves
-// the file that was there as it was. Unbuffered, because a buffered write cut
-// short goes unnoticed and commit() would put the truncated file in place.
+// False when the system takes only part of the bytes (a full disk, a file
+// size limit).
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// The whole file or nothing: the bytes go to a new file beside the target,
+// which takes the target's place only once they are all written and on
+// disk, with the old file's permissions. Where the file system allows, the
+// new file has no name until then, so that a process killed part way
+// leaves nothing behind. Through a link, the file it points to is replaced.
 bool replaceFile(const std::string &path, const std::string &bytes)
 {
-    QSaveFile file(QFile::decodeName(path.c_str()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const bool link = fs::is_symlink(fs::symlink_status(path, error));
+    const fs::path target = link ? fs::canonical(path, error) : fs::path(path);
+    if (link && error)
         return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(bytes.data(), size) != size) {
-        file.cancelWriting();
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    const mode_t mode = existed ? 0600 : 0666;
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    const std::string named = target.string() + ".~" + std::to_string(::getpid());
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+    const bool unnamed = fd >= 0;
+    if (!unnamed)
+        fd = ::open(named.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd < 0)
         return false;
+    bool placed = !unnamed;
+    bool done = (!existed || ::fchmod(fd, old.st_mode & 07777) == 0) && writeAll(fd, bytes) &&
+                ::fsync(fd) == 0;
+    if (done && unnamed) {
+        // A file cannot be linked over another: it gets its name, then moves.
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        placed = done =
+            ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named.c_str(), AT_SYMLINK_FOLLOW) == 0;
     }
-    return file.commit();
+    done = done && ::rename(named.c_str(), target.c_str()) == 0;
+    if (!done && placed)
+        ::unlink(named.c_str());
+    ::close(fd);
+    return done;
 }
 
 } // namespace
+
+int soundWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
+              std::istream &in, std::ostream &out, std::ostream &err)
+{
+    if (!options.wavGiven)
+        return queryWork(table, options, notes, in, out, err);
+    const std::vector<ChordMatch> found = listChords(table, options, notes, out);
+    if (found.empty())
+        return kExitNothing;
+    // The lines are the answer; they must not wait in a buffer while the
+    // sound is written, nor be lost if that fails.
+    out.flush();
+    return writeWav(table, found.front(), notes.front(), options, err);
+}
 
 int writeWav(const ChordTable &table, const ChordMatch &match, int bass, const Options &options,
              std::ostream &err)

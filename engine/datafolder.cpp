@@ -6,12 +6,12 @@
 
 namespace chordvane {
 
-std::string findDataFolder(const std::string &programFolder)
+std::string findDataFolder(const std::string &programFolder, const std::string &installed)
 {
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::path program(programFolder);
-    for (const fs::path &candidate : {program, program / ".." / "share" / "chordvane"}) {
+    for (const fs::path &candidate : {program, program / installed}) {
         if (fs::is_regular_file(candidate / kFullListName, error))
             return fs::weakly_canonical(candidate, error).string();
     }

@@ -104,7 +104,38 @@ ChordListStatus ChordEngine::LoadChordList()
         if (fileNameOf(ChordListPath) != sought)
             return ChordListStatus::WrongName;
     }
-    return readChordList(ChordListPath, ChordNames, ChordIntervals);
+    // Taken before the read, so that a file changed while it is read is
+    // read again next time.
+    std::optional<ListFile> file = listFile(ChordListPath);
+    if (file && file == m_read && tableIsCurrent())
+        return ChordListStatus::Ok;
+    const ChordListStatus status = readChordList(ChordListPath, ChordNames, ChordIntervals);
+    if (status == ChordListStatus::Ok || status == ChordListStatus::Empty) {
+        m_table = ChordTable(ChordNames, ChordIntervals);
+        m_read = status == ChordListStatus::Ok ? std::move(file) : std::nullopt;
+    }
+    return status;
+}
+
+std::optional<ChordEngine::ListFile> ChordEngine::listFile(const std::string &path)
+{
+    std::error_code error;
+    ListFile file{path, std::filesystem::file_size(path, error), {}};
+    if (!error)
+        file.modified = std::filesystem::last_write_time(path, error);
+    return error ? std::nullopt : std::optional(std::move(file));
+}
+
+bool ChordEngine::tableIsCurrent() const
+{
+    return m_table.intervals() == ChordIntervals && m_table.names() == ChordNames;
+}
+
+const ChordTable &ChordEngine::chordTable()
+{
+    if (!tableIsCurrent())
+        m_table = ChordTable(ChordNames, ChordIntervals);
+    return m_table;
 }
 
 ChordListStatus ChordEngine::SearchChords(int bassSlot)
@@ -140,8 +171,7 @@ std::optional<std::vector<ChordMatch>> searchInputs(const ChordTable &table,
 void ChordEngine::searchLoadedChords(int bassSlot)
 {
     ResultFound = false;
-    const ChordTable table(ChordNames, ChordIntervals);
-    const auto found = searchInputs(table, InputNotes, bassSlot, MatchThreshold, RankByRate);
+    const auto found = searchInputs(chordTable(), InputNotes, bassSlot, MatchThreshold, RankByRate);
     if (!found)
         return;
     BassNote = static_cast<Note>(FoldIntoOctave(InputNotes[bassSlot], 1));

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -103,6 +104,10 @@ public:
     // once when the file is missing; says how the read went, as
     // readChordList does, or Cancelled, Missing or WrongName for the answer
     // to the prompt. The table is kept unless the status is Ok or Empty.
+    // A list read well is not read again while it is the one asked for, its
+    // size and modification time are as they were, and the tables are as it
+    // left them: the status is then Ok, and only the file's size and time
+    // were looked at.
     ChordListStatus LoadChordList();
     // Reads the chord list, then searches with InputNotes[bassSlot] as the
     // bass, on the table as it then stands; returns how the read went.
@@ -115,8 +120,24 @@ public:
     // Number of results to show: 0 when the last search found nothing.
     int resultCount() const;
 
+    // ChordNames and ChordIntervals ready to search, built again only when
+    // they changed.
+    const ChordTable &chordTable();
+
 private:
+    // A list file as it was when read.
+    struct ListFile {
+        std::string path;
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type modified;
+        bool operator==(const ListFile &) const = default;
+    };
+    static std::optional<ListFile> listFile(const std::string &path);
+    bool tableIsCurrent() const;
+
     ChordListHost &m_host;
+    ChordTable m_table;
+    std::optional<ListFile> m_read; // the list the tables hold
 };
 
 } // namespace chordvane

@@ -295,7 +295,7 @@ ChordListStatus frmMain::loadChosenList()
 bool frmMain::readChordTable(ChordTable &table)
 {
     const bool read = loadChosenList() == ChordListStatus::Ok;
-    table = read ? ChordTable(m_engine.ChordNames, m_engine.ChordIntervals) : ChordTable();
+    table = read ? m_engine.chordTable() : ChordTable();
     return read;
 }
 

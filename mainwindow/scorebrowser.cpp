@@ -258,7 +258,7 @@ void ScoreBrowser::showMoment(size_t index)
     m_index = index;
     m_edited = false;
     const score::Moment &moment = m_moments[index];
-    const ScoreRows rows = scoreRows(m_score, moment);
+    const ScoreRows rows = scoreRows(m_score, score::withParts(m_score, moment));
     {
         // The chord is named once, for all rows.
         const QScopedValueRollback filling(m_filling, true);

@@ -11,11 +11,6 @@ namespace chordvane::score {
 
 namespace {
 
-struct Sounding {
-    size_t part;
-    const PartNote *note;
-};
-
 // The entry in force at `at` of a list sorted by time (the first if none yet).
 template <typename T, typename Time>
 const T &inForce(const std::vector<T> &entries, const Fraction &at, Time time)
@@ -27,68 +22,86 @@ const T &inForce(const std::vector<T> &entries, const Fraction &at, Time time)
 
 } // namespace
 
-std::vector<Moment> scoreMoments(const Score &score)
+void forEachMoment(const Score &score, const std::function<void(const Moment &)> &visit)
 {
-    std::vector<Sounding> notes;
+    std::vector<HeldNote> notes;
     for (size_t p = 0; p < score.parts.size(); ++p) {
-        for (const PartNote &note : score.parts[p].notes)
-            notes.push_back({p, &note});
+        for (size_t n = 0; n < score.parts[p].notes.size(); ++n)
+            notes.push_back({static_cast<std::uint32_t>(p), static_cast<std::uint32_t>(n)});
     }
-    std::stable_sort(notes.begin(), notes.end(), [](const Sounding &a, const Sounding &b) {
-        return a.note->start < b.note->start;
+    const auto noteOf = [&score](const HeldNote &h) -> const PartNote & {
+        return score.parts[h.part].notes[h.note];
+    };
+    std::stable_sort(notes.begin(), notes.end(), [&](const HeldNote &a, const HeldNote &b) {
+        return noteOf(a).start < noteOf(b).start;
     });
 
     // One sweep: notes join the held set at their start and leave it at the
     // first attack at or after their end.
-    std::vector<Moment> moments;
-    std::vector<Sounding> held;
+    Moment moment;
+    std::vector<HeldNote> &held = moment.held;
     for (size_t next = 0; next < notes.size();) {
-        const Fraction at = notes[next].note->start;
-        std::erase_if(held, [&](const Sounding &s) { return s.note->end <= at; });
-        for (; next < notes.size() && notes[next].note->start == at; ++next)
+        const Fraction at = noteOf(notes[next]).start;
+        std::erase_if(held, [&](const HeldNote &h) { return noteOf(h).end <= at; });
+        for (; next < notes.size() && noteOf(notes[next]).start == at; ++next)
             held.push_back(notes[next]);
 
-        Moment moment;
         moment.at = at;
         const auto &measure = inForce(score.measures, at,
                                       [](const Measure &m) -> const Fraction & { return m.start; });
         moment.measure = static_cast<int>(&measure - score.measures.data());
         moment.measureNumber = measure.number;
         moment.beat = Fraction(1) + (at - measure.start);
-        moment.parts.resize(score.parts.size());
-        for (size_t p = 0; p < score.parts.size(); ++p) {
-            const PartSetting &setting =
-                inForce(score.parts[p].settings, at,
-                        [](const PartSetting &s) -> const Fraction & { return s.at; });
-            PartMoment &part = moment.parts[p];
-            part.transposition = setting.transposition;
-            part.clef = setting.clef;
-            part.name = setting.name;
-            part.abbreviation = setting.abbreviation;
-            part.program = setting.program;
-            part.fifths = setting.fifths;
-            part.minor = setting.minor;
-            part.keyGiven = setting.keyGiven;
-        }
         // Held notes by written pitch, so that each part's spellings follow
         // its written notes; a unison spelt two ways keeps one order.
-        std::sort(held.begin(), held.end(), [](const Sounding &a, const Sounding &b) {
-            return std::tuple(a.note->written, a.note->spelling.step, a.note->spelling.alter) <
-                   std::tuple(b.note->written, b.note->spelling.step, b.note->spelling.alter);
+        std::sort(held.begin(), held.end(), [&](const HeldNote &a, const HeldNote &b) {
+            const PartNote &x = noteOf(a);
+            const PartNote &y = noteOf(b);
+            return std::tuple(x.written, x.spelling.step, x.spelling.alter) <
+                   std::tuple(y.written, y.spelling.step, y.spelling.alter);
         });
-        for (const Sounding &s : held) {
-            PartMoment &part = moment.parts[s.part];
-            part.written.push_back(s.note->written);
-            part.spelling.push_back(s.note->spelling);
-            part.sounding.push_back(s.note->sounding);
-            moment.sounding.push_back(s.note->sounding);
-        }
-        for (PartMoment &part : moment.parts)
-            std::sort(part.sounding.begin(), part.sounding.end());
+        moment.sounding.clear();
+        for (const HeldNote &h : held)
+            moment.sounding.push_back(noteOf(h).sounding);
         std::sort(moment.sounding.begin(), moment.sounding.end());
-        moments.push_back(std::move(moment));
+        visit(moment);
     }
+}
+
+std::vector<Moment> scoreMoments(const Score &score)
+{
+    std::vector<Moment> moments;
+    forEachMoment(score, [&moments](const Moment &moment) { moments.push_back(moment); });
     return moments;
+}
+
+Moment withParts(const Score &score, Moment moment)
+{
+    moment.parts.assign(score.parts.size(), {});
+    for (size_t p = 0; p < score.parts.size(); ++p) {
+        const PartSetting &setting =
+            inForce(score.parts[p].settings, moment.at,
+                    [](const PartSetting &s) -> const Fraction & { return s.at; });
+        PartMoment &part = moment.parts[p];
+        part.transposition = setting.transposition;
+        part.clef = setting.clef;
+        part.name = setting.name;
+        part.abbreviation = setting.abbreviation;
+        part.program = setting.program;
+        part.fifths = setting.fifths;
+        part.minor = setting.minor;
+        part.keyGiven = setting.keyGiven;
+    }
+    for (const HeldNote &h : moment.held) {
+        const PartNote &note = score.parts[h.part].notes[h.note];
+        PartMoment &part = moment.parts[h.part];
+        part.written.push_back(note.written);
+        part.spelling.push_back(note.spelling);
+        part.sounding.push_back(note.sounding);
+    }
+    for (PartMoment &part : moment.parts)
+        std::sort(part.sounding.begin(), part.sounding.end());
+    return moment;
 }
 
 std::size_t momentNoteCount(const Score &score)
@@ -109,8 +122,7 @@ std::size_t momentNoteCount(const Score &score)
             heldEnds.pop();
         for (; next < notes.size() && notes[next].first == at; ++next)
             heldEnds.push(notes[next].second);
-        // Each held note stands in the moment's list and in its part's three.
-        count += score.parts.size() + 4 * heldEnds.size();
+        count += heldEnds.size();
     }
     return count;
 }

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace chordvane::score {
 
@@ -27,17 +28,17 @@ ReadResult kindFailure(mode_t mode)
 
 } // namespace
 
-ReadResult readScoreData(const QByteArray &bytes)
+ReadResult readScoreData(QByteArray bytes)
 {
     if (bytes.size() > kMaxFileBytes)
         return failure(ReadError::FileTooLarge);
     if (!bytes.startsWith("PK\x03\x04") && !bytes.startsWith("PK\x05\x06"))
-        return readMusicXml(bytes);
+        return readMusicXml(std::move(bytes));
     QByteArray root;
     ReadResult why;
-    if (!unpackRootFile(bytes, root, why))
+    if (!unpackRootFile(std::exchange(bytes, {}), root, why))
         return why;
-    return readMusicXml(root);
+    return readMusicXml(std::move(root));
 }
 
 // Opening a FIFO waits for a writer, and a device may never end: only a
@@ -66,10 +67,10 @@ ReadResult readScoreFile(const QString &path)
     if (info.st_size > kMaxFileBytes)
         return failure(ReadError::FileTooLarge);
     // One byte more than allowed tells a file that grew since the check.
-    const QByteArray bytes = file.read(kMaxFileBytes + 1);
+    QByteArray bytes = file.read(kMaxFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return failure(ReadError::CannotOpen, file.errorString());
-    return readScoreData(bytes);
+    return readScoreData(std::move(bytes));
 }
 
 } // namespace chordvane::score

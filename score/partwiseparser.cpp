@@ -1,6 +1,9 @@
 #include "reading.h"
 
+#include <QBuffer>
 #include <QHash>
+
+#include <utility>
 
 namespace chordvane::score {
 
@@ -13,7 +16,7 @@ public:
         : m_walk(xml)
     {}
     void parse();
-    const RawScore &score() const { return m_score; }
+    RawScore takeScore() { return std::move(m_score); }
     ReadResult failure() const { return m_walk.failure(); }
 
 private:
@@ -346,9 +349,14 @@ Fraction PartwiseParser::placeInMeasure(const Fraction &duration, bool chord)
 
 } // namespace
 
-ReadResult readMusicXml(const QByteArray &bytes)
+ReadResult readMusicXml(QByteArray bytes)
 {
-    QXmlStreamReader xml(bytes);
+    // Handed over a piece at a time, the reader decodes a piece at a time:
+    // given the whole array, it would hold the whole text decoded besides.
+    QBuffer device;
+    device.setData(std::exchange(bytes, {}));
+    device.open(QIODevice::ReadOnly);
+    QXmlStreamReader xml(&device);
     ReadResult why;
     if (!openDocument(xml, why))
         return why;
@@ -364,7 +372,10 @@ ReadResult readMusicXml(const QByteArray &bytes)
             xml.readNext();
         if (xml.hasError())
             return parser.failure();
-        return placeParts(parser.score());
+        RawScore raw = parser.takeScore();
+        device.close();
+        device.setData(QByteArray());
+        return placeParts(std::move(raw));
     } catch (const FractionOverflow &) {
         return failure(ReadError::TimeOverflow);
     }

@@ -10,20 +10,35 @@ namespace chordvane::score {
 
 namespace {
 
-// Joins tied notes: a note whose tie stops where an earlier note of the same
-// written pitch ends continues that note instead of attacking again. A tie
-// that never stops just ends with its note.
-std::vector<PartNote> joinTies(const std::vector<PartNote> &notes, const std::vector<RawNote> &raw,
-                               const std::vector<size_t> &order)
+// The notes placed by start, tied notes joined: a note whose tie stops
+// where an earlier note of the same written pitch ends continues that note
+// instead of attacking again. A tie that never stops just ends with its note.
+std::vector<PartNote> placeNotes(const std::vector<RawNote> &raw,
+                                 const std::vector<Measure> &measures)
 {
+    std::vector<Fraction> starts;
+    starts.reserve(raw.size());
+    for (const RawNote &note : raw)
+        starts.push_back(measures[note.measure].start + note.start);
+    std::vector<size_t> order(raw.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](size_t a, size_t b) { return starts[a] < starts[b]; });
+
     std::vector<PartNote> joined;
+    joined.reserve(raw.size());
     // Notes whose tie is still open, by written pitch and end: a stop must
     // meet its start exactly, and a lookup stays cheap however many ties
     // are left dangling.
     std::map<std::pair<int, Fraction>, std::vector<size_t>> open;
     for (const size_t i : order) {
-        const PartNote &note = notes[i];
-        const auto waiting = raw[i].tieStop ? open.find({note.written, note.start}) : open.end();
+        const RawNote &r = raw[i];
+        const Fraction &at = starts[i];
+        const PartNote note{
+            r.written, r.written + r.transposition, at, at + r.duration, r.voice, r.staff,
+            r.spelling};
+        const auto waiting = r.tieStop ? open.find({note.written, note.start}) : open.end();
         if (waiting != open.end()) {
             std::vector<size_t> &candidates = waiting->second;
             const auto sameVoice =
@@ -35,12 +50,12 @@ std::vector<PartNote> joinTies(const std::vector<PartNote> &notes, const std::ve
             if (candidates.empty())
                 open.erase(waiting);
             joined[held].end = note.end;
-            if (raw[i].tieStart)
+            if (r.tieStart)
                 open[{note.written, note.end}].push_back(held);
             continue;
         }
         joined.push_back(note);
-        if (raw[i].tieStart)
+        if (r.tieStart)
             open[{note.written, note.end}].push_back(joined.size() - 1);
     }
     return joined;
@@ -86,22 +101,12 @@ std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
     return measures;
 }
 
-// A part's notes and settings at their places in the score.
-void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &part)
+// A part's notes and settings at their places in the score; the raw notes
+// go once placed.
+void placePart(RawPart &raw, const std::vector<Measure> &measures, Part &part)
 {
-    std::vector<PartNote> notes;
-    notes.reserve(raw.notes.size());
-    for (const RawNote &note : raw.notes) {
-        const Fraction at = measures[note.measure].start + note.start;
-        notes.push_back({note.written, note.written + note.transposition, at, at + note.duration,
-                         note.voice, note.staff, note.spelling});
-    }
-    std::vector<size_t> order(notes.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](size_t a, size_t b) { return notes[a].start < notes[b].start; });
-    part.notes = joinTies(notes, raw.notes, order);
+    part.notes = placeNotes(raw.notes, measures);
+    raw.notes = std::vector<RawNote>();
 
     // Attributes after a backup can stand earlier than ones before it.
     std::vector<PartSetting> settings{
@@ -121,7 +126,7 @@ void placePart(const RawPart &raw, const std::vector<Measure> &measures, Part &p
 
 } // namespace
 
-ReadResult placeParts(const RawScore &raw)
+ReadResult placeParts(RawScore raw)
 {
     if (raw.parts.empty())
         return failure(ReadError::NoParts);
@@ -131,8 +136,8 @@ ReadResult placeParts(const RawScore &raw)
             return failure(ReadError::PartListedTwice, clip(entry.id));
         listed.insert(entry.id);
     }
-    QHash<QString, const RawPart *> byId;
-    for (const RawPart &part : raw.parts) {
+    QHash<QString, RawPart *> byId;
+    for (RawPart &part : raw.parts) {
         if (byId.contains(part.id))
             return failure(ReadError::PartRepeated, clip(part.id));
         if (!listed.contains(part.id))
@@ -145,7 +150,7 @@ ReadResult placeParts(const RawScore &raw)
     ReadResult result;
     result.score.measures = lineUpMeasures(raw.parts);
     for (const ListedPart &entry : raw.partList) {
-        const RawPart *rawPart = byId.value(entry.id);
+        RawPart *rawPart = byId.value(entry.id);
         if (!rawPart)
             return failure(ReadError::PartMissing, clip(entry.id), clip(entry.name));
         Part &part = result.score.parts.emplace_back();

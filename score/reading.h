@@ -125,11 +125,13 @@ std::vector<ListedPart> readPartList(XmlWalk &walk);
 QString readDisplayText(XmlWalk &walk);
 
 // partwiseparser.cpp: a plain MusicXML document.
-ReadResult readMusicXml(const QByteArray &bytes);
+// The bytes are let go once read, before the parts are placed.
+ReadResult readMusicXml(QByteArray bytes);
 
 // placement.cpp: checks that the part list and the parts agree, then lines
-// the parts' measures up and places their notes and settings in time.
-ReadResult placeParts(const RawScore &raw);
+// the parts' measures up and places their notes and settings in time,
+// letting each raw part's notes go once they are placed.
+ReadResult placeParts(RawScore raw);
 
 // archive.cpp: the root MusicXML file of a compressed (.mxl) archive.
 // On failure, false with `why` set.

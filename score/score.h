@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -148,7 +150,7 @@ inline constexpr qint64 kMaxFileBytes = 64 << 20;
 // (.mxl), told apart by content. No DTD or external entity is ever read; a
 // file that declares entities is refused.
 ReadResult readScoreFile(const QString &path);
-ReadResult readScoreData(const QByteArray &bytes);
+ReadResult readScoreData(QByteArray bytes);
 
 struct PartMoment {
     std::vector<int> written;  // ascending
@@ -166,6 +168,13 @@ struct PartMoment {
     bool keyGiven = false;
 };
 
+// A note sounding at a moment: its part (index into Score::parts) and its
+// place in that part's notes.
+struct HeldNote {
+    std::uint32_t part = 0;
+    std::uint32_t note = 0;
+};
+
 // An attack: a time at which at least one note starts, with every note
 // sounding then (started then or held from before).
 struct Moment {
@@ -174,17 +183,26 @@ struct Moment {
     QString measureNumber;         // as written
     Fraction beat;                 // 1 + quarter notes from the measure's start
     std::vector<int> sounding;     // all parts, ascending; unisons of two parts twice
-    std::vector<PartMoment> parts; // as Score::parts
+    std::vector<HeldNote> held;    // the same notes by written pitch and spelling
+    std::vector<PartMoment> parts; // as Score::parts once withParts() filled them; else empty
 };
 
+// The moments in order, each handed to visit as it is made (the same object
+// each time, refilled), without parts: a caller that reads each moment once
+// holds one moment's notes in memory, not the score's.
+void forEachMoment(const Score &score, const std::function<void(const Moment &)> &visit);
+// Every moment, without parts.
 std::vector<Moment> scoreMoments(const Score &score);
+// The moment with an entry for every part of the score: what holds in it
+// then, and its notes from held.
+Moment withParts(const Score &score, Moment moment);
 
-// How many notes scoreMoments would list over all moments, parts' entries
-// included, counted without building them. A score of ordinary size stays
-// far below kMaxMomentNotes; the reader refuses one above it, whose moments
-// would not fit in memory (thousands of notes held while thousands start).
+// How many notes the moments hold, over all moments, counted without
+// building them. A score of ordinary size stays far below kMaxMomentNotes;
+// the reader refuses one above it, whose moments would not fit in memory
+// (thousands of notes held while thousands start).
 std::size_t momentNoteCount(const Score &score);
-inline constexpr std::size_t kMaxMomentNotes = 8'000'000;
+inline constexpr std::size_t kMaxMomentNotes = 2'000'000;
 
 // A beat (never negative) as a decimal with at most three places and no trailing zeros
 // ("1", "2.5", "3.333"), halves rounded up.

@@ -6,7 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 
-CHORDVANE_TARGETS="Chordvane chordvane-find chordvane_data" "$root/scripts/setup.sh" "$build"
+CHORDVANE_TARGETS="Chordvane chordvane-find chordvane-find-scores chordvane-find-sound chordvane_data" "$root/scripts/setup.sh" "$build"
 
 if [ $# -gt 0 ]; then
     exec "$build/bin/chordvane-find" "$@"

@@ -65,7 +65,7 @@ struct ToneSynth::Impl {
     bool loaded = false;
 };
 
-ToneSynth::ToneSynth(const std::string &soundFont)
+ToneSynth::ToneSynth(const std::string &soundFont, Samples samples)
     : m(std::make_unique<Impl>())
 {
     quietSoundLibraries();
@@ -77,6 +77,10 @@ ToneSynth::ToneSynth(const std::string &soundFont)
     fluid_settings_setint(m->settings, "synth.chorus.active", 0);
     // Twelve brass tones stay below full scale at this gain.
     fluid_settings_setnum(m->settings, "synth.gain", 0.6);
+    // A chord uses a few programs of the 128: reading the rest's samples
+    // would take most of the loading time and memory.
+    fluid_settings_setint(m->settings, "synth.dynamic-sample-loading",
+                          samples == Samples::Played ? 1 : 0);
     m->synth = new_fluid_synth(m->settings);
     if (!m->synth)
         return;
@@ -185,8 +189,15 @@ std::string wavFileBytes(const std::vector<std::int16_t> &samples)
     putLittleEndian(file, 16, 2);              // bits per sample
     file += "data";
     putLittleEndian(file, dataBytes, 4);
-    for (const std::int16_t s : samples)
-        putLittleEndian(file, static_cast<std::uint16_t>(s), 2);
+    // Byte by byte into place: a call per byte took longer than the header.
+    const size_t header = file.size();
+    file.resize(header + dataBytes);
+    char *out = file.data() + header;
+    for (const std::int16_t s : samples) {
+        const auto value = static_cast<std::uint16_t>(s);
+        *out++ = static_cast<char>(value & 0xff);
+        *out++ = static_cast<char>(value >> 8);
+    }
     return file;
 }
 

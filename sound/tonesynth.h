@@ -27,8 +27,12 @@ void quietSoundLibraries();
 // everything sounding on its channel, so two tones never share one.
 class ToneSynth {
 public:
+    // Which of the SoundFont's samples are in memory: those of the programs
+    // the channels have, loaded as a program is chosen, or all of them from
+    // the start. Either sounds the same.
+    enum class Samples { Played, All };
     // Loads the SoundFont; loaded() is false when it could not be read.
-    explicit ToneSynth(const std::string &soundFont);
+    explicit ToneSynth(const std::string &soundFont, Samples samples = Samples::Played);
     ~ToneSynth();
     ToneSynth(const ToneSynth &) = delete;
     ToneSynth &operator=(const ToneSynth &) = delete;

@@ -109,6 +109,37 @@ TEST(RunFind, ResultsAndExitStatus)
     }
 }
 
+TEST(RunQuickFind, HandsEveryScoreOrSoundCommandUntouchedToItsProgram)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string companion; // when handed over
+    };
+    const Case cases[] = {
+        {{"--score", "s.musicxml"}, kHandOver, kScoresProgram},
+        {{"--score", "s.musicxml", "--chart"}, kHandOver, kScoresProgram},
+        {{"--score", "s.musicxml", "--annotate", "a.musicxml"}, kHandOver, kScoresProgram},
+        {{"--tuning", "--score", "s.musicxml"}, kHandOver, kScoresProgram},
+        {{"--wav", "c.wav", "--sound", "organ", "C", "E"}, kHandOver, kSoundProgram},
+        {{"C", "E", "G"}, kExitFound, ""},
+        {{"--batch"}, kExitFound, ""},
+        {{"--version"}, kExitFound, ""},
+        {{"--chart"}, kExitError, ""},
+        {{"--wav", "c.wav", "--batch"}, kExitError, ""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.args));
+        std::istringstream in("C E G\n");
+        std::ostringstream out, err;
+        std::string companion;
+        EXPECT_EQ(runQuickFind(c.args, in, out, err, CHORDVANE_DATA_DIR, companion), c.status);
+        EXPECT_EQ(companion, c.companion);
+        // Handed over with nothing written; else answered here.
+        EXPECT_EQ((out.str() + err.str()).empty(), c.status == kHandOver);
+    }
+}
+
 TEST(RunFind, DefaultListsLiveInTheDataFolder)
 {
     const Outcome full = run({"C", "E", "G", "B♭", "D"});
@@ -236,8 +267,14 @@ TEST(ChordvaneFind, ExecutableReportsThroughItsExitStatus)
         std::string args;
         int status;
     };
+    const std::string score = std::string(CHORDVANE_SCORE_DATA) + "/band.musicxml";
     const Case cases[] = {
-        {"C E G", 0}, {"C", 1}, {"C X", 2}, {"--version", 0}, {"--list /nonexistent C E", 2},
+        {"C E G", 0},
+        {"C", 1},
+        {"C X", 2},
+        {"--version", 0},
+        {"--list /nonexistent C E", 2},
+        {"--score " + score, 0}, // by way of chordvane-find-scores
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.args);

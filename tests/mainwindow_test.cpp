@@ -133,6 +133,16 @@ TEST_F(MainWindowTest, SearchesTheChosenListAtTheChosenRate)
     EXPECT_EQ(search(), QStringList{"CB-list"});
 }
 
+TEST_F(MainWindowTest, ASearchAfterTheListFileChangedReadsItAgain)
+{
+    write(11, 'C');
+    write(0, 'E');
+    write(1, 'G');
+    EXPECT_EQ(search(), (QStringList{"C", "C7", "Em on C"}));
+    data.write("CodeList.txt", "X:1,5,8\r\n");
+    EXPECT_EQ(search(), QStringList{"CX"});
+}
+
 TEST_F(MainWindowTest, WithoutAChordListNoResultsWindowOpens)
 {
     const QString path = QString::fromStdString(data.path() + "/CodeList.txt");

@@ -145,7 +145,7 @@ TEST(ScoreReader, NotesKeepTheSpellingThePartWrites)
         note("C", 1, 4, {}, "<tie type=\"stop\"/>") + note("G", -1, 4, "<chord/>") + "</measure>");
     const ReadResult read = readScoreData(xml);
     ASSERT_TRUE(read.ok);
-    const std::vector<Moment> moments = scoreMoments(read.score);
+    const std::vector<Moment> moments = chordvane::test::momentsWithParts(read.score);
     ASSERT_EQ(moments.size(), 2u);
     struct Case {
         std::vector<int> written;
@@ -174,7 +174,7 @@ TEST(ScoreReader, NamesAndProgramsChangeMidScore)
     EXPECT_EQ(clarinet.program, 71);
     EXPECT_EQ(read.score.parts[1].program, -1);
 
-    const std::vector<Moment> moments = scoreMoments(read.score);
+    const std::vector<Moment> moments = chordvane::test::momentsWithParts(read.score);
     ASSERT_EQ(moments.size(), 5u);
     struct Case {
         const char *name, *abbreviation;
@@ -390,7 +390,7 @@ TEST(ScoreReader, PartsKeepTheKeyInForceAsWritten)
             twoParts(c.measure, "<attributes><divisions>2</divisions></attributes>" + c4));
         ASSERT_TRUE(read.ok);
         std::vector<std::tuple<int, bool, bool>> keys;
-        for (const Moment &m : scoreMoments(read.score)) {
+        for (const Moment &m : chordvane::test::momentsWithParts(read.score)) {
             keys.emplace_back(m.parts[0].fifths, m.parts[0].minor, m.parts[0].keyGiven);
             EXPECT_EQ(std::tuple(m.parts[1].fifths, m.parts[1].minor, m.parts[1].keyGiven),
                       std::tuple(0, false, false));

@@ -1,7 +1,9 @@
 #pragma once
 
-// What the score tests share: readable strings in failures and compressed
-// MusicXML (.mxl) archives built in memory.
+// What the score tests share: readable strings in failures, compressed
+// MusicXML (.mxl) archives built in memory and moments with their parts.
+
+#include "score.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -62,6 +64,15 @@ inline QByteArray container(const char *rootPath)
                       R"(<rootfile full-path=")") +
            rootPath +
            R"(" media-type="application/vnd.recordare.musicxml+xml"/></rootfiles></container>)";
+}
+
+// Every moment of the score with its parts' entries, as the window shows it.
+inline std::vector<score::Moment> momentsWithParts(const score::Score &score)
+{
+    std::vector<score::Moment> moments = score::scoreMoments(score);
+    for (score::Moment &moment : moments)
+        moment = score::withParts(score, std::move(moment));
+    return moments;
 }
 
 } // namespace chordvane::test

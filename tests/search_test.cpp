@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <optional>
 #include <random>
@@ -256,6 +257,45 @@ TEST(LoadChordList, FindsAsksKeepsTheTableAndSaysHowItWent)
         EXPECT_EQ(host.prompts, c.prompts);
         EXPECT_EQ(engine.ChordNames[1], c.firstName);
     }
+}
+
+TEST(LoadChordList, ReadsAgainOnlyAnotherListAChangedFileOrEditedTables)
+{
+    TempDir dir;
+    const std::string list = dir.write("CodeList.txt", "a:1,5,8\n");
+    const std::string other = dir.write("Other.txt", "b:1,5,8\n");
+    struct Case {
+        const char *what;
+        std::string path;
+        const char *text; // written over the file first, when given
+        int newerBy;      // seconds added to the file's time after writing
+        const char *firstName;
+    };
+    const Case cases[] = {
+        {"same size and time: kept", list, "c:1,5,8\n", 0, "a"},
+        {"newer", list, "d:1,5,8\n", 1, "d"},
+        {"longer", list, "ee:1,5,8\n", 0, "ee"},
+        {"another list", other, nullptr, 0, "b"},
+        {"the first again", list, nullptr, 0, "ee"},
+    };
+    FileSystemHost host(dir.path());
+    ChordEngine engine(host);
+    engine.ChordListPath = list;
+    ASSERT_EQ(engine.LoadChordList(), ChordListStatus::Ok);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.text) {
+            const auto modified = std::filesystem::last_write_time(c.path);
+            dir.write("CodeList.txt", c.text);
+            std::filesystem::last_write_time(c.path, modified + std::chrono::seconds(c.newerBy));
+        }
+        engine.ChordListPath = c.path;
+        EXPECT_EQ(engine.LoadChordList(), ChordListStatus::Ok);
+        EXPECT_EQ(engine.ChordNames[0], c.firstName);
+    }
+    engine.ChordNames[0] = "edited";
+    engine.LoadChordList();
+    EXPECT_EQ(engine.ChordNames[0], "ee");
 }
 
 TEST(LoadChordList, HostileFilesNeverCrashAndUnreadableOnesKeepTheTable)

@@ -181,6 +181,26 @@ TEST(ToneSynth, EveryToneHasAChannelOfItsOwnAndNoneIsTheDrumChannel)
     }
 }
 
+TEST(ToneSynth, LoadingOnlyThePlayedSamplesSoundsTheSame)
+{
+    const std::string soundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+    // Programs chosen one after another, as the window does: piano, then
+    // trumpet, strings and organ, then the piano again.
+    const std::vector<Tone> chords[] = {
+        {{60, 0, 0}, {64, -13.7, 0}, {48, 0, 0}},
+        {{67, 2, 56}, {70, 17.9, 48}, {43, 0, 19}},
+        {{72, 0, 0}, {36, 0, 48}},
+    };
+    ToneSynth played(soundFont, ToneSynth::Samples::Played);
+    ToneSynth all(soundFont, ToneSynth::Samples::All);
+    for (size_t i = 0; i < std::size(chords); ++i) {
+        SCOPED_TRACE(i);
+        const std::vector<std::int16_t> samples = renderSamples(played, chords[i], 0.5);
+        EXPECT_EQ(samples, renderSamples(all, chords[i], 0.5));
+        EXPECT_NE(std::count(samples.begin(), samples.end(), 0), std::ssize(samples));
+    }
+}
+
 namespace {
 
 // What f writes to the process's standard error, where the libraries write.

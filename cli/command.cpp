@@ -1,0 +1,110 @@
+#include "findcommand.h"
+#include "findparts.h"
+
+#include "datafolder.h"
+#include "textdecode.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace chordvane::cli {
+
+namespace {
+
+std::string_view chordListProblem(ChordListStatus status)
+{
+    switch (status) {
+    case ChordListStatus::Ok:
+        break;
+    case ChordListStatus::Missing:
+    case ChordListStatus::Cancelled:
+    case ChordListStatus::WrongName:
+        return "no such file";
+    case ChordListStatus::Unreadable:
+        return "not a file that can be read";
+    case ChordListStatus::Empty:
+        return "no line holds a chord (name:1,5,8)";
+    case ChordListStatus::TooLarge:
+        return "larger than 64 MiB";
+    case ChordListStatus::NotText:
+        return "not text (UTF-16 without a byte-order mark?); save it as UTF-8";
+    }
+    return {};
+}
+
+} // namespace
+
+int runCommand(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+               std::ostream &err, const std::string &dataFolder, Work work)
+{
+    Options options;
+    if (const std::string error = parseOptions(args, options); !error.empty())
+        return usageError(err, error);
+    if (options.help || options.version) {
+        options.help ? printHelp(out) : printVersion(out);
+        return kExitFound;
+    }
+
+    std::vector<int> notes;
+    if (options.scoreGiven) {
+        // A score brings its own notes.
+    } else if (options.batch) {
+        if (!options.notes.empty())
+            return usageError(err, "--batch reads its notes from standard input");
+    } else {
+        if (options.notes.empty())
+            return usageError(err, "no bass note given");
+        if (options.notes.size() > static_cast<size_t>(kMaxNotes))
+            return usageError(err, "at most 11 notes besides the bass");
+        for (const std::string &token : options.notes) {
+            const auto note = parseNoteToken(token);
+            if (!note)
+                return usageError(err, "bad note " + quoteForMessage(token));
+            notes.push_back(*note);
+        }
+    }
+
+    if (!options.listGiven)
+        options.listPath = joinPath(dataFolder, options.noJazz ? kPlainListName : kFullListName);
+    ChordNameTable names;
+    ChordIntervalTable intervals;
+    if (const ChordListStatus status = readChordList(options.listPath, names, intervals);
+        status != ChordListStatus::Ok) {
+        err << "chordvane-find: cannot read the chord list " << quoteForMessage(options.listPath)
+            << ": " << chordListProblem(status) << '\n';
+        return kExitError;
+    }
+    return work(ChordTable(names, intervals), options, notes, in, out, err);
+}
+
+int runQuickFind(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+                 std::ostream &err, const std::string &dataFolder, std::string &companion)
+{
+    Options options;
+    if (parseOptions(args, options).empty() && (needsScores(options) || needsSound(options))) {
+        companion = needsScores(options) ? kScoresProgram : kSoundProgram;
+        return kHandOver;
+    }
+    return runCommand(args, in, out, err, dataFolder, queryWork);
+}
+
+std::vector<std::string> companionPaths(const std::string &programFolder,
+                                        const std::string &companion)
+{
+    const std::filesystem::path folder(programFolder);
+    return {(folder / companion).string(),
+            (folder / CHORDVANE_COMPANIONS_FROM_BIN / companion).lexically_normal().string()};
+}
+
+int companionMain(int argc, char **argv, Work work)
+{
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const std::string dataFolder =
+        findDataFolder(runningProgramFolder(), CHORDVANE_DATA_FROM_COMPANIONS);
+    const int status = runCommand(args, std::cin, std::cout, std::cerr, dataFolder, work);
+    std::cout.flush();
+    return status;
+}
+
+} // namespace chordvane::cli

@@ -1,0 +1,7 @@
+#include "findparts.h"
+
+// chordvane-find hands it the commands that make a sound.
+int main(int argc, char **argv)
+{
+    return chordvane::cli::companionMain(argc, argv, chordvane::cli::soundWork);
+}
