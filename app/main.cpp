@@ -1,16 +1,15 @@
 #include "appicon.h"
 #include "datafolder.h"
 #include "frmmain.h"
+#include "language.h"
 #include "soundoutput.h"
 #include "uiplatform.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QScreen>
 #include <QSettings>
 #include <QStyleFactory>
 #include <QTimer>
-#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,19 +29,24 @@ int main(int argc, char **argv)
     app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     app.setFont(chordvane::gothicFont(9));
     app.setWindowIcon(chordvane::appIcon());
-    // The windows speak Japanese; Qt's own dialogs (the file chooser, the
-    // message boxes' buttons) should too, wherever the desktop's locale.
-    QTranslator qtJapanese;
-    if (qtJapanese.load(QStringLiteral("qtbase_ja"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtJapanese);
 
     chordvane::QtDialogs dialogs;
     const QString dataFolder = QString::fromStdString(
         chordvane::findDataFolder(QCoreApplication::applicationDirPath().toStdString()));
     QSettings settings; // the desktop's usual place for the options kept between runs
+    // The language chosen in the menu last time, else the desktop's; the
+    // windows and Qt's own dialogs speak it from the start.
+    chordvane::Translation translation(dataFolder);
+    const chordvane::Language language = chordvane::startLanguage(&settings);
+    if (!translation.use(language)) {
+        std::fprintf(stderr,
+                     "Chordvane: the translation %s cannot be read; the windows stay in "
+                     "Japanese.\n",
+                     qUtf8Printable(translation.programFile(language)));
+        translation.use(chordvane::Language::Japanese);
+    }
     chordvane::sound::FluidPlayer player(chordvane::sound::soundFontFolders());
-    chordvane::frmMain window(dialogs, player, dataFolder, &settings);
+    chordvane::frmMain window(dialogs, player, dataFolder, &settings, &translation);
     // Centred, but never with its menu bar above the screen's top.
     const QRect room = window.screen()->availableGeometry();
     QRect frame = window.rect();

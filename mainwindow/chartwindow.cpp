@@ -2,6 +2,7 @@
 
 #include "uiplatform.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTableWidget>
@@ -18,7 +19,7 @@ constexpr int kStepRole = Qt::UserRole;
 ChartWindow::ChartWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool)
 {
-    setWindowTitle(QStringLiteral("コード進行"));
+    setWindowTitle(tr("コード進行"));
     m_table = new QTableWidget(this);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -37,6 +38,13 @@ ChartWindow::ChartWindow(QWidget *parent)
     };
     connect(m_table, &QTableWidget::cellClicked, this, choose);
     connect(m_table, &QTableWidget::cellActivated, this, choose);
+}
+
+void ChartWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        setWindowTitle(tr("コード進行"));
+    QWidget::changeEvent(event);
 }
 
 void ChartWindow::showChart(const QStringList &measures, const std::vector<ChartCell> &cells)

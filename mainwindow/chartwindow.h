@@ -35,6 +35,9 @@ public:
 signals:
     void stepChosen(int step);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QTableWidget *m_table;
     std::vector<ChartCell> m_cells;

@@ -57,16 +57,25 @@ QString chordListProblem(ChordListStatus status)
     case ChordListStatus::WrongName:
         break;
     case ChordListStatus::Unreadable:
-        return QStringLiteral("コードリストファイルを読み込めません。");
+        return frmMain::tr("コードリストファイルを読み込めません。");
     case ChordListStatus::Empty:
-        return QStringLiteral("コードリストファイルにコードがひとつもありません。");
+        return frmMain::tr("コードリストファイルにコードがひとつもありません。");
     case ChordListStatus::TooLarge:
-        return QStringLiteral("コードリストファイルが大きすぎます (64 MiB まで)。");
+        return frmMain::tr("コードリストファイルが大きすぎます (64 MiB まで)。");
     case ChordListStatus::NotText:
-        return QStringLiteral(
+        return frmMain::tr(
             "コードリストファイルを文字として読めません。UTF-8 で保存してください。");
     }
     return {};
+}
+
+// Out here rather than in ListHost: lupdate files a tr() inside that nested
+// class under a context of its own, which the translation never reaches.
+QString promptForChordList(UserDialogs &dialogs, QWidget *parent)
+{
+    return dialogs.askText(
+        parent, frmMain::tr("エラー"),
+        frmMain::tr("コードリストファイルが見つかりません。'正しいパスを入力してください"));
 }
 
 } // namespace
@@ -84,11 +93,7 @@ public:
     }
     std::string askChordListPath() override
     {
-        return m_window.m_dialogs
-            .askText(&m_window, QStringLiteral("エラー"),
-                     QStringLiteral(
-                         "コードリストファイルが見つかりません。'正しいパスを入力してください"))
-            .toStdString();
+        return promptForChordList(m_window.m_dialogs, &m_window).toStdString();
     }
 
 private:
@@ -96,11 +101,12 @@ private:
 };
 
 frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataFolder,
-                 QSettings *settings, QWidget *parent)
+                 QSettings *settings, Translation *translation, QWidget *parent)
     : QMainWindow(parent)
     , m_dialogs(dialogs)
     , m_dataFolder(std::move(dataFolder))
     , m_settings(settings)
+    , m_translation(translation)
     , m_listHost(std::make_unique<ListHost>(*this))
     , m_engine(*m_listHost)
     , m_playback(output, dialogs)
@@ -118,9 +124,32 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     buildMenus();
     buildRows(m_client);
     buildButtons(m_client);
+    retranslate();
     Load();
     m_scoreBrowser = new ScoreBrowser(*this, m_dialogs, m_dataFolder, m_settings);
     fitToScreen();
+}
+
+void frmMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
+}
+
+void frmMain::retranslate()
+{
+    Frame1->setTitle(tr("ベース (最低音)"));
+    cmdSearchCode->setText(tr("コードを検索(&F)"));
+    cmdPlay->setText(tr("試聴(&P)"));
+    cmdClear->setText(tr("クリア(&C)"));
+    cmdExit->setText(tr("終了(&X)"));
+    for (InstrumentRow *row : m_rows)
+        row->retranslate();
+    retranslateMenus();
+    if (m_scoreBrowser)
+        m_scoreBrowser->retranslate();
+    showReadMeAgain();
 }
 
 void frmMain::fitToScreen()
@@ -159,7 +188,7 @@ void frmMain::fitInto(const QSize &room)
 void frmMain::buildRows(QWidget *client)
 {
     keyboard = std::make_unique<KeyboardDisplay>(client);
-    Frame1 = new QGroupBox(QStringLiteral("ベース (最低音)"), client);
+    Frame1 = new QGroupBox(client);
     Frame1->setGeometry(twipsRect(5040, 6720, 4935, 1575));
 
     for (int r = 0; r < rows::kRows; ++r) {
@@ -171,26 +200,26 @@ void frmMain::buildRows(QWidget *client)
 
 void frmMain::buildButtons(QWidget *client)
 {
-    cmdSearchCode = new QPushButton(QStringLiteral("コードを検索(&F)"), client);
+    cmdSearchCode = new QPushButton(client);
     cmdSearchCode->setGeometry(twipsRect(5040, 8520, 2535, 615));
     setButtonColour(cmdSearchCode, QColor(255, 255, 192));
     cmdSearchCode->setDefault(true); // drawn as the default; keyPressEvent makes it one
     connect(cmdSearchCode, &QPushButton::clicked, this, &frmMain::RunSearch);
 
     // Between the keyboard and the search button.
-    cmdPlay = new QPushButton(QStringLiteral("試聴(&P)"), client);
+    cmdPlay = new QPushButton(client);
     cmdPlay->setGeometry(twipsRect(3600, 8520, 1335, 615));
     setButtonColour(cmdPlay, QColor(255, 224, 192));
     cmdPlay->setAutoDefault(true);
     connect(cmdPlay, &QPushButton::clicked, this, &frmMain::playRows);
 
-    cmdClear = new QPushButton(QStringLiteral("クリア(&C)"), client);
+    cmdClear = new QPushButton(client);
     cmdClear->setGeometry(twipsRect(7680, 8640, 1095, 495));
     setButtonColour(cmdClear, QColor(192, 255, 255));
     cmdClear->setAutoDefault(true); // a focused button takes Enter itself
     connect(cmdClear, &QPushButton::clicked, this, &frmMain::clear);
 
-    cmdExit = new QPushButton(QStringLiteral("終了(&X)"), client);
+    cmdExit = new QPushButton(client);
     cmdExit->setGeometry(twipsRect(8880, 8640, 1095, 495));
     setButtonColour(cmdExit, QColor(192, 255, 255));
     cmdExit->setAutoDefault(true);
@@ -256,7 +285,7 @@ ChordListStatus frmMain::loadChosenList()
     const QString problem = chordListProblem(status);
     if (!problem.isEmpty()) {
         m_dialogs.exclamation(
-            this, QStringLiteral("エラー"),
+            this, tr("エラー"),
             problem + QLatin1Char('\n') +
                 QDir::toNativeSeparators(QString::fromStdString(m_engine.ChordListPath)));
     }
@@ -273,16 +302,14 @@ bool frmMain::readChordTable(ChordTable &table)
 void frmMain::RunSearch()
 {
     if (m_engine.InputNotes[rows::kBassRow] == NO_NOTE) {
-        m_dialogs.exclamation(this, QStringLiteral("確認"),
-                              QStringLiteral("ベース音を指定してください"));
+        m_dialogs.exclamation(this, tr("確認"), tr("ベース音を指定してください"));
         return;
     }
     // A list that could not be read leaves the table as it was: the search
     // works on it, unless no list was ever read.
     if (loadChosenList() != ChordListStatus::Ok && !holdsChords(m_engine)) {
-        m_dialogs.exclamation(
-            this, QStringLiteral("確認"),
-            QStringLiteral("コードリストが読み込まれていないため、検索できません"));
+        m_dialogs.exclamation(this, tr("確認"),
+                              tr("コードリストが読み込まれていないため、検索できません"));
         return;
     }
     m_engine.RankByRate = m_rankByRate->isChecked();
@@ -306,8 +333,8 @@ void frmMain::playRows()
         tones.push_back({m_rows[r]->soundingKey(), 0.0, m_rows[r]->program()});
     }
     if (tones.empty()) {
-        m_dialogs.exclamation(this, QStringLiteral("確認"),
-                              QStringLiteral("試聴する音がありません。行に音を入力してください"));
+        m_dialogs.exclamation(this, tr("確認"),
+                              tr("試聴する音がありません。行に音を入力してください"));
         return;
     }
     m_playback.play(this, tones);

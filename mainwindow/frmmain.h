@@ -3,6 +3,7 @@
 #include "engine.h"
 #include "instrumentrow.h"
 #include "keyboarddisplay.h"
+#include "language.h"
 #include "playback.h"
 #include "rowtables.h"
 
@@ -50,9 +51,11 @@ class frmMain : public QMainWindow {
 public:
     // dataFolder holds the chord lists and the read-me. The options that
     // last between runs are kept in settings; without it, for this run only.
-    // Both windows' play commands sound through output.
+    // Both windows' play commands sound through output. The language menu
+    // switches translation; without it the windows stay in Japanese.
     frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataFolder,
-            QSettings *settings = nullptr, QWidget *parent = nullptr);
+            QSettings *settings = nullptr, Translation *translation = nullptr,
+            QWidget *parent = nullptr);
     ~frmMain() override;
 
     const ChordEngine &engine() const { return m_engine; }
@@ -100,6 +103,9 @@ public:
     // The instrument of the results window's chords: organ, strings, brass, piano.
     QMenu *mnuOptionSound;
     std::array<QAction *, 4> mnuOptionSoundItem{};
+    // 日本語 / English, each named in its own language.
+    QMenu *mnuLanguage;
+    std::array<QAction *, 2> mnuLanguageItem{};
     QMenu *mnuHelp;
     QAction *mnuHelpHowto;
     QAction *mnuHelpVersion;
@@ -110,6 +116,7 @@ public:
     void playRows();
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -127,6 +134,9 @@ private:
     void buildRows(QWidget *client);
     void buildButtons(QWidget *client);
     void buildMenus();
+    // Every caption in the language the translators speak now.
+    void retranslate();
+    void retranslateMenus();
     void Load();
 
     // Brings row r's tick, label, slot and the keyboard up to date.
@@ -136,12 +146,19 @@ private:
     void rateChosen(int item);
     void rankByRateChosen(bool checked);
     void chordSoundChosen(int item);
+    void languageChosen(int item);
+    Language language() const;
+    // The read-me in the window's language.
+    QString readMePath() const;
     void showHowTo();
+    // The read-me window, when shown, in the window's language.
+    void showReadMeAgain();
     void showVersion();
 
     UserDialogs &m_dialogs;
     QString m_dataFolder;
     QSettings *m_settings;
+    Translation *m_translation;
     std::unique_ptr<ListHost> m_listHost;
     ChordEngine m_engine;
     bool m_isLoaded = false;
@@ -150,7 +167,7 @@ private:
     QAction *m_rankByRate;
     std::array<InstrumentRow *, rows::kRows> m_rows{};
     ReadMeWindow *m_readMe = nullptr;
-    ScoreBrowser *m_scoreBrowser; // a child object
+    ScoreBrowser *m_scoreBrowser = nullptr; // a child object
     Playback m_playback;
 };
 

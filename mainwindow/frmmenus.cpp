@@ -19,18 +19,8 @@ namespace chordvane {
 
 namespace {
 
-struct RateItem {
-    const char *caption;
-    int threshold;
-};
-constexpr std::array<RateItem, 6> kRateItems = {{
-    {"合致度 10%～", 10},
-    {"合致度 30%～", 30},
-    {"合致度 50%～", 50},
-    {"合致度 65%～", 65},
-    {"合致度 75%～", 75},
-    {"完全一致検索", 100},
-}};
+// The rates of the similar-chord search; 100 finds exact chords only.
+constexpr std::array<int, 6> kRateItems = {10, 30, 50, 65, 75, 100};
 
 const QString kRankByRateKey = QStringLiteral("search/rankByRate");
 
@@ -40,49 +30,60 @@ struct SoundItem {
     sound::ChordSound sound;
 };
 constexpr std::array<SoundItem, 4> kSoundItems = {{
-    {"オルガン(&O)", "organ", sound::ChordSound::Organ},
-    {"ストリングス(&S)", "strings", sound::ChordSound::Strings},
-    {"ブラス(&B)", "brass", sound::ChordSound::Brass},
-    {"ピアノ(&P)", "piano", sound::ChordSound::Piano},
+    {QT_TRANSLATE_NOOP("chordvane::frmMain", "オルガン(&O)"), "organ", sound::ChordSound::Organ},
+    {QT_TRANSLATE_NOOP("chordvane::frmMain", "ストリングス(&S)"), "strings",
+     sound::ChordSound::Strings},
+    {QT_TRANSLATE_NOOP("chordvane::frmMain", "ブラス(&B)"), "brass", sound::ChordSound::Brass},
+    {QT_TRANSLATE_NOOP("chordvane::frmMain", "ピアノ(&P)"), "piano", sound::ChordSound::Piano},
 }};
 const QString kChordSoundKey = QStringLiteral("playback/sound");
+
+// Each language is named in its own words, so that a user who cannot read
+// the other one still finds the way back.
+struct LanguageItem {
+    const char *caption;
+    Language language;
+};
+constexpr std::array<LanguageItem, 2> kLanguageItems = {{
+    {"日本語(&J)", Language::Japanese},
+    {"&English", Language::English},
+}};
 
 } // namespace
 
 void frmMain::buildMenus()
 {
-    mnuEdit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
-    mnuEditClear = mnuEdit->addAction(QStringLiteral("クリア(&C)"));
+    mnuEdit = menuBar()->addMenu(QString());
+    mnuEditClear = mnuEdit->addAction(QString());
     connect(mnuEditClear, &QAction::triggered, this, &frmMain::clear);
-    mnuEditPlay = mnuEdit->addAction(QStringLiteral("試聴(&P)"));
+    mnuEditPlay = mnuEdit->addAction(QString());
     connect(mnuEditPlay, &QAction::triggered, this, &frmMain::playRows);
 
-    mnuOption = menuBar()->addMenu(QStringLiteral("検索設定(&O)"));
-    mnuOptionCode = mnuOption->addMenu(QStringLiteral("類似コード検索(&C)"));
+    mnuOption = menuBar()->addMenu(QString());
+    mnuOptionCode = mnuOption->addMenu(QString());
     // One rate at a time; the group also gives the items radio bullets, as
     // the instruments below have.
     auto *rateGroup = new QActionGroup(mnuOptionCode);
     for (int i = 0; i < static_cast<int>(kRateItems.size()); ++i) {
-        mnuOptionCodeRate[i] = mnuOptionCode->addAction(QString::fromUtf8(kRateItems[i].caption));
+        mnuOptionCodeRate[i] = mnuOptionCode->addAction(QString());
         mnuOptionCodeRate[i]->setCheckable(true);
         rateGroup->addAction(mnuOptionCodeRate[i]);
         connect(mnuOptionCodeRate[i], &QAction::triggered, this, [this, i] { rateChosen(i); });
     }
-    mnuOptionNotJazz = mnuOption->addAction(QStringLiteral("ジャズコードを検索しない(&J)"));
+    mnuOptionNotJazz = mnuOption->addAction(QString());
     mnuOptionNotJazz->setCheckable(true); // a trigger toggles the mark
-    m_rankByRate = mnuOption->addAction(QStringLiteral("合致度の高い順に並べる(&R)"));
+    m_rankByRate = mnuOption->addAction(QString());
     m_rankByRate->setCheckable(true);
     if (m_settings)
         m_rankByRate->setChecked(m_settings->value(kRankByRateKey, false).toBool());
     connect(m_rankByRate, &QAction::toggled, this, &frmMain::rankByRateChosen);
 
-    mnuOptionSound = mnuOption->addMenu(QStringLiteral("試聴の音色(&S)"));
+    mnuOptionSound = mnuOption->addMenu(QString());
     auto *soundGroup = new QActionGroup(mnuOptionSound); // one instrument at a time
     const QString kept = m_settings ? m_settings->value(kChordSoundKey).toString() : QString();
     int chosen = static_cast<int>(kSoundItems.size()) - 1; // piano unless another was kept
     for (int i = 0; i < static_cast<int>(kSoundItems.size()); ++i) {
-        mnuOptionSoundItem[i] =
-            mnuOptionSound->addAction(QString::fromUtf8(kSoundItems[i].caption));
+        mnuOptionSoundItem[i] = mnuOptionSound->addAction(QString());
         mnuOptionSoundItem[i]->setCheckable(true);
         soundGroup->addAction(mnuOptionSoundItem[i]);
         connect(mnuOptionSoundItem[i], &QAction::triggered, this,
@@ -93,16 +94,50 @@ void frmMain::buildMenus()
     mnuOptionSoundItem[chosen]->setChecked(true);
     m_playback.setChordSound(kSoundItems[chosen].sound);
 
-    mnuHelp = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
-    mnuHelpHowto = mnuHelp->addAction(QStringLiteral("使い方(&H)"));
+    mnuLanguage = menuBar()->addMenu(QString());
+    auto *languageGroup = new QActionGroup(mnuLanguage);
+    for (int i = 0; i < static_cast<int>(kLanguageItems.size()); ++i) {
+        mnuLanguageItem[i] = mnuLanguage->addAction(QString::fromUtf8(kLanguageItems[i].caption));
+        mnuLanguageItem[i]->setCheckable(true);
+        mnuLanguageItem[i]->setChecked(kLanguageItems[i].language == language());
+        // Without translators there is no other language to switch to.
+        mnuLanguageItem[i]->setEnabled(m_translation || mnuLanguageItem[i]->isChecked());
+        languageGroup->addAction(mnuLanguageItem[i]);
+        connect(mnuLanguageItem[i], &QAction::triggered, this, [this, i] { languageChosen(i); });
+    }
+
+    mnuHelp = menuBar()->addMenu(QString());
+    mnuHelpHowto = mnuHelp->addAction(QString());
     connect(mnuHelpHowto, &QAction::triggered, this, &frmMain::showHowTo);
-    mnuHelpVersion = mnuHelp->addAction(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&V)"));
+    mnuHelpVersion = mnuHelp->addAction(QString());
     connect(mnuHelpVersion, &QAction::triggered, this, &frmMain::showVersion);
+}
+
+void frmMain::retranslateMenus()
+{
+    mnuEdit->setTitle(tr("編集(&E)"));
+    mnuEditClear->setText(tr("クリア(&C)"));
+    mnuEditPlay->setText(tr("試聴(&P)"));
+    mnuOption->setTitle(tr("検索設定(&O)"));
+    mnuOptionCode->setTitle(tr("類似コード検索(&C)"));
+    for (size_t i = 0; i < kRateItems.size(); ++i) {
+        mnuOptionCodeRate[i]->setText(kRateItems[i] == 100 ? tr("完全一致検索")
+                                                           : tr("合致度 %1%～").arg(kRateItems[i]));
+    }
+    mnuOptionNotJazz->setText(tr("ジャズコードを検索しない(&J)"));
+    m_rankByRate->setText(tr("合致度の高い順に並べる(&R)"));
+    mnuOptionSound->setTitle(tr("試聴の音色(&S)"));
+    for (size_t i = 0; i < kSoundItems.size(); ++i)
+        mnuOptionSoundItem[i]->setText(tr(kSoundItems[i].caption));
+    mnuLanguage->setTitle(tr("表示言語(&L)"));
+    mnuHelp->setTitle(tr("ヘルプ(&H)"));
+    mnuHelpHowto->setText(tr("使い方(&H)"));
+    mnuHelpVersion->setText(tr("ﾊﾞｰｼﾞｮﾝ情報(&V)"));
 }
 
 void frmMain::rateChosen(int item)
 {
-    m_engine.MatchThreshold = static_cast<Note>(kRateItems[item].threshold);
+    m_engine.MatchThreshold = static_cast<Note>(kRateItems[item]);
     mnuOptionCodeRate[item]->setChecked(true);
 }
 
@@ -123,6 +158,29 @@ void frmMain::chordSoundChosen(int item)
     }
 }
 
+Language frmMain::language() const
+{
+    return m_translation ? m_translation->language() : Language::Japanese;
+}
+
+void frmMain::languageChosen(int item)
+{
+    const Language chosen = kLanguageItems[item].language;
+    if (chosen == language() || !m_translation)
+        return;
+    if (!m_translation->use(chosen)) {
+        // The mark goes back to the language still shown.
+        for (size_t i = 0; i < kLanguageItems.size(); ++i)
+            mnuLanguageItem[i]->setChecked(kLanguageItems[i].language == language());
+        m_dialogs.exclamation(
+            this, QStringLiteral("Chordvane"),
+            tr("翻訳ファイルを読み込めません。\n%1")
+                .arg(QDir::toNativeSeparators(m_translation->programFile(chosen))));
+        return;
+    }
+    keepLanguage(m_settings, chosen);
+}
+
 void frmMain::clear()
 {
     m_isLoaded = false;
@@ -134,29 +192,43 @@ void frmMain::clear()
     emit rowsChanged(); // once, for all the rows Load emptied
 }
 
+QString frmMain::readMePath() const
+{
+    return QFileInfo(QDir(m_dataFolder).filePath(readMeFileName(language()))).absoluteFilePath();
+}
+
 void frmMain::showHowTo()
 {
-    const QString path =
-        QFileInfo(m_dataFolder + QStringLiteral("/使う前に.txt")).absoluteFilePath();
+    const QString path = readMePath();
     // A viewer started on a missing file may show nothing at all, so the
     // missing file is reported here, with where it was looked for.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         m_dialogs.exclamation(this, QStringLiteral("Chordvane"),
-                              QStringLiteral("ファイルのオープンに失敗しました\n") +
+                              tr("ファイルのオープンに失敗しました\n") +
                                   QDir::toNativeSeparators(path));
         return;
     }
     // Help always shows something: a desktop without a viewer that takes
     // the file gets the program's own window.
     m_dialogs.openInViewer(this, path,
-                           [this, text = QString::fromUtf8(file.readAll())](bool shown) {
+                           [this, path, text = QString::fromUtf8(file.readAll())](bool shown) {
                                if (shown)
                                    return;
                                if (!m_readMe)
                                    m_readMe = new ReadMeWindow(this);
-                               m_readMe->showText(text);
+                               m_readMe->showText(QFileInfo(path).fileName(), text);
                            });
+}
+
+void frmMain::showReadMeAgain()
+{
+    // The program's own window follows the language; a viewer's is the desktop's.
+    if (!m_readMe || !m_readMe->isVisible())
+        return;
+    QFile file(readMePath());
+    if (file.open(QIODevice::ReadOnly))
+        m_readMe->showText(QFileInfo(file).fileName(), QString::fromUtf8(file.readAll()));
 }
 
 void frmMain::showVersion()

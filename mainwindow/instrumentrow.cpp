@@ -35,6 +35,13 @@ void place(QWidget *widget, const QRect &twipRect)
     widget->setGeometry(r);
 }
 
+// The instrument list's own words; the instruments' names are the same in
+// every language.
+[[maybe_unused]] constexpr const char *kListWords[] = {
+    QT_TRANSLATE_NOOP("chordvane::InstrumentRow", "(楽器名)"),
+    QT_TRANSLATE_NOOP("chordvane::InstrumentRow", "その他"),
+};
+
 bool hasPartEntry(const QComboBox *box)
 {
     return box->count() > 0 && box->itemData(0, kInstrumentRole).toInt() < 0;
@@ -88,10 +95,7 @@ void InstrumentRow::reset()
 
     m_instrument->clear();
     for (size_t i = 0; i < sound::kInstruments.size(); ++i) {
-        const sound::Instrument &instrument = sound::kInstruments[i];
-        m_instrument->addItem(QString::fromUtf8(instrument.name.data(),
-                                                static_cast<qsizetype>(instrument.name.size())),
-                              instrument.offset);
+        m_instrument->addItem(instrumentName(i), sound::kInstruments[i].offset);
         m_instrument->setItemData(static_cast<int>(i), static_cast<int>(i), kInstrumentRole);
     }
     m_instrument->setCurrentIndex(0);
@@ -101,6 +105,21 @@ void InstrumentRow::reset()
 
     setInUse(false);
     m_result->clear();
+}
+
+void InstrumentRow::retranslate()
+{
+    for (int i = 0; i < m_instrument->count(); ++i) {
+        const int instrument = m_instrument->itemData(i, kInstrumentRole).toInt();
+        if (instrument >= 0)
+            m_instrument->setItemText(i, instrumentName(static_cast<size_t>(instrument)));
+    }
+}
+
+QString InstrumentRow::instrumentName(size_t instrument)
+{
+    const std::string name(sound::kInstruments[instrument].name);
+    return tr(name.c_str());
 }
 
 void InstrumentRow::showNote(const WrittenNote &note)

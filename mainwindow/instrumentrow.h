@@ -51,6 +51,9 @@ public:
     // unticked, the label empty. Raises nothing.
     void reset();
 
+    // The list's own entries in the language the translators speak now.
+    void retranslate();
+
     // Writes a note on the staff, spelled as given where the staff can.
     void showNote(const WrittenNote &note);
     // The row rests: unticked, its label empty, its staff on this clef.
@@ -95,6 +98,8 @@ private:
     void instrumentChosen();
     bool selectTune(int offset);
     QString fittedPartName() const;
+    // Entry `instrument` of sound::kInstruments as the list shows it.
+    static QString instrumentName(size_t instrument);
 
     int m_row;
     chordvane::ctlNoteInput *m_staff;

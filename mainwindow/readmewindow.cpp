@@ -19,7 +19,6 @@ ReadMeWindow::ReadMeWindow(QWidget *owner)
     : QDialog(owner)
     , m_text(new QPlainTextEdit(this))
 {
-    setWindowTitle(QStringLiteral("使う前に.txt"));
     m_text->setReadOnly(true);
     m_text->setFont(gothicFont(10.5));
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap); // the read-me lines its text up itself
@@ -40,8 +39,9 @@ ReadMeWindow::ReadMeWindow(QWidget *owner)
     resize(design.boundedTo(screen->availableSize() - frame));
 }
 
-void ReadMeWindow::showText(const QString &text)
+void ReadMeWindow::showText(const QString &fileName, const QString &text)
 {
+    setWindowTitle(fileName);
     m_text->setPlainText(text);
     show();
     raise();

@@ -13,8 +13,8 @@ class ReadMeWindow : public QDialog {
 public:
     explicit ReadMeWindow(QWidget *owner);
 
-    // Shows the window with the text, in front.
-    void showText(const QString &text);
+    // Shows the window in front with the text, titled with its file name.
+    void showText(const QString &fileName, const QString &text);
     QPlainTextEdit *textView() const { return m_text; }
 
 private:

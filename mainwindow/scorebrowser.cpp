@@ -100,46 +100,59 @@ ScoreBrowser::~ScoreBrowser() = default;
 
 void ScoreBrowser::buildMenu()
 {
-    mnuScore = new QMenu(QStringLiteral("スコア(&S)"), &m_window);
+    mnuScore = new QMenu(&m_window);
     m_window.menuBar()->insertMenu(m_window.mnuEdit->menuAction(), mnuScore);
-    const auto add = [this](const char *caption, const QKeySequence &keys, auto slot) {
-        QAction *action = mnuScore->addAction(QString::fromUtf8(caption));
+    const auto add = [this](const QKeySequence &keys, auto slot) {
+        QAction *action = mnuScore->addAction(QString());
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    mnuScoreOpen = add("スコアを開く(&O)...", QKeySequence::Open, [this] { chooseScore(); });
+    mnuScoreOpen = add(QKeySequence::Open, [this] { chooseScore(); });
     mnuScore->addSeparator();
-    mnuScorePrevious =
-        add("前の音へ(&P)", QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { step(-1); });
-    mnuScoreNext = add("次の音へ(&N)", QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { step(1); });
-    mnuScorePreviousMeasure =
-        add("前の小節へ(&U)", QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { stepMeasure(-1); });
-    mnuScoreNextMeasure =
-        add("次の小節へ(&D)", QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { stepMeasure(1); });
+    mnuScorePrevious = add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { step(-1); });
+    mnuScoreNext = add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { step(1); });
+    mnuScorePreviousMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { stepMeasure(-1); });
+    mnuScoreNextMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { stepMeasure(1); });
     mnuScore->addSeparator();
-    mnuScoreChart =
-        add("コード進行(&H)", QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
-    mnuScoreAnnotate =
-        add("コード名を書き込んで保存(&W)...", QKeySequence(), [this] { saveAnnotated(); });
+    mnuScoreChart = add(QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
+    mnuScoreAnnotate = add(QKeySequence(), [this] { saveAnnotated(); });
     mnuScoreTuning = m_tuning->toggleViewAction();
-    mnuScoreTuning->setText(tr("音程補正(&G)"));
     mnuScoreTuning->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     mnuScore->addAction(mnuScoreTuning);
-    mnuScoreTuningSave = mnuScore->addAction(tr("音程補正表を書き出す(&T)..."));
+    mnuScoreTuningSave = mnuScore->addAction(QString());
     connect(mnuScoreTuningSave, &QAction::triggered, this, [this] { m_tuning->saveSheet(m_path); });
     mnuScore->addSeparator();
-    mnuScoreClose =
-        add("スコアを閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
+    mnuScoreClose = add(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
+    retranslate();
+}
+
+void ScoreBrowser::retranslate()
+{
+    mnuScore->setTitle(tr("スコア(&S)"));
+    mnuScoreOpen->setText(tr("スコアを開く(&O)..."));
+    mnuScorePrevious->setText(tr("前の音へ(&P)"));
+    mnuScoreNext->setText(tr("次の音へ(&N)"));
+    mnuScorePreviousMeasure->setText(tr("前の小節へ(&U)"));
+    mnuScoreNextMeasure->setText(tr("次の小節へ(&D)"));
+    mnuScoreChart->setText(tr("コード進行(&H)"));
+    mnuScoreAnnotate->setText(tr("コード名を書き込んで保存(&W)..."));
+    mnuScoreTuning->setText(tr("音程補正(&G)"));
+    mnuScoreTuningSave->setText(tr("音程補正表を書き出す(&T)..."));
+    mnuScoreClose->setText(tr("スコアを閉じる(&C)"));
+    if (isOpen()) {
+        showPlace();
+        showChord();
+    }
 }
 
 void ScoreBrowser::chooseScore()
 {
     const QString folder =
         m_settings ? m_settings->value(kLastFolderKey, m_lastFolder).toString() : m_lastFolder;
-    const QString path = m_dialogs.openFile(
-        &m_window, QStringLiteral("スコアを開く"), folder,
-        QStringLiteral("MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)"));
+    const QString path =
+        m_dialogs.openFile(&m_window, tr("スコアを開く"), folder,
+                           tr("MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
     // Where the user went is worth keeping even when the file fails.
@@ -155,18 +168,18 @@ bool ScoreBrowser::openScore(const QString &path)
 {
     score::ReadResult read = score::readScoreFile(path);
     std::vector<score::Moment> moments;
-    QString problem = japaneseReadError(read);
+    QString problem = readProblem(read);
     if (read.ok) {
         moments = score::scoreMoments(read.score);
         if (moments.empty()) {
             read.ok = false;
-            problem = QStringLiteral("音符がひとつもありません。");
+            problem = tr("音符がひとつもありません。");
         }
     }
     if (!read.ok) {
-        m_dialogs.exclamation(&m_window, QStringLiteral("Chordvane"),
-                              QStringLiteral("スコアを開けませんでした\n%1\n%2")
-                                  .arg(problem, QDir::toNativeSeparators(path)));
+        m_dialogs.exclamation(
+            &m_window, QStringLiteral("Chordvane"),
+            tr("スコアを開けませんでした\n%1\n%2").arg(problem, QDir::toNativeSeparators(path)));
         return false;
     }
     m_score = std::move(read.score);
@@ -252,10 +265,16 @@ void ScoreBrowser::showMoment(size_t index)
         for (int r = 0; r < rows::kRows; ++r)
             showRow(r, rows[r]);
     }
-    lblScorePlace->setText(QStringLiteral("小節 %1　拍 %2　— %3")
+    showPlace();
+    showChord();
+}
+
+void ScoreBrowser::showPlace()
+{
+    const score::Moment &moment = m_moments[m_index];
+    lblScorePlace->setText(tr("小節 %1　拍 %2　— %3")
                                .arg(shortMeasureNumber(moment.measureNumber, moment.measure),
                                     fromStd(score::beatText(moment.beat)), m_fileName));
-    showChord();
 }
 
 void ScoreBrowser::showRow(int r, const ScoreRow &row)
@@ -304,16 +323,15 @@ void ScoreBrowser::showChord()
         m_chart->markStep(m_edited ? -1 : stepIndex());
     m_tuning->showStep(stepIndex());
     if (!m_chordsRead) {
-        lblScoreChord->setText(QStringLiteral("コードリストが読み込まれていません"));
+        lblScoreChord->setText(tr("コードリストが読み込まれていません"));
         return;
     }
     if (!m_edited) {
         const int step = stepIndex();
         const harmony::Step *s = step >= 0 ? &m_steps[static_cast<size_t>(step)] : nullptr;
-        lblScoreChord->setText(s && s->chord
-                                   ? QStringLiteral("コード %1 (%2%)")
-                                         .arg(fromStd(s->symbol), QString::number(s->rate))
-                                   : QStringLiteral("コード なし"));
+        lblScoreChord->setText(
+            s && s->chord ? tr("コード %1 (%2%)").arg(fromStd(s->symbol), QString::number(s->rate))
+                          : tr("コード なし"));
         return;
     }
     const ChordEngine &engine = m_window.engine();
@@ -326,11 +344,11 @@ void ScoreBrowser::showChord()
         searchInputs(m_chords, engine.InputNotes, rows::kBassRow, engine.MatchThreshold,
                      m_window.rankByRateAction()->isChecked());
     if (!found || found->empty()) {
-        lblScoreChord->setText(QStringLiteral("行のコード なし"));
+        lblScoreChord->setText(tr("行のコード なし"));
         return;
     }
     const int bass = FoldIntoOctave(engine.InputNotes[rows::kBassRow], 1);
-    lblScoreChord->setText(QStringLiteral("行のコード %1 (%2%)")
+    lblScoreChord->setText(tr("行のコード %1 (%2%)")
                                .arg(fromStd(resultLine(m_chords, found->front(), bass)),
                                     QString::number(found->front().rate)));
 }
@@ -386,10 +404,10 @@ void ScoreBrowser::saveAnnotated()
     // "band.musicxml" is offered as "band (コード付き).musicxml" beside it.
     const QString suffix = in.fileName().mid(in.completeBaseName().size());
     const QString proposed =
-        in.dir().filePath(in.completeBaseName() + QStringLiteral(" (コード付き)") + suffix);
+        in.dir().filePath(in.completeBaseName() + tr(" (コード付き)") + suffix);
     const QString out =
-        m_dialogs.saveFile(&m_window, QStringLiteral("コード名を書き込んで保存"), proposed,
-                           QStringLiteral("MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)"));
+        m_dialogs.saveFile(&m_window, tr("コード名を書き込んで保存"), proposed,
+                           tr("MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)"));
     if (out.isEmpty())
         return;
     const annotate::AnnotateResult result =
@@ -397,13 +415,13 @@ void ScoreBrowser::saveAnnotated()
     if (result.ok()) {
         m_dialogs.information(
             &m_window, QStringLiteral("Chordvane"),
-            QStringLiteral("コード名を %1 個書き込んで保存しました\n%2")
-                .arg(QString::number(result.written), QDir::toNativeSeparators(out)));
+            tr("コード名を %n 個書き込んで保存しました\n%1", nullptr, result.written)
+                .arg(QDir::toNativeSeparators(out)));
         return;
     }
     m_dialogs.exclamation(&m_window, QStringLiteral("Chordvane"),
-                          QStringLiteral("保存できませんでした\n%1\n%2")
-                              .arg(japaneseAnnotateError(result), QDir::toNativeSeparators(out)));
+                          tr("保存できませんでした\n%1\n%2")
+                              .arg(annotateProblem(result), QDir::toNativeSeparators(out)));
 }
 
 } // namespace chordvane

@@ -65,12 +65,16 @@ public:
     // What each part is to move at the step shown, docked beside the rows.
     TuningPanel *tuningPanel() const { return m_tuning; }
 
+    // The menu and the status bar in the language the translators speak now.
+    void retranslate();
+
 private:
     void buildMenu();
     void chooseScore();
     void step(int direction);
     void stepMeasure(int direction);
     void showMoment(size_t index);
+    void showPlace();
     void showRow(int r, const ScoreRow &row);
     void showChord();
     void loadChordList();

@@ -4,6 +4,7 @@
 #include "uiplatform.h"
 
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,7 +28,7 @@ QString fromStd(const std::string &text)
 } // namespace
 
 TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
-    : QDockWidget(tr("音程補正"), &window)
+    : QDockWidget(&window)
     , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("tuningPanel"));
@@ -38,8 +39,6 @@ TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
     lblStep->setFont(gothicFont(10.5, true));
     tblParts = new QTableWidget(0, 5, content);
     tblParts->setFont(gothicFont(10.5));
-    tblParts->setHorizontalHeaderLabels(
-        {tr("パート"), tr("記譜音"), tr("実音"), tr("度数"), tr("補正")});
     tblParts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblParts->setSelectionMode(QAbstractItemView::NoSelection);
     tblParts->setFocusPolicy(Qt::NoFocus);
@@ -54,6 +53,7 @@ TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
     layout->addWidget(lblStep);
     layout->addWidget(tblParts);
     setWidget(content);
+    retranslate();
     hide();
     window.addDockWidget(Qt::RightDockWidgetArea, this);
 }
@@ -62,23 +62,43 @@ void TuningPanel::setSheet(const ChordTable &table, const std::vector<tuning::Sh
 {
     m_steps.clear();
     for (const tuning::SheetStep &step : steps) {
-        const QString chord = step.chord
-                                  ? fromStd(harmony::chordSymbol(table, *step.chord, step.key))
-                                  : tr("コードなし");
         m_steps.push_back(
             {step, tuning::sheetLines(table, step),
-             tr("小節 %1　拍 %2　%3").arg(fromStd(step.measure), fromStd(step.beat), chord)});
+             step.chord ? fromStd(harmony::chordSymbol(table, *step.chord, step.key)) : QString()});
     }
     showStep(-1);
 }
 
+void TuningPanel::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDockWidget::changeEvent(event);
+}
+
+void TuningPanel::retranslate()
+{
+    setWindowTitle(tr("音程補正"));
+    tblParts->setHorizontalHeaderLabels(
+        {tr("パート"), tr("記譜音"), tr("実音"), tr("度数"), tr("補正")});
+    showStep(m_shown);
+}
+
 void TuningPanel::showStep(int step)
 {
+    m_shown = step;
     const bool known = step >= 0 && step < static_cast<int>(m_steps.size());
     static const std::vector<tuning::SheetLine> kNone;
     const std::vector<tuning::SheetLine> &lines =
         known ? m_steps[static_cast<size_t>(step)].lines : kNone;
-    lblStep->setText(known ? m_steps[static_cast<size_t>(step)].caption : QString());
+    if (known) {
+        const Step &shown = m_steps[static_cast<size_t>(step)];
+        lblStep->setText(tr("小節 %1　拍 %2　%3")
+                             .arg(fromStd(shown.step.measure), fromStd(shown.step.beat),
+                                  shown.symbol.isEmpty() ? tr("コードなし") : shown.symbol));
+    } else {
+        lblStep->clear();
+    }
     tblParts->setRowCount(static_cast<int>(lines.size()));
     for (size_t i = 0; i < lines.size(); ++i) {
         const tuning::SheetLine &line = lines[i];
@@ -140,8 +160,8 @@ void TuningPanel::saveSheet(const QString &scorePath)
         !file.commit())
         return refuse(tr("ファイルを書き込めません (%1)。").arg(file.errorString()));
     m_dialogs.information(parentWidget(), QStringLiteral("Chordvane"),
-                          tr("音程補正表を %1 行書き出しました\n%2")
-                              .arg(QString::number(lines), QDir::toNativeSeparators(out)));
+                          tr("音程補正表を %n 行書き出しました\n%1", nullptr, lines)
+                              .arg(QDir::toNativeSeparators(out)));
 }
 
 } // namespace chordvane

@@ -36,15 +36,20 @@ public:
     QLabel *lblStep;        // "小節 1　拍 3　F7"
     QTableWidget *tblParts; // part, written, concert, degree, cents
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     struct Step {
         tuning::SheetStep step;
         std::vector<tuning::SheetLine> lines;
-        QString caption;
+        QString symbol; // empty for a step without a chord
     };
+    void retranslate();
 
     UserDialogs &m_dialogs;
     std::vector<Step> m_steps;
+    int m_shown = -1;
 };
 
 } // namespace chordvane

@@ -82,12 +82,24 @@ ctlNoteInput::ctlNoteInput(QWidget *parent, Deferred)
           new detail::ClefPicture(this, staff::trebleClefPath(), palette().color(QPalette::Window)))
     , m_picHeon(new detail::ClefPicture(this, staff::bassClefPath(), Qt::white))
 {
-    m_picMain->setToolTip(QStringLiteral("右クリックで臨時記号"));
-    m_picToon->setToolTip(QStringLiteral("クリックするとヘ音記号"));
-    m_picHeon->setToolTip(QStringLiteral("クリックするとト音記号"));
+    retranslate();
     for (QWidget *picture : {static_cast<QWidget *>(m_picMain), static_cast<QWidget *>(m_picToon),
                              static_cast<QWidget *>(m_picHeon)})
         picture->installEventFilter(this);
+}
+
+void ctlNoteInput::retranslate()
+{
+    m_picMain->setToolTip(tr("右クリックで臨時記号"));
+    m_picToon->setToolTip(tr("クリックするとヘ音記号"));
+    m_picHeon->setToolTip(tr("クリックするとト音記号"));
+}
+
+void ctlNoteInput::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
 }
 
 void ctlNoteInput::initialize()

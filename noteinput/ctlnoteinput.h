@@ -78,6 +78,7 @@ signals:
     void Changed(int value);
 
 protected:
+    void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -85,6 +86,7 @@ private:
     struct Deferred {};
     ctlNoteInput(QWidget *parent, Deferred);
     void initialize();
+    void retranslate();
 
     void ResetNote();
     void ShowClefPicture();

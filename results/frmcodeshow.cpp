@@ -17,7 +17,6 @@ namespace chordvane {
 
 namespace {
 
-const QString kRateCaption = QStringLiteral("合致度：　");
 // A note that is no tone of the chord has no degree and nothing to move.
 constexpr std::string_view kNoTone = "—";
 
@@ -56,7 +55,6 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     , m_playback(playback)
 {
     const Geometry g;
-    setWindowTitle(QStringLiteral("コード検索結果"));
     setFixedSize(g.client);
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -65,7 +63,7 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     lstCodes->setFont(gothicFont(12, true, true));
     lstCodes->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    cmdClose = new QPushButton(QStringLiteral("閉じる(&C)"), this);
+    cmdClose = new QPushButton(this);
     cmdClose->setGeometry(g.cmdClose);
     setButtonColour(cmdClose, QColor(192, 255, 192));
 
@@ -76,33 +74,32 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     lblJunsei->setAutoFillBackground(true);
     setBackground(lblJunsei, Qt::white);
 
-    Label1 = new QLabel(QStringLiteral("純正律対応表 (単位：セント)"), this);
+    Label1 = new QLabel(this);
     Label1->setGeometry(g.Label1);
 
-    cmdJunseiCopy = new QPushButton(QStringLiteral("純正律表をコピー(&J)"), this);
+    cmdJunseiCopy = new QPushButton(this);
     cmdJunseiCopy->setGeometry(g.cmdJunseiCopy);
     setButtonColour(cmdJunseiCopy, QColor(255, 255, 192));
 
-    cmdShowPiano = new QPushButton(QStringLiteral("コードの構成(&S)"), this);
+    cmdShowPiano = new QPushButton(this);
     cmdShowPiano->setGeometry(g.cmdShowPiano);
     setButtonColour(cmdShowPiano, QColor(255, 255, 192));
 
-    lblMatchedRate = new QLabel(kRateCaption, this);
+    lblMatchedRate = new QLabel(this);
     lblMatchedRate->setGeometry(g.lblMatchedRate);
 
-    cmdPlay = new QPushButton(QStringLiteral("試聴(&P)"), this);
+    cmdPlay = new QPushButton(this);
     cmdPlay->setGeometry(g.cmdPlay);
-    cmdPlayJust = new QPushButton(QStringLiteral("純正律で試聴(&T)"), this);
+    cmdPlayJust = new QPushButton(this);
     cmdPlayJust->setGeometry(g.cmdPlayJust);
     for (QPushButton *button : {cmdPlay, cmdPlayJust})
         setButtonColour(button, QColor(255, 224, 192));
 
-    lblPlayers = new QLabel(tr("奏者ごとの音程補正 (単位：セント)"), this);
+    lblPlayers = new QLabel(this);
     lblPlayers->setGeometry(g.lblPlayers);
     tblPlayers = new QTableWidget(0, 4, this);
     tblPlayers->setGeometry(g.tblPlayers);
     tblPlayers->setFont(gothicFont(11.25));
-    tblPlayers->setHorizontalHeaderLabels({tr("奏者"), tr("記譜音"), tr("度数"), tr("補正")});
     tblPlayers->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblPlayers->setSelectionMode(QAbstractItemView::NoSelection);
     tblPlayers->setFocusPolicy(Qt::NoFocus);
@@ -111,7 +108,7 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     tblPlayers->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     for (int column = 1; column < 4; ++column)
         tblPlayers->horizontalHeader()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
-    cmdPlayersCopy = new QPushButton(tr("音程補正をコピー(&K)"), this);
+    cmdPlayersCopy = new QPushButton(this);
     cmdPlayersCopy->setGeometry(g.cmdPlayersCopy);
     setButtonColour(cmdPlayersCopy, QColor(255, 255, 192));
 
@@ -133,9 +130,32 @@ frmCodeShow::frmCodeShow(const ChordEngine &engine, UserDialogs &dialogs, Playba
     connect(cmdPlay, &QPushButton::clicked, this, [this] { playSelected(false); });
     connect(cmdPlayJust, &QPushButton::clicked, this, [this] { playSelected(true); });
 
+    retranslate();
     FillResultList();
     ShowJustTable();
     lstCodes->setFocus();
+}
+
+void frmCodeShow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void frmCodeShow::retranslate()
+{
+    setWindowTitle(tr("コード検索結果"));
+    cmdClose->setText(tr("閉じる(&C)"));
+    Label1->setText(tr("純正律対応表 (単位：セント)"));
+    cmdJunseiCopy->setText(tr("純正律表をコピー(&J)"));
+    cmdShowPiano->setText(tr("コードの構成(&S)"));
+    cmdPlay->setText(tr("試聴(&P)"));
+    cmdPlayJust->setText(tr("純正律で試聴(&T)"));
+    lblPlayers->setText(tr("奏者ごとの音程補正 (単位：セント)"));
+    tblPlayers->setHorizontalHeaderLabels({tr("奏者"), tr("記譜音"), tr("度数"), tr("補正")});
+    cmdPlayersCopy->setText(tr("音程補正をコピー(&K)"));
+    ShowMatchRate();
 }
 
 void frmCodeShow::FillResultList()
@@ -151,10 +171,8 @@ void frmCodeShow::FillResultList()
 void frmCodeShow::ShowMatchRate()
 {
     const int row = lstCodes->currentRow();
-    if (row < 0)
-        return;
-    lblMatchedRate->setText(kRateCaption + QString::number(m_engine.ResultRates[row]) +
-                            QStringLiteral("％"));
+    lblMatchedRate->setText(row < 0 ? tr("合致度：　")
+                                    : tr("合致度：　%1％").arg(m_engine.ResultRates[row]));
 }
 
 void frmCodeShow::ShowJustTable()
@@ -214,8 +232,7 @@ void frmCodeShow::copyText(const QString &text)
     QClipboard *clipboard = QApplication::clipboard();
     clipboard->clear();
     clipboard->setText(text);
-    m_dialogs.information(this, QStringLiteral("確認"),
-                          QStringLiteral("クリップボードにコピーしました"));
+    m_dialogs.information(this, tr("確認"), tr("クリップボードにコピーしました"));
 }
 
 void frmCodeShow::showPiano()

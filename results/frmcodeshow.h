@@ -54,7 +54,11 @@ public:
     // Closing the window in any way also stops its sound.
     void done(int result) override;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
     void FillResultList();
     void ShowMatchRate();
     void ShowJustTable();

@@ -5,6 +5,7 @@
 #include "resulttext.h"
 #include "uiplatform.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -23,7 +24,6 @@ frmPiano::frmPiano(const ChordEngine &engine, int selected, const QString &line,
     : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
-    setWindowTitle(QStringLiteral("コードの構成"));
     setFixedSize(twips(2985), twips(2790));
 
     keyboard = new KeyboardPicture(kKeyboard, this);
@@ -33,13 +33,14 @@ frmPiano::frmPiano(const ChordEngine &engine, int selected, const QString &line,
     lblName->setAlignment(Qt::AlignCenter);
 
     Label2 = boxLabel(this, twipsRect(960, 1920, 255, 135), kLegend);
-    Label1 = new QLabel(QStringLiteral("ベース音"), this);
+    Label1 = new QLabel(this);
     Label1->setGeometry(twipsRect(1320, 1920, 855, 255));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(this);
     cmdOK->setGeometry(twipsRect(960, 2280, 1095, 375));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    retranslate();
 
     if (selected < 0 || selected >= kResultSlots)
         return;
@@ -62,6 +63,20 @@ frmPiano::frmPiano(const ChordEngine &engine, int selected, const QString &line,
     }
     keyboard->setKeyColour(FoldIntoOctave(engine.BassNote, 1), kBassKey);
     lblName->setText(line);
+}
+
+void frmPiano::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QDialog::changeEvent(event);
+}
+
+void frmPiano::retranslate()
+{
+    setWindowTitle(tr("コードの構成"));
+    Label1->setText(tr("ベース音"));
+    cmdOK->setText(tr("OK"));
 }
 
 QColor frmPiano::keyColour(int key) const

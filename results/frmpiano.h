@@ -27,6 +27,12 @@ public:
 
     // The colour key (a pitch class, 1 = C) shows now.
     QColor keyColour(int key) const;
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void retranslate();
 };
 
 } // namespace chordvane

@@ -24,23 +24,23 @@ void Playback::play(QWidget *parent, const std::vector<sound::Tone> &tones)
     QString text;
     switch (problem) {
     case sound::SoundProblem::NoSoundFont:
-        text = QStringLiteral("音源ファイル (SoundFont) が見つかりません。\n"
-                              "fluid-soundfont-gm パッケージを入れてください。\n\n探した場所:\n");
+        text = tr("音源ファイル (SoundFont) が見つかりません。\n"
+                  "fluid-soundfont-gm パッケージを入れてください。\n\n探した場所:\n");
         break;
     case sound::SoundProblem::UnreadableSoundFont:
-        text = QStringLiteral("音源ファイル (SoundFont) を読み込めません。\n"
-                              "壊れているか、SoundFont ではありません。"
-                              "fluid-soundfont-gm パッケージを入れ直してください。\n\n"
-                              "読み込めなかったファイル:\n");
+        text = tr("音源ファイル (SoundFont) を読み込めません。\n"
+                  "壊れているか、SoundFont ではありません。"
+                  "fluid-soundfont-gm パッケージを入れ直してください。\n\n"
+                  "読み込めなかったファイル:\n");
         break;
     case sound::SoundProblem::None:
     case sound::SoundProblem::NoAudioDevice:
-        text = QStringLiteral("音を出す装置が見つかりません。\n"
-                              "PipeWire か PulseAudio (pipewire-pulse か pulseaudio パッケージ) "
-                              "が動いているか確かめてください。\n\n試した出力:\n");
+        text = tr("音を出す装置が見つかりません。\n"
+                  "PipeWire か PulseAudio (pipewire-pulse か pulseaudio パッケージ) "
+                  "が動いているか確かめてください。\n\n試した出力:\n");
         break;
     }
-    m_dialogs.exclamation(parent, QStringLiteral("試聴"), text + details.join(QLatin1Char('\n')));
+    m_dialogs.exclamation(parent, tr("試聴"), text + details.join(QLatin1Char('\n')));
 }
 
 void Playback::stop()

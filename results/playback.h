@@ -2,6 +2,8 @@
 
 #include "soundoutput.h"
 
+#include <QCoreApplication>
+
 #include <vector>
 
 class QWidget;
@@ -14,6 +16,8 @@ class UserDialogs;
 // instrument chosen for chords, and the message, once a run, when nothing
 // can sound.
 class Playback {
+    Q_DECLARE_TR_FUNCTIONS(chordvane::Playback)
+
 public:
     Playback(sound::SoundOutput &output, UserDialogs &dialogs);
 

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang, AddressSanitizer and UBSan, and runs
-# each for a third of SECONDS (default 60) from the seed corpus kept in
+# each for a quarter of SECONDS (default 60) from the seed corpus kept in
 # fuzz/corpus. Fails on the first crash, leak, hang or sanitizer report.
 # CHORDVANE_FUZZ_BUILD chooses the build folder (default: build-fuzz).
 set -euo pipefail
@@ -25,9 +25,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCHORDVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=Rel
     -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
 
-per_target=$((seconds / 3))
+per_target=$((seconds / 4))
 [ "$per_target" -lt 1 ] && per_target=1
-for target in chordlist_fuzz cli_fuzz score_fuzz; do
+for target in chordlist_fuzz cli_fuzz score_fuzz locale_fuzz; do
     name=${target%_fuzz}
     corpus=$build/corpus/$name
     mkdir -p "$corpus"

@@ -10,7 +10,7 @@ shift || true
 
 packages=(
     cmake g++ make ninja-build ccache pkg-config
-    qt6-base-dev qt6-translations-l10n libgl-dev libquazip1-qt6-dev
+    qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfluidsynth-dev libfftw3-dev timgm6mb-soundfont
     fonts-ipafont-gothic

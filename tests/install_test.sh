@@ -11,6 +11,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 companions="libexec/chordvane/chordvane-find-scores libexec/chordvane/chordvane-find-sound"
 for f in bin/Chordvane bin/chordvane-find $companions share/chordvane/CodeList.txt \
     share/chordvane/CodeListB.txt share/chordvane/使う前に.txt \
+    "share/chordvane/Before you start.txt" share/chordvane/chordvane_en.qm \
     share/applications/chordvane.desktop share/icons/hicolor/48x48/apps/chordvane.png \
     share/icons/hicolor/256x256/apps/chordvane.png; do
     [ -e "$prefix/$f" ] || { echo "not installed: $f"; exit 1; }
@@ -37,6 +38,7 @@ deb=$(ls "$build"/chordvane_*.deb | head -n 1)
 contents=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/Chordvane ./usr/bin/chordvane-find ./usr/libexec/chordvane/chordvane-find-scores \
     ./usr/libexec/chordvane/chordvane-find-sound ./usr/share/chordvane/CodeList.txt \
+    "./usr/share/chordvane/Before you start.txt" ./usr/share/chordvane/chordvane_en.qm \
     ./usr/share/applications/chordvane.desktop; do
     printf '%s\n' "$contents" | grep -q " $f\$" || { echo "not packaged: $f"; exit 1; }
 done

@@ -9,6 +9,7 @@
 #include "frmcodeshow.h"
 #include "frmmain.h"
 #include "keyboardpicture.h"
+#include "language.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -107,6 +108,12 @@ public:
                 (pick(2) ? m_window.cmdClear->click() : m_window.mnuEditClear->trigger());
                 return "clear";
             }
+            if (pick(8) == 0) {
+                QAction *language = m_window.mnuLanguageItem[pick(2)];
+                language->trigger();
+                QCoreApplication::sendPostedEvents(); // the windows retranslate
+                return "language " + language->text().toStdString();
+            }
             [[fallthrough]];
         default:
             m_window.cmdSearchCode->click();
@@ -174,7 +181,10 @@ void checkInvariants(const frmMain &window)
 
 } // namespace
 
-TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
+// From a start in either language, which the monkey switches now and then.
+class MonkeyTest : public testing::TestWithParam<Language> {};
+
+TEST_P(MonkeyTest, RandomUserActionsKeepTheWindowConsistent)
 {
     std::uint64_t stepCount = 0;
     std::uint64_t seed = 0;
@@ -184,7 +194,9 @@ TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
     ASSERT_NO_FATAL_FAILURE(readSetting("CHORDVANE_MONKEY_SEED", 20261207, UINT32_MAX, seed));
     test::FakeDialogs dialogs;
     test::FakeSound sound;
-    frmMain window(dialogs, sound, QStringLiteral(CHORDVANE_DATA_DIR));
+    Translation translation(QStringLiteral(CHORDVANE_QM_DIR));
+    ASSERT_TRUE(translation.use(GetParam()));
+    frmMain window(dialogs, sound, QStringLiteral(CHORDVANE_DATA_DIR), nullptr, &translation);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     Monkey monkey(window, dialogs, static_cast<std::uint32_t>(seed));
@@ -203,6 +215,9 @@ TEST(Monkey, RandomUserActionsKeepTheWindowConsistent)
     }
     EXPECT_GT(monkey.searchesShown, steps / 20);
 }
+
+INSTANTIATE_TEST_SUITE_P(JapaneseAndEnglish, MonkeyTest,
+                         testing::Values(Language::Japanese, Language::English));
 
 TEST(Monkey, SettingsTakeTheirWholeRangeAndRefuseTheRest)
 {

@@ -25,6 +25,7 @@ protected:
     FakeDialogs dialogs;
     FakeSound sound;
     QSettings settings{QString::fromStdString(data.path() + "/settings.ini"), QSettings::IniFormat};
+    Translation *translation = nullptr; // none: the window stays in Japanese
     std::unique_ptr<frmMain> window;
     QStringList shownLines;
 
@@ -48,7 +49,7 @@ protected:
     {
         window.reset();
         window = std::make_unique<frmMain>(dialogs, sound, QString::fromStdString(data.path()),
-                                           &settings);
+                                           &settings, translation);
         window->show();
         window->activateWindow(); // keyboard shortcuts need the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));

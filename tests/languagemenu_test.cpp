@@ -1,0 +1,121 @@
+// The language menu, and the captions of both languages.
+#include "mainwindowtesting.h"
+#include "scorebrowser.h"
+#include "tuningpanel.h"
+
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStyle>
+
+using namespace chordvane;
+
+namespace {
+
+class LanguageTest : public test::MainWindowTest {
+protected:
+    Translation translator{QStringLiteral(CHORDVANE_QM_DIR)};
+
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        translation = &translator;
+        open();
+    }
+    void TearDown() override { window.reset(); } // before its translator goes
+    void speak(Language language)
+    {
+        window->mnuLanguageItem[language == Language::English]->trigger();
+        QCoreApplication::sendPostedEvents(); // the translators' LanguageChange
+    }
+};
+
+// Every button's and label's caption fits its control, and no two captions
+// of the window's buttons and of actions share an access key.
+void expectCaptionsFit(const QWidget &window, const QList<QAction *> &actions = {})
+{
+    QStringList captions;
+    for (const QAction *action : actions)
+        captions << action->text();
+    for (const QPushButton *button : window.findChildren<QPushButton *>()) {
+        const QString text = QString(button->text()).remove(QRegularExpression("&(?!&)"));
+        const QStyle *style = button->style();
+        const int room = button->width() - style->pixelMetric(QStyle::PM_ButtonMargin) -
+                         2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        EXPECT_LE(button->fontMetrics().horizontalAdvance(text), room) << text.toStdString();
+        captions << button->text();
+    }
+    for (const QLabel *label : window.findChildren<QLabel *>()) {
+        for (const QString &line : label->text().split(QLatin1Char('\n')))
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(line), label->contentsRect().width())
+                << line.toStdString();
+    }
+    QStringList keys; // "&&" is an ampersand
+    for (const QString &caption : captions) {
+        const QRegularExpression marked(QStringLiteral("(?:^|[^&])(?:&&)*&([^&])"));
+        const QString key = marked.match(caption).captured(1).toLower();
+        EXPECT_TRUE(key.isEmpty() || !keys.contains(key)) << caption.toStdString();
+        keys << key;
+    }
+}
+
+} // namespace
+
+TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
+{
+    data.write("Before you start.txt", "Before you start\n");
+    ASSERT_TRUE(window->scoreBrowser().openScore(CHORDVANE_SCORE_DATA "/band.musicxml"));
+    struct Case {
+        Language language;
+        const char *search, *score, *status, *readMe; // status: the bar's and the panel's
+    };
+    const Case cases[] = {
+        {Language::English, "&Find chords", "&Score",
+         "Measure 0, beat 1 — band.musicxml|Chord: none|Tuning guide|Measure 0, beat 1: no chord",
+         "Before you start.txt"},
+        {Language::Japanese, "コードを検索(&F)", "スコア(&S)",
+         "小節 0　拍 1　— band.musicxml|コード なし|音程補正|小節 0　拍 1　コードなし",
+         "使う前に.txt"},
+    };
+    const ScoreBrowser &score = window->scoreBrowser();
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.readMe);
+        speak(c.language);
+        EXPECT_EQ(window->cmdSearchCode->text(), c.search);
+        EXPECT_EQ(score.mnuScore->title(), c.score);
+        EXPECT_EQ(
+            QStringList({score.lblScorePlace->text(), score.lblScoreChord->text(),
+                         score.tuningPanel()->windowTitle(), score.tuningPanel()->lblStep->text()})
+                .join('|'),
+            c.status);
+        window->mnuHelpHowto->trigger();
+        EXPECT_EQ(QFileInfo(dialogs.opened.value(0)).fileName(), c.readMe);
+        dialogs.opened.clear();
+        EXPECT_EQ(startLanguage(&settings), c.language); // at the next start
+    }
+    // Without its translation English cannot be had: the window stays as it is.
+    Translation missing(QString::fromStdString(data.path()));
+    EXPECT_FALSE(missing.use(Language::English));
+    EXPECT_EQ(missing.language(), Language::Japanese);
+}
+
+TEST_F(LanguageTest, CaptionsFitTheirControlsAndKeepTheirAccessKeysApart)
+{
+    write(11, 'C');
+    write(0, 'E');
+    dialogs.onModal = [](QDialog *dialog) {
+        expectCaptionsFit(*dialog);
+        if (auto *results = qobject_cast<frmCodeShow *>(dialog))
+            results->cmdShowPiano->click(); // the keyboard window comes here too
+    };
+    for (const Language language : {Language::Japanese, Language::English}) {
+        SCOPED_TRACE(language == Language::English ? "English" : "Japanese");
+        speak(language);
+        expectCaptionsFit(*window, window->menuBar()->actions());
+        for (const QMenu *menu : window->findChildren<QMenu *>())
+            expectCaptionsFit(*menu, menu->actions());
+        const int shown = dialogs.modalCount;
+        window->cmdSearchCode->click();
+        EXPECT_EQ(dialogs.modalCount, shown + 2);
+    }
+}

@@ -1,0 +1,698 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>chordvane::ChartWindow</name>
+    <message>
+        <source>コード進行</source>
+        <translation>Chord chart</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::InstrumentRow</name>
+    <message>
+        <source>(楽器名)</source>
+        <translation>(instr.)</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>Other</translation>
+    </message>
+    <message>
+        <source>段 %1</source>
+        <translation>Row %1</translation>
+    </message>
+    <message>
+        <source>ベース</source>
+        <translation>Bass</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::Playback</name>
+    <message>
+        <source>音源ファイル (SoundFont) が見つかりません。
+fluid-soundfont-gm パッケージを入れてください。
+
+探した場所:
+</source>
+        <translation>No SoundFont was found.
+Install the fluid-soundfont-gm package.
+
+Looked in:
+</translation>
+    </message>
+    <message>
+        <source>音源ファイル (SoundFont) を読み込めません。
+壊れているか、SoundFont ではありません。fluid-soundfont-gm パッケージを入れ直してください。
+
+読み込めなかったファイル:
+</source>
+        <translation>The SoundFont cannot be read.
+It is damaged, or not a SoundFont. Reinstall the fluid-soundfont-gm package.
+
+Files that could not be read:
+</translation>
+    </message>
+    <message>
+        <source>音を出す装置が見つかりません。
+PipeWire か PulseAudio (pipewire-pulse か pulseaudio パッケージ) が動いているか確かめてください。
+
+試した出力:
+</source>
+        <translation>No audio output was found.
+Check that PipeWire or PulseAudio (the pipewire-pulse or pulseaudio package) is running.
+
+Outputs tried:
+</translation>
+    </message>
+    <message>
+        <source>試聴</source>
+        <translation>Play</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::ScoreBrowser</name>
+    <message>
+        <source>スコア(&amp;S)</source>
+        <translation>&amp;Score</translation>
+    </message>
+    <message>
+        <source>スコアを開く(&amp;O)...</source>
+        <translation>&amp;Open score...</translation>
+    </message>
+    <message>
+        <source>前の音へ(&amp;P)</source>
+        <translation>&amp;Previous note</translation>
+    </message>
+    <message>
+        <source>次の音へ(&amp;N)</source>
+        <translation>&amp;Next note</translation>
+    </message>
+    <message>
+        <source>前の小節へ(&amp;U)</source>
+        <translation>Previous &amp;measure</translation>
+    </message>
+    <message>
+        <source>次の小節へ(&amp;D)</source>
+        <translation>Next measu&amp;re</translation>
+    </message>
+    <message>
+        <source>コード進行(&amp;H)</source>
+        <translation>Chord c&amp;hart</translation>
+    </message>
+    <message>
+        <source>コード名を書き込んで保存(&amp;W)...</source>
+        <translation>&amp;Write chord symbols to a copy...</translation>
+    </message>
+    <message>
+        <source>スコアを閉じる(&amp;C)</source>
+        <translation>&amp;Close score</translation>
+    </message>
+    <message>
+        <source>スコアを開く</source>
+        <translation>Open score</translation>
+    </message>
+    <message>
+        <source>MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)</source>
+        <translation>MusicXML (*.musicxml *.mxl *.xml);;All files (*)</translation>
+    </message>
+    <message>
+        <source>音符がひとつもありません。</source>
+        <translation>The score has no notes.</translation>
+    </message>
+    <message>
+        <source>スコアを開けませんでした
+%1
+%2</source>
+        <translation>The score could not be opened.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>小節 %1&#x3000;拍 %2&#x3000;— %3</source>
+        <translation>Measure %1, beat %2 — %3</translation>
+    </message>
+    <message>
+        <source>コードリストが読み込まれていません</source>
+        <translation>No chord list loaded</translation>
+    </message>
+    <message>
+        <source>コード %1 (%2%)</source>
+        <translation>Chord %1 (%2%)</translation>
+    </message>
+    <message>
+        <source>コード なし</source>
+        <translation>Chord: none</translation>
+    </message>
+    <message>
+        <source>行のコード なし</source>
+        <translation>Rows&apos; chord: none</translation>
+    </message>
+    <message>
+        <source>行のコード %1 (%2%)</source>
+        <translation>Rows&apos; chord %1 (%2%)</translation>
+    </message>
+    <message>
+        <source> (コード付き)</source>
+        <translation> (with chords)</translation>
+    </message>
+    <message>
+        <source>コード名を書き込んで保存</source>
+        <translation>Write chord symbols to a copy</translation>
+    </message>
+    <message>
+        <source>MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)</source>
+        <translation>MusicXML (*.musicxml *.xml);;Compressed MusicXML (*.mxl)</translation>
+    </message>
+    <message numerus="yes">
+        <source>コード名を %n 個書き込んで保存しました
+%1</source>
+        <translation>
+            <numerusform>Saved a copy with %n chord symbol.
+%1</numerusform>
+            <numerusform>Saved a copy with %n chord symbols.
+%1</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>保存できませんでした
+%1
+%2</source>
+        <translation>The copy could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>音程補正(&amp;G)</source>
+        <translation>Tuning &amp;guide</translation>
+    </message>
+    <message>
+        <source>音程補正表を書き出す(&amp;T)...</source>
+        <translation>&amp;Export tuning sheet...</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::ScoreProblem</name>
+    <message>
+        <source>ファイルがありません。</source>
+        <translation>The file does not exist.</translation>
+    </message>
+    <message>
+        <source>フォルダーです。スコアのファイルを選んでください。</source>
+        <translation>This is a folder. Choose a score file.</translation>
+    </message>
+    <message>
+        <source>通常のファイルではありません (FIFO や装置は読みません)。</source>
+        <translation>This is not a regular file (FIFOs and devices are not read).</translation>
+    </message>
+    <message>
+        <source>ファイルを開けません (%1)。</source>
+        <translation>The file cannot be opened (%1).</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます (64 MiB まで)。</source>
+        <translation>The file is too large (64 MiB at most).</translation>
+    </message>
+    <message>
+        <source>圧縮 MusicXML (.mxl) のファイルが壊れています。</source>
+        <translation>The compressed MusicXML (.mxl) file is damaged.</translation>
+    </message>
+    <message>
+        <source>圧縮ファイルの中に「%1」がありません。</source>
+        <translation>The compressed file does not hold “%1”.</translation>
+    </message>
+    <message>
+        <source>圧縮ファイルの中の「%1」が大きすぎます (64 MiB まで)。</source>
+        <translation>“%1” in the compressed file is too large (64 MiB at most).</translation>
+    </message>
+    <message>
+        <source>圧縮ファイルの中の「%1」を展開できません。</source>
+        <translation>“%1” in the compressed file cannot be unpacked.</translation>
+    </message>
+    <message>
+        <source>圧縮ファイルの META-INF/container.xml が壊れています。</source>
+        <translation>The compressed file&apos;s META-INF/container.xml is damaged.</translation>
+    </message>
+    <message>
+        <source>圧縮ファイルの META-INF/container.xml が楽譜を指していません。</source>
+        <translation>The compressed file&apos;s META-INF/container.xml names no score.</translation>
+    </message>
+    <message>
+        <source>XML のファイルではありません。</source>
+        <translation>This is not an XML file.</translation>
+    </message>
+    <message>
+        <source>実体 (ENTITY) を宣言しているファイルは読みません。</source>
+        <translation>Files that declare entities (ENTITY) are not read.</translation>
+    </message>
+    <message>
+        <source>score-timewise 形式の楽譜は読めません (score-partwise のみ)。</source>
+        <translation>Scores in score-timewise form cannot be read (score-partwise only).</translation>
+    </message>
+    <message>
+        <source>MusicXML の楽譜ではありません (最上位の要素が &lt;%1&gt;)。</source>
+        <translation>This is not a MusicXML score (its top element is &lt;%1&gt;).</translation>
+    </message>
+    <message>
+        <source>XML の書き方が壊れています。</source>
+        <translation>The XML is malformed.</translation>
+    </message>
+    <message>
+        <source>ファイルが途中で終わっています。</source>
+        <translation>The file ends too early.</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; の数「%2」を読めません。</source>
+        <translation>The number “%2” in &lt;%1&gt; cannot be read.</translation>
+    </message>
+    <message>
+        <source>長さ (&lt;duration&gt;) のない音符があります。</source>
+        <translation>A note has no length (&lt;duration&gt;).</translation>
+    </message>
+    <message>
+        <source>音の高さ (&lt;pitch&gt;) を読めません (音名「%1」)。</source>
+        <translation>A pitch (&lt;pitch&gt;) cannot be read (step “%1”).</translation>
+    </message>
+    <message>
+        <source>音の長さが大きすぎるか細かすぎて、時間を正しく数えられません。</source>
+        <translation>The note lengths are too long or too fine for the time to be counted exactly.</translation>
+    </message>
+    <message>
+        <source>同時に鳴る音が多すぎて読み込めません。</source>
+        <translation>Too many notes sound at once.</translation>
+    </message>
+    <message>
+        <source>パートがひとつもありません。</source>
+        <translation>The score has no parts.</translation>
+    </message>
+    <message>
+        <source>パートの一覧に ID「%1」が二度あります。</source>
+        <translation>The part list holds the ID “%1” twice.</translation>
+    </message>
+    <message>
+        <source>ID「%1」のパートが二つあります。</source>
+        <translation>Two parts have the ID “%1”.</translation>
+    </message>
+    <message>
+        <source>パート「%1」がパートの一覧にありません。</source>
+        <translation>The part “%1” is not in the part list.</translation>
+    </message>
+    <message>
+        <source>パート「%1」に小節がありません。</source>
+        <translation>The part “%1” has no measures.</translation>
+    </message>
+    <message>
+        <source>パートの一覧にある「%1」(ID「%2」) が楽譜にありません。</source>
+        <translation>“%1” (ID “%2”) is in the part list but not in the score.</translation>
+    </message>
+    <message>
+        <source>読めない理由がわかりません。</source>
+        <translation>It cannot be read, for a reason unknown.</translation>
+    </message>
+    <message>
+        <source>パート「%1」</source>
+        <translation>part “%1”</translation>
+    </message>
+    <message>
+        <source>小節 %1</source>
+        <translation>measure %1</translation>
+    </message>
+    <message>
+        <source>%1 行目</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source> (%1)</source>
+        <translation> (%1)</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>ファイル名の拡張子は .musicxml、.xml、.mxl のどれかにしてください。</source>
+        <translation>The file name must end in .musicxml, .xml or .mxl.</translation>
+    </message>
+    <message>
+        <source>元のスコアを読めません。</source>
+        <translation>The original score cannot be read.</translation>
+    </message>
+    <message>
+        <source>元のスコアと同じファイルには保存しません。別の名前を選んでください。</source>
+        <translation>The copy is never saved over the original score. Choose another name.</translation>
+    </message>
+    <message>
+        <source>保存先が通常のファイルではありません。</source>
+        <translation>The destination is not a regular file.</translation>
+    </message>
+    <message>
+        <source>書き込めないコード名がありました (%1)。</source>
+        <translation>A chord symbol could not be written (%1).</translation>
+    </message>
+    <message>
+        <source>スコアの文字コード (%1) を保ったまま書き込めません。</source>
+        <translation>The copy cannot be written in the score&apos;s encoding (%1).</translation>
+    </message>
+    <message>
+        <source>ファイルを書き込めません (%1)。</source>
+        <translation>The file cannot be written (%1).</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::TuningPanel</name>
+    <message>
+        <source>音程補正</source>
+        <translation>Tuning guide</translation>
+    </message>
+    <message>
+        <source>パート</source>
+        <translation>Part</translation>
+    </message>
+    <message>
+        <source>記譜音</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>実音</source>
+        <translation>Concert</translation>
+    </message>
+    <message>
+        <source>度数</source>
+        <translation>Degree</translation>
+    </message>
+    <message>
+        <source>補正</source>
+        <translation>Adjust</translation>
+    </message>
+    <message>
+        <source>小節 %1&#x3000;拍 %2&#x3000;%3</source>
+        <translation>Measure %1, beat %2: %3</translation>
+    </message>
+    <message>
+        <source>コードなし</source>
+        <translation>no chord</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>コードリストが読み込まれていないため、書き出せません</source>
+        <translation>No chord list is loaded, so there is nothing to export.</translation>
+    </message>
+    <message>
+        <source> (音程補正)</source>
+        <translation> (tuning)</translation>
+    </message>
+    <message>
+        <source>音程補正表を書き出す</source>
+        <translation>Export tuning sheet</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;すべてのファイル (*)</source>
+        <translation>CSV (*.csv);;All files (*)</translation>
+    </message>
+    <message>
+        <source>保存できませんでした
+%1
+%2</source>
+        <translation>The sheet could not be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>元のスコアと同じファイルには保存しません。別の名前を選んでください。</source>
+        <translation>The sheet is never saved over the score. Choose another name.</translation>
+    </message>
+    <message>
+        <source>保存先が通常のファイルではありません。</source>
+        <translation>The destination is not a regular file.</translation>
+    </message>
+    <message>
+        <source>小節</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>拍</source>
+        <translation>Beat</translation>
+    </message>
+    <message>
+        <source>セント</source>
+        <translation>Cents</translation>
+    </message>
+    <message>
+        <source>ファイルを書き込めません (%1)。</source>
+        <translation>The file cannot be written (%1).</translation>
+    </message>
+    <message numerus="yes">
+        <source>音程補正表を %n 行書き出しました
+%1</source>
+        <translation>
+            <numerusform>Wrote a tuning sheet of %n line.
+%1</numerusform>
+            <numerusform>Wrote a tuning sheet of %n lines.
+%1</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::ctlNoteInput</name>
+    <message>
+        <source>右クリックで臨時記号</source>
+        <translation>Right-click to change the accidental</translation>
+    </message>
+    <message>
+        <source>クリックするとヘ音記号</source>
+        <translation>Click for the bass clef</translation>
+    </message>
+    <message>
+        <source>クリックするとト音記号</source>
+        <translation>Click for the treble clef</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::frmCodeShow</name>
+    <message>
+        <source>コード検索結果</source>
+        <translation>Chord search results</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>純正律対応表 (単位：セント)</source>
+        <translation>Just intonation (cents)</translation>
+    </message>
+    <message>
+        <source>純正律表をコピー(&amp;J)</source>
+        <translation>Copy &amp;table</translation>
+    </message>
+    <message>
+        <source>コードの構成(&amp;S)</source>
+        <translation>&amp;Keyboard view</translation>
+    </message>
+    <message>
+        <source>試聴(&amp;P)</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <source>純正律で試聴(&amp;T)</source>
+        <translation>Play &amp;just</translation>
+    </message>
+    <message>
+        <source>合致度：&#x3000;</source>
+        <translation>Match rate: </translation>
+    </message>
+    <message>
+        <source>合致度：&#x3000;%1％</source>
+        <translation>Match rate: %1%</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>クリップボードにコピーしました</source>
+        <translation>The table was copied to the clipboard.</translation>
+    </message>
+    <message>
+        <source>奏者ごとの音程補正 (単位：セント)</source>
+        <translation>Tuning by player (cents)</translation>
+    </message>
+    <message>
+        <source>奏者</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>記譜音</source>
+        <translation>Written</translation>
+    </message>
+    <message>
+        <source>度数</source>
+        <translation>Degree</translation>
+    </message>
+    <message>
+        <source>補正</source>
+        <translation>Adjust</translation>
+    </message>
+    <message>
+        <source>音程補正をコピー(&amp;K)</source>
+        <translation>Copy t&amp;uning</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::frmMain</name>
+    <message>
+        <source>コードリストファイルを読み込めません。</source>
+        <translation>The chord list file cannot be read.</translation>
+    </message>
+    <message>
+        <source>コードリストファイルにコードがひとつもありません。</source>
+        <translation>The chord list file holds no chords.</translation>
+    </message>
+    <message>
+        <source>コードリストファイルが大きすぎます (64 MiB まで)。</source>
+        <translation>The chord list file is too large (64 MiB at most).</translation>
+    </message>
+    <message>
+        <source>コードリストファイルを文字として読めません。UTF-8 で保存してください。</source>
+        <translation>The chord list file cannot be read as text. Save it as UTF-8.</translation>
+    </message>
+    <message>
+        <source>エラー</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>コードリストファイルが見つかりません。&apos;正しいパスを入力してください</source>
+        <translation>The chord list file was not found. Enter its path:</translation>
+    </message>
+    <message>
+        <source>ベース (最低音)</source>
+        <translation>Bass (lowest note)</translation>
+    </message>
+    <message>
+        <source>コードを検索(&amp;F)</source>
+        <translation>&amp;Find chords</translation>
+    </message>
+    <message>
+        <source>試聴(&amp;P)</source>
+        <translation>&amp;Play</translation>
+    </message>
+    <message>
+        <source>クリア(&amp;C)</source>
+        <translation>&amp;Clear</translation>
+    </message>
+    <message>
+        <source>終了(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>確認</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>ベース音を指定してください</source>
+        <translation>Enter the bass note first.</translation>
+    </message>
+    <message>
+        <source>コードリストが読み込まれていないため、検索できません</source>
+        <translation>No chord list is loaded, so there is nothing to search.</translation>
+    </message>
+    <message>
+        <source>試聴する音がありません。行に音を入力してください</source>
+        <translation>There is nothing to play. Enter notes in the rows.</translation>
+    </message>
+    <message>
+        <source>オルガン(&amp;O)</source>
+        <translation>&amp;Organ</translation>
+    </message>
+    <message>
+        <source>ストリングス(&amp;S)</source>
+        <translation>&amp;Strings</translation>
+    </message>
+    <message>
+        <source>ブラス(&amp;B)</source>
+        <translation>&amp;Brass</translation>
+    </message>
+    <message>
+        <source>ピアノ(&amp;P)</source>
+        <translation>&amp;Piano</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>検索設定(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>類似コード検索(&amp;C)</source>
+        <translation>Similar &amp;chords</translation>
+    </message>
+    <message>
+        <source>完全一致検索</source>
+        <translation>Exact matches only</translation>
+    </message>
+    <message>
+        <source>合致度 %1%～</source>
+        <translation>Match rate %1% and up</translation>
+    </message>
+    <message>
+        <source>ジャズコードを検索しない(&amp;J)</source>
+        <translation>No &amp;jazz chords</translation>
+    </message>
+    <message>
+        <source>合致度の高い順に並べる(&amp;R)</source>
+        <translation>&amp;Rank by match rate</translation>
+    </message>
+    <message>
+        <source>試聴の音色(&amp;S)</source>
+        <translation>Chord &amp;sound</translation>
+    </message>
+    <message>
+        <source>表示言語(&amp;L)</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>使い方(&amp;H)</source>
+        <translation>&amp;How to use</translation>
+    </message>
+    <message>
+        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;V)</source>
+        <translation>&amp;About Chordvane</translation>
+    </message>
+    <message>
+        <source>翻訳ファイルを読み込めません。
+%1</source>
+        <translation>The translation file cannot be read.
+%1</translation>
+    </message>
+    <message>
+        <source>ファイルのオープンに失敗しました
+</source>
+        <translation>The file could not be opened.
+</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::frmPiano</name>
+    <message>
+        <source>コードの構成</source>
+        <translation>Chord tones</translation>
+    </message>
+    <message>
+        <source>ベース音</source>
+        <translation>Bass</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+</TS>
