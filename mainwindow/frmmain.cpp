@@ -154,8 +154,20 @@ void frmMain::retranslate()
 
 void frmMain::fitToScreen()
 {
-    // The window manager's title bar comes on top of the window's own size.
-    fitInto(screen()->availableSize() - QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight)));
+    const QRect room = screen()->availableGeometry();
+    // The window manager's frame comes on top of the window's own size; until
+    // the window is framed, a title bar is what it will add.
+    const QSize frameMargins = frameGeometry().size() - size();
+    fitInto(room.size() - (frameMargins.height() > 0
+                               ? frameMargins
+                               : QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight))));
+    // Grown for a panel near the screen's edge, the window moves back onto the screen.
+    const QRect frame = frameGeometry();
+    const QPoint inside(
+        std::max(room.left(), std::min(frame.left(), room.right() - frame.width() + 1)),
+        std::max(room.top(), std::min(frame.top(), room.bottom() - frame.height() + 1)));
+    if (isVisible() && inside != frame.topLeft())
+        move(inside);
 }
 
 frmMain::~frmMain() = default;

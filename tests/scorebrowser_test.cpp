@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -406,8 +407,11 @@ TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)
     openScore(in);
     const TuningPanel *panel = browser().tuningPanel();
     const int narrow = window->width();
-    press(Qt::Key_G); // the panel comes beside the rows, and the window makes room
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.right() - window->frameGeometry().width() + 1, screen.top());
+    press(Qt::Key_G); // the panel comes beside the rows, and the window makes room on the screen
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->width() > narrow; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return screen.contains(window->frameGeometry()); }, 2000));
     press(Qt::Key_Right);
     QStringList shown = {panel->lblStep->text()};
     for (int r = 0; r < panel->tblParts->rowCount(); ++r) {
