@@ -34,27 +34,36 @@ bool annotateScore(const std::vector<annotate::ChordSymbol> &symbols, const Opti
 
 } // namespace
 
-int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
-               std::ostream &err)
+std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Options &options,
+                                           std::ostream &err)
 {
-    const std::optional<score::Score> score = readScore(options, err);
+    std::optional<score::Score> score = readScore(options, err);
     if (!score)
-        return kExitError;
-    const harmony::Piece piece = score::harmonyPiece(*score);
-    const harmony::Analysis analysis = harmony::analyse(table, piece, options.rate);
+        return std::nullopt;
+    harmony::Piece piece = score::harmonyPiece(*score);
+    harmony::Analysis analysis = harmony::analyse(table, piece, options.rate);
     if (analysis.error != harmony::PieceError::None) {
         err << "chordvane-find: cannot chart the score " << quoteForMessage(options.scorePath)
             << ": " << harmony::englishMessage(analysis) << '\n';
-        return kExitError;
+        return std::nullopt;
     }
+    return ChartedScore{std::move(*score), std::move(piece), std::move(analysis.steps)};
+}
+
+int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
+               std::ostream &err)
+{
+    const std::optional<ChartedScore> charted = chartScoreFile(table, options, err);
+    if (!charted)
+        return kExitError;
     if (options.annotateGiven &&
-        !annotateScore(annotate::chordSymbols(table, piece, analysis.steps), options, err))
+        !annotateScore(annotate::chordSymbols(table, charted->piece, charted->steps), options, err))
         return kExitError;
 
     std::string buffer;
-    for (const harmony::Step &step : analysis.steps) {
+    for (const harmony::Step &step : charted->steps) {
         // Every step starts in one of the score's measures: they are the piece's.
-        const score::Measure &measure = score->measures[static_cast<size_t>(step.measure)];
+        const score::Measure &measure = charted->score.measures[static_cast<size_t>(step.measure)];
         buffer += shortened(measure.number);
         buffer += '\t';
         buffer += score::beatText(Fraction(1) + (step.start - measure.start));

@@ -1,7 +1,8 @@
 #pragma once
 
-// What --score and --chart share; not for other targets.
+// What --score, --chart and --tuning share; not for other targets.
 
+#include "harmony.h"
 #include "score.h"
 
 #include <QString>
@@ -16,6 +17,16 @@ struct Options;
 
 // The score of --score, or none after a message to err.
 std::optional<score::Score> readScore(const Options &options, std::ostream &err);
+
+// The score of --score with its harmony, as --chart and --tuning print it.
+struct ChartedScore {
+    score::Score score;
+    harmony::Piece piece;
+    std::vector<harmony::Step> steps;
+};
+// The charted score, or none after a message to err.
+std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Options &options,
+                                           std::ostream &err);
 
 // Text from the file with its control characters replaced, UTF-8.
 std::string printable(QString text);

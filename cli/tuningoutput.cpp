@@ -1,7 +1,6 @@
 #include "findcommand.h"
 #include "findparts.h"
 
-#include "harmonypiece.h"
 #include "scorelines.h"
 #include "textdecode.h"
 #include "tuningsheet.h"
@@ -12,19 +11,13 @@ namespace chordvane::cli {
 
 int tuneScore(const ChordTable &table, const Options &options, std::ostream &out, std::ostream &err)
 {
-    const std::optional<score::Score> score = readScore(options, err);
-    if (!score)
+    const std::optional<ChartedScore> charted = chartScoreFile(table, options, err);
+    if (!charted)
         return kExitError;
-    const harmony::Piece piece = score::harmonyPiece(*score);
-    const harmony::Analysis analysis = harmony::analyse(table, piece, options.rate);
-    if (analysis.error != harmony::PieceError::None) {
-        err << "chordvane-find: cannot chart the score " << quoteForMessage(options.scorePath)
-            << ": " << harmony::englishMessage(analysis) << '\n';
-        return kExitError;
-    }
 
     std::string buffer;
-    for (const tuning::SheetStep &step : score::tuningSheet(*score, piece, analysis.steps)) {
+    for (const tuning::SheetStep &step :
+         score::tuningSheet(charted->score, charted->piece, charted->steps)) {
         for (const tuning::SheetLine &line : tuning::sheetLines(table, step)) {
             std::vector<std::string> fields = tuning::sheetFields(step, line);
             // Names from the file, as measure numbers: printable and cut short.
