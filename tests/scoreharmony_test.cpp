@@ -1,0 +1,117 @@
+// The score's harmony in the window: the chart, the copy with its chord
+// symbols, and the tuning panel with its sheet.
+#include "scorebrowsertesting.h"
+
+using namespace chordvane;
+using chordvane::test::kScores;
+using chordvane::test::ScoreBrowserTest;
+
+TEST_F(ScoreBrowserTest, TheChartShowsEachStepAtItsBeatAndJumpsThere)
+{
+    openScore(kScores + "/band.musicxml");
+    press(Qt::Key_H);
+    ASSERT_NE(browser().chart(), nullptr);
+    const QTableWidget *table = browser().chart()->table();
+    EXPECT_TRUE(browser().chart()->isVisible());
+    // Measure 0 is a pickup; measure 1 changes chord on beat 3.
+    const auto cell = [table](int line, int column) {
+        const QTableWidgetItem *item = table->item(line, column);
+        return item ? item->text().toStdString() : std::string();
+    };
+    EXPECT_EQ(table->verticalHeaderItem(1)->text(), "1");
+    EXPECT_EQ(cell(0, 0), "-");
+    EXPECT_EQ(cell(1, 0), "Am7/C");
+    EXPECT_EQ(cell(1, 1), "");
+    EXPECT_EQ(cell(1, 2), "A7/G");
+
+    // The step the rows stand in is marked; a click on another goes there.
+    press(Qt::Key_Right);
+    EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 10);
+    const QRect target = table->visualItemRect(table->item(1, 2));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, target.center());
+    EXPECT_EQ(status().toStdString(), "小節 1　拍 3　— band.musicxml / コード A7/G (25%)");
+    EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 12);
+}
+
+TEST_F(ScoreBrowserTest, TheChartIsWrittenIntoACopyOfTheScore)
+{
+    QFile original(kScores + "/band.musicxml");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QString in =
+        QString::fromStdString(data.write("band.musicxml", original.readAll().toStdString()));
+    openScore(in);
+    const QString out = QString::fromStdString(data.path() + "/copy.musicxml");
+    dialogs.savedFile = out;
+    browser().mnuScoreAnnotate->trigger();
+    // Offered beside the score under a name of its own.
+    EXPECT_EQ(dialogs.saveRequests.value(0).section('|', 1, 1),
+              QString::fromStdString(data.path() + "/band (コード付き).musicxml"));
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0],
+              "information|Chordvane|コード名を 6 個書き込んで保存しました\n" + out);
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().count("<harmony"), 6);
+
+    // The score itself is never overwritten.
+    dialogs.savedFile = in;
+    browser().mnuScoreAnnotate->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_TRUE(dialogs.messages[1].startsWith(
+        "exclamation|Chordvane|保存できませんでした\n元のスコアと同じファイルには保存しません"))
+        << dialogs.messages[1].toStdString();
+    original.seek(0);
+    QFile kept(in);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), original.readAll());
+}
+
+TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)
+{
+    QFile original(kScores + "/tuning_band.musicxml");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray score = original.readAll();
+    const QString in = QString::fromStdString(data.write("band.musicxml", score.toStdString()));
+    openScore(in);
+    const TuningPanel *panel = browser().tuningPanel();
+    const int narrow = window->width();
+    const QRect screen = window->screen()->availableGeometry();
+    window->move(screen.right() - window->frameGeometry().width() + 1, screen.top());
+    press(Qt::Key_G); // the panel comes beside the rows, and the window makes room on the screen
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->width() > narrow; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return screen.contains(window->frameGeometry()); }, 2000));
+    press(Qt::Key_Right);
+    QStringList shown = {panel->lblStep->text()};
+    for (int r = 0; r < panel->tblParts->rowCount(); ++r) {
+        for (int column = 0; column < 5; ++column)
+            shown << panel->tblParts->item(r, column)->text();
+    }
+    EXPECT_EQ(shown.join('|').toStdString(),
+              "小節 1　拍 3　F7|Trumpet in B♭|F5|E♭5|♭7|+17.9 ↑|Alto Saxophone|A5|C5|5|+2 ↑|"
+              "Horn in F|E4|A3|3|-13.7 ↓|Tuba|F2|F2|1|0");
+    window->fitInto(QSize(narrow + 10, 2000)); // no room for both: the rows scroll
+    EXPECT_LE(window->width(), narrow + 10);
+    press(Qt::Key_G);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->width() == narrow; }, 2000));
+
+    const QString out = QString::fromStdString(data.path() + "/sheet.csv");
+    for (const QString &chosen : {in, out}) {
+        dialogs.savedFile = chosen;
+        browser().mnuScoreTuningSave->trigger();
+    }
+    EXPECT_EQ(dialogs.saveRequests.value(0).section('|', 1, 1),
+              QString::fromStdString(data.path() + "/band (音程補正).csv"));
+    EXPECT_EQ(dialogs.messages,
+              (QStringList{"exclamation|Chordvane|保存できませんでした\n元のスコアと同じファイルに"
+                           "は保存しません。別の名前を選んでください。\n" +
+                               in,
+                           "information|Chordvane|音程補正表を 18 行書き出しました\n" + out}));
+    QFile kept(in), sheet(out);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly) && sheet.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), score);
+    const QList<QByteArray> lines = sheet.readAll().split('\n');
+    EXPECT_EQ(lines.size(), 20); // the heading, 18 lines and nothing after the last CR LF
+    EXPECT_EQ(
+        (lines[0] + lines[1]).toStdString(),
+        "\xEF\xBB\xBF小節,拍,パート,記譜音,実音,度数,セント\r1,1,Trumpet in B♭,E5,D5,3,-13.7\r");
+}
