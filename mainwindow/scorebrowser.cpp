@@ -43,11 +43,6 @@ QString shortMeasureNumber(const QString &number, qsizetype index)
     return number;
 }
 
-QString fromStd(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFolder,
@@ -273,7 +268,8 @@ void ScoreBrowser::showPlace()
     const score::Moment &moment = m_moments[m_index];
     lblScorePlace->setText(tr("小節 %1　拍 %2　— %3")
                                .arg(shortMeasureNumber(moment.measureNumber, moment.measure),
-                                    fromStd(score::beatText(moment.beat)), m_fileName));
+                                    QString::fromStdString(score::beatText(moment.beat)),
+                                    m_fileName));
 }
 
 void ScoreBrowser::showRow(int r, const ScoreRow &row)
@@ -329,7 +325,8 @@ void ScoreBrowser::showChord()
         const int step = stepIndex();
         const harmony::Step *s = step >= 0 ? &m_steps[static_cast<size_t>(step)] : nullptr;
         lblScoreChord->setText(
-            s && s->chord ? tr("コード %1 (%2%)").arg(fromStd(s->symbol), QString::number(s->rate))
+            s && s->chord ? tr("コード %1 (%2%)")
+                                .arg(QString::fromStdString(s->symbol), QString::number(s->rate))
                           : tr("コード なし"));
         return;
     }
@@ -347,9 +344,10 @@ void ScoreBrowser::showChord()
         return;
     }
     const int bass = FoldIntoOctave(engine.InputNotes[rows::kBassRow], 1);
-    lblScoreChord->setText(tr("行のコード %1 (%2%)")
-                               .arg(fromStd(resultLine(m_chords, found->front(), bass)),
-                                    QString::number(found->front().rate)));
+    lblScoreChord->setText(
+        tr("行のコード %1 (%2%)")
+            .arg(QString::fromStdString(resultLine(m_chords, found->front(), bass)),
+                 QString::number(found->front().rate)));
 }
 
 void ScoreBrowser::showChart()
@@ -378,7 +376,7 @@ void ScoreBrowser::fillChart()
             measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType) : Fraction(1);
         const Fraction into = (step.start - measure.start) / beat;
         cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
-                         step.chord ? fromStd(step.symbol) : QStringLiteral("-")});
+                         step.chord ? QString::fromStdString(step.symbol) : QStringLiteral("-")});
     }
     m_chart->showChart(measures, cells);
 }

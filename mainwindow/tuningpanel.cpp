@@ -1,6 +1,6 @@
 #include "tuningpanel.h"
 
-#include "spelling.h"
+#include "guide.h"
 #include "uiplatform.h"
 
 #include <QDir>
@@ -14,18 +14,6 @@
 #include <QVBoxLayout>
 
 namespace chordvane {
-
-namespace {
-
-// A note that is no tone of the chord has no degree and nothing to move.
-constexpr std::string_view kNoTone = "—";
-
-QString fromStd(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
     : QDockWidget(&window)
@@ -63,8 +51,7 @@ void TuningPanel::setSheet(const ChordTable &table, const std::vector<tuning::Sh
     m_steps.clear();
     for (const tuning::SheetStep &step : steps) {
         m_steps.push_back(
-            {step, tuning::sheetLines(table, step),
-             step.chord ? fromStd(harmony::chordSymbol(table, *step.chord, step.key)) : QString()});
+            {step, tuning::sheetLines(table, step), QString::fromStdString(step.symbol)});
     }
     showStep(-1);
 }
@@ -94,7 +81,8 @@ void TuningPanel::showStep(int step)
     if (known) {
         const Step &shown = m_steps[static_cast<size_t>(step)];
         lblStep->setText(tr("小節 %1　拍 %2　%3")
-                             .arg(fromStd(shown.step.measure), fromStd(shown.step.beat),
+                             .arg(QString::fromStdString(shown.step.measure),
+                                  QString::fromStdString(shown.step.beat),
                                   shown.symbol.isEmpty() ? tr("コードなし") : shown.symbol));
     } else {
         lblStep->clear();
@@ -102,12 +90,12 @@ void TuningPanel::showStep(int step)
     tblParts->setRowCount(static_cast<int>(lines.size()));
     for (size_t i = 0; i < lines.size(); ++i) {
         const tuning::SheetLine &line = lines[i];
-        const std::string cells[] = {line.part, line.written, line.concert,
-                                     line.tone ? line.tone->degree : std::string(kNoTone),
-                                     line.tone ? tuning::withArrow(line.tone->cents)
-                                               : std::string(kNoTone)};
+        const std::string cells[] = {
+            line.part, line.written, line.concert,
+            line.tone ? line.tone->degree : std::string(tuning::kNoToneMark),
+            line.tone ? tuning::withArrow(line.tone->cents) : std::string(tuning::kNoToneMark)};
         for (int column = 0; column < 5; ++column) {
-            auto *item = new QTableWidgetItem(fromStd(cells[column]));
+            auto *item = new QTableWidgetItem(QString::fromStdString(cells[column]));
             if (column > 0)
                 item->setTextAlignment(Qt::AlignCenter);
             tblParts->setItem(static_cast<int>(i), column, item);

@@ -17,9 +17,6 @@ namespace chordvane {
 
 namespace {
 
-// A note that is no tone of the chord has no degree and nothing to move.
-constexpr std::string_view kNoTone = "—";
-
 struct Geometry {
     QRect lstCodes = twipsRect(240, 360, 2775, 3180);
     QRect cmdClose = twipsRect(4680, 3840, 1215, 375);
@@ -38,11 +35,6 @@ struct Geometry {
     QRect cmdPlayersCopy = twipsRect(8880, 4800, 2055, 375);
     QSize client = QSize(twips(11175), twips(5355));
 };
-
-QString fromStd(const std::string &text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 } // namespace
 
@@ -209,15 +201,15 @@ void frmCodeShow::showPlayers()
     }
     tblPlayers->setRowCount(static_cast<int>(lines.size()));
     for (size_t i = 0; i < lines.size(); ++i) {
-        const auto cells = tuning::guideCells(lines[i], kNoTone);
+        const auto cells = tuning::guideCells(lines[i], tuning::kNoToneMark);
         for (size_t column = 0; column < cells.size(); ++column) {
-            auto *item = new QTableWidgetItem(fromStd(cells[column]));
+            auto *item = new QTableWidgetItem(QString::fromStdString(cells[column]));
             if (column > 0)
                 item->setTextAlignment(Qt::AlignCenter);
             tblPlayers->setItem(static_cast<int>(i), static_cast<int>(column), item);
         }
     }
-    m_playersText = fromStd(tuning::guideText(lines, kNoTone));
+    m_playersText = QString::fromStdString(tuning::guideText(lines, tuning::kNoToneMark));
 }
 
 void frmCodeShow::selectionChanged()

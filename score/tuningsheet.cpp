@@ -46,6 +46,7 @@ std::vector<tuning::SheetStep> tuningSheet(const Score &score, const harmony::Pi
         out.beat = beatText(Fraction(1) + (step.start - measure.start));
         out.key = harmony::keyAt(piece.keys, step.start);
         out.chord = step.chord;
+        out.symbol = step.symbol;
         for (size_t p = 0; p < score.parts.size(); ++p) {
             const Part &part = score.parts[p];
             for (; next[p] < part.notes.size() && !(at < part.notes[next[p]].start); ++next[p])

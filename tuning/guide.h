@@ -29,6 +29,9 @@ struct GuideLine {
 // sounding one key keep their order.
 std::vector<GuideLine> playerGuide(std::vector<Player> players, int root, const ChordRow &row);
 
+// What the windows show for the degree and the cents of a note that is no chord tone.
+inline constexpr std::string_view kNoToneMark = "—";
+
 // A line as a table shows it: name, written note, degree and the cents with
 // their arrow; `none` for the degree and the cents of a note that is no
 // chord tone.

@@ -28,6 +28,7 @@ struct SheetStep {
     std::string beat;    // "1", "2.5"
     harmony::Key key;
     std::optional<harmony::StepChord> chord;
+    std::string symbol; // as the chart writes it: "F7", "E♭/F"; empty without a chord
     std::vector<PartSound> parts;
 };
 
