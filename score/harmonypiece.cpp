@@ -9,7 +9,8 @@ namespace chordvane::score {
 
 namespace {
 
-const PartSetting *settingAt(const Part &part, const Fraction &at)
+// The settings in force at `at`, none before the part's first.
+const PartSetting *givenAt(const Part &part, const Fraction &at)
 {
     const PartSetting *found = nullptr;
     for (const PartSetting &setting : part.settings) {
@@ -24,7 +25,7 @@ harmony::Key keyAt(const Score &score, const Fraction &at)
 {
     const PartSetting *moved = nullptr;
     for (const Part &part : score.parts) {
-        const PartSetting *setting = settingAt(part, at);
+        const PartSetting *setting = givenAt(part, at);
         if (!setting || !setting->keyGiven)
             continue;
         if (pitchClass(setting->transposition) == 0)

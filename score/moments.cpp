@@ -22,6 +22,12 @@ const T &inForce(const std::vector<T> &entries, const Fraction &at, Time time)
 
 } // namespace
 
+const PartSetting &settingAt(const Part &part, const Fraction &at)
+{
+    return inForce(part.settings, at,
+                   [](const PartSetting &s) -> const Fraction & { return s.at; });
+}
+
 void forEachMoment(const Score &score, const std::function<void(const Moment &)> &visit)
 {
     std::vector<HeldNote> notes;
@@ -79,9 +85,7 @@ Moment withParts(const Score &score, Moment moment)
 {
     moment.parts.assign(score.parts.size(), {});
     for (size_t p = 0; p < score.parts.size(); ++p) {
-        const PartSetting &setting =
-            inForce(score.parts[p].settings, moment.at,
-                    [](const PartSetting &s) -> const Fraction & { return s.at; });
+        const PartSetting &setting = settingAt(score.parts[p], moment.at);
         PartMoment &part = moment.parts[p];
         part.transposition = setting.transposition;
         part.clef = setting.clef;

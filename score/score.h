@@ -197,6 +197,9 @@ std::vector<Moment> scoreMoments(const Score &score);
 // then, and its notes from held.
 Moment withParts(const Score &score, Moment moment);
 
+// The part's settings in force at `at` (its first ones before they start).
+const PartSetting &settingAt(const Part &part, const Fraction &at);
+
 // How many notes the moments hold, over all moments, counted without
 // building them. A score of ordinary size stays far below kMaxMomentNotes;
 // the reader refuses one above it, whose moments would not fit in memory

@@ -6,18 +6,6 @@
 
 namespace chordvane::score {
 
-namespace {
-
-const PartSetting &settingAt(const Part &part, const Fraction &at)
-{
-    const auto next =
-        std::upper_bound(part.settings.begin(), part.settings.end(), at,
-                         [](const Fraction &t, const PartSetting &s) { return t < s.at; });
-    return next == part.settings.begin() ? *next : *(next - 1);
-}
-
-} // namespace
-
 std::vector<tuning::SheetStep> tuningSheet(const Score &score, const harmony::Piece &piece,
                                            const std::vector<harmony::Step> &steps)
 {
