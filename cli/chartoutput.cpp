@@ -69,7 +69,7 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
         buffer += score::beatText(Fraction(1) + (step.start - measure.start));
         buffer += step.chord ? '\t' + step.chordText + '\t' + std::to_string(step.rate) + '\t' +
                                    step.symbol
-                             : "\t-\t-\t-";
+                             : "\t-\t-\tN.C.";
         buffer += '\n';
         flushWhenFull(buffer, out);
     }

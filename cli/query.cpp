@@ -75,7 +75,7 @@ void search(const ChordTable &table, const Options &options, const std::vector<i
     request.threshold = options.rate;
     findChords(table, request, found);
     if (options.rank)
-        rankByMatchRate(table, found);
+        rankByMatchRate(table, request, found);
     if (found.size() > static_cast<size_t>(kResultSlots))
         found.resize(kResultSlots);
 }

@@ -164,7 +164,7 @@ std::optional<std::vector<ChordMatch>> searchInputs(const ChordTable &table,
         return std::nullopt;
     std::vector<ChordMatch> found = findChords(table, request);
     if (rank)
-        rankByMatchRate(table, found);
+        rankByMatchRate(table, request, found);
     return found;
 }
 

@@ -87,23 +87,56 @@ void findChords(const ChordTable &table, const SearchRequest &request,
     }
 }
 
-void rankByMatchRate(const ChordTable &table, std::vector<ChordMatch> &matches)
+void rankByMatchRate(const ChordTable &table, const SearchRequest &request,
+                     std::vector<ChordMatch> &matches)
 {
-    // Each slot's class worked out once: a sort compares far more often.
+    if (request.bass == NO_NOTE)
+        return;
+    const int bass = FoldIntoOctave(request.bass, 1) - 1; // 0 = C
+    unsigned entered = 1u << bass;
+    for (const int n : request.notes) {
+        if (n != NO_NOTE)
+            entered |= 1u << ((n - 1) % 12 + 12) % 12;
+    }
+    // Each slot's class and tones worked out once: a sort compares far more often.
     std::array<std::int8_t, kChordSlots> classes;
+    std::array<unsigned, kChordSlots> tones{};
     classes.fill(-1);
-    const auto classOf = [&](int slot) {
-        if (classes[slot] < 0)
-            classes[slot] = static_cast<std::int8_t>(chordClass(table.row(slot)));
-        return classes[slot];
+    struct Key {
+        int rate;    // the printed rate, 40 lower for a dyad over a foreign bass
+        int penalty; // twice the class, plus 3 for an inversion, 6 for a foreign bass
     };
-    std::stable_sort(matches.begin(), matches.end(), [&](const ChordMatch &a, const ChordMatch &b) {
-        if (a.rate != b.rate)
-            return a.rate > b.rate;
-        if (classOf(a.chord) != classOf(b.chord))
-            return classOf(a.chord) < classOf(b.chord);
-        return a.root == NO_NOTE && b.root != NO_NOTE;
+    std::vector<Key> keys;
+    keys.reserve(matches.size());
+    for (const ChordMatch &match : matches) {
+        if (classes[match.chord] < 0) {
+            classes[match.chord] = static_cast<std::int8_t>(chordClass(table.row(match.chord)));
+            for (int k = 1; k < kChordColumns && table.row(match.chord)[k] != NO_NOTE; ++k)
+                tones[match.chord] |= 1u << ((table.row(match.chord)[k] - 1) % 12 + 12) % 12;
+            tones[match.chord] |= 1u; // column 0 is the root, whatever it holds
+        }
+        const int root = match.root == NO_NOTE ? bass : (match.root - 1) % 12;
+        const unsigned chord =
+            ((tones[match.chord] << root) | (tones[match.chord] >> (12 - root))) & 0xFFFu;
+        const bool bassInChord = (chord & (1u << bass)) != 0;
+        const bool dyadOverForeignBass = !bassInChord && std::popcount(chord & entered) <= 2;
+        keys.push_back({match.rate - (dyadOverForeignBass ? 40 : 0),
+                        2 * classes[match.chord] + (root != bass && bassInChord ? 3 : 0) +
+                            (bassInChord ? 0 : 6)});
+    }
+    std::vector<size_t> order(matches.size());
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        if (keys[a].rate != keys[b].rate)
+            return keys[a].rate > keys[b].rate;
+        return keys[a].penalty < keys[b].penalty;
     });
+    std::vector<ChordMatch> ranked;
+    ranked.reserve(matches.size());
+    for (const size_t i : order)
+        ranked.push_back(matches[i]);
+    matches = std::move(ranked);
 }
 
 } // namespace chordvane

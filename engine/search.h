@@ -67,9 +67,14 @@ std::vector<ChordMatch> findChords(const ChordTable &table, const SearchRequest 
 void findChords(const ChordTable &table, const SearchRequest &request,
                 std::vector<ChordMatch> &found);
 
-// Highest rate first; equal rates put the plainer chord first (chordClass
-// of its row in table), then the chord standing on the bass, then keep the
-// order in which they were found.
-void rankByMatchRate(const ChordTable &table, std::vector<ChordMatch> &matches);
+// Highest rate first; equal rates go to the lower penalty: the chord's
+// class (chordClass: 0 triads ... 4 a bare fifth), plus 1.5 when the root is
+// not the bass but the bass is a chord tone, plus 3 when the bass is no
+// chord tone; then the order in which they were found. A chord that shares
+// at most two tones with the entered notes over a bass that is none of its
+// tones ranks as if its rate were 40 lower (a dyad over a foreign bass is
+// rarely what was meant). The printed rates stay as they are.
+void rankByMatchRate(const ChordTable &table, const SearchRequest &request,
+                     std::vector<ChordMatch> &matches);
 
 } // namespace chordvane

@@ -16,8 +16,7 @@ unsigned rotate(unsigned classes, int by)
 struct Candidate {
     Wide weight = 0; // score = weight / base
     Wide base = 1;
-    ChordClass plainness = ChordClass::Other;
-    bool onBass = false;
+    int penalty = 0; // twice the ranked search's: class, inversion, foreign bass
     int slot = 0;
 };
 
@@ -27,10 +26,8 @@ bool better(const Candidate &a, const Candidate &b)
     const Wide right = b.weight * a.base;
     if (left != right)
         return left > right;
-    if (a.plainness != b.plainness)
-        return a.plainness < b.plainness;
-    if (a.onBass != b.onBass)
-        return a.onBass;
+    if (a.penalty != b.penalty)
+        return a.penalty < b.penalty;
     return a.slot < b.slot; // equal slots: the earlier root, tried first, stays
 }
 
@@ -47,19 +44,20 @@ unsigned rowClasses(const ChordRow &row)
     return classes;
 }
 
-ChordChooser::ChordChooser(const ChordTable &table)
+ChordChooser::ChordChooser(const ChordTable &table, ChordClass widest)
 {
     for (std::uint64_t slots = table.slotsHolding(0); slots != 0; slots &= slots - 1) {
         const int slot = std::countr_zero(slots);
         const unsigned classes = rowClasses(table.row(slot)) | 1u; // column 0 is the root
         // A single class is no chord to name.
-        if (std::popcount(classes) >= 2)
-            m_shapes.push_back(
-                {slot, classes, std::popcount(classes), chordClass(table.row(slot))});
+        const ChordClass plainness = chordClass(table.row(slot));
+        if (std::popcount(classes) >= 2 && plainness <= widest)
+            m_shapes.push_back({slot, classes, std::popcount(classes), plainness});
     }
 }
 
-std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int bass) const
+std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int bass,
+                                              unsigned required, int threshold) const
 {
     unsigned sounding = 0;
     std::int64_t total = 0;
@@ -82,6 +80,10 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             continue;
         for (const Shape &shape : m_shapes) {
             const unsigned chord = rotate(shape.classes, root);
+            const unsigned outside = required & ~chord & ~(root == bass ? 0u : 1u << bass);
+            const int held = std::popcount(chord & (required | (1u << bass)));
+            if (outside != 0 || 100 * held < threshold * shape.tones)
+                continue;
             // Sums stay below 2^52 (the analysis makes sure), products need 128 bits.
             std::int64_t weight = 0;
             std::int64_t figurationInside = 0;
@@ -93,11 +95,14 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
                 ++present;
             }
             const int missing = shape.tones - present;
+            const bool bassInChord = (chord & (1u << bass)) != 0;
+            const int penalty = 2 * static_cast<int>(shape.plainness) +
+                                (root != bass && bassInChord ? 3 : 0) + (bassInChord ? 0 : 6);
             // Both sides times count, so that the mean weight stays whole.
             const Candidate c{Wide{weight} * count,
                               Wide{count} * (total - figuration + figurationInside) +
                                   Wide{missing} * total,
-                              shape.plainness, root == bass, shape.slot};
+                              penalty, shape.slot};
             if (!best || better(c, bestCandidate)) {
                 best = StepChord{shape.slot, root, bass};
                 bestCandidate = c;

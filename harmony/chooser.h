@@ -23,15 +23,22 @@ struct BeatWeights {
 //   score = weight of the chord's sounding tones
 //           / (total weight - figuration weight outside the chord
 //              + missing chord tones x mean weight of a sounding class)
-// The highest score wins; ties go to the plainer chord (chordClass), then to
-// the root being the bass, then to the table's order, then to roots counted
-// upward from the bass.
+// The highest score wins; ties go to the lower penalty as the ranked search
+// has it (the class, plus 1.5 for an inversion, plus 3 for a bass outside
+// the chord), then to the table's order, then to roots counted upward from
+// the bass.
 class ChordChooser {
 public:
-    explicit ChordChooser(const ChordTable &table);
+    // Only chords of class widest or plainer take part: a window wider than
+    // a beat holds enough notes for a long chord to cover them all.
+    explicit ChordChooser(const ChordTable &table, ChordClass widest = ChordClass::BareFifth);
     // None when fewer than two classes sound or the table has no chord of
     // two classes or more. bass: the pitch class of the beat's lowest note.
-    std::optional<StepChord> choose(const BeatWeights &weights, int bass) const;
+    // Only chords that hold every class of `required` (the bass may lie
+    // outside a chord on another root) and at least threshold percent of
+    // whose tones sound take part.
+    std::optional<StepChord> choose(const BeatWeights &weights, int bass, unsigned required = 0,
+                                    int threshold = 0) const;
 
 private:
     struct Shape {

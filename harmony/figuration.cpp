@@ -66,10 +66,36 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         };
         const bool stepAway =
             any(after, [&](const PieceNote &q) { return isStep(q.pitch - n.pitch); });
+        const bool weaker = any(before, [&](const PieceNote &p) {
+            return timeline.strength(n.start) < timeline.strength(p.start);
+        });
+        const bool stepIn =
+            any(before, [&](const PieceNote &p) { return isStep(n.pitch - p.pitch); });
         if (stepAway && any(before, [&](const PieceNote &p) {
                 return isStep(n.pitch - p.pitch) &&
                        timeline.strength(n.start) < timeline.strength(p.start);
             })) {
+            starts[i] = n.start;
+            continue;
+        }
+        // An escape tone, an incomplete neighbour or an anticipation: short
+        // and weak, joined to its line by a step on one side or repeated
+        // by the next note.
+        const bool short_ = n.end - n.start < timeline.beatAt(n.start);
+        const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
+        if (short_ && weaker && (stepIn || stepAway || anticipates)) {
+            starts[i] = n.start;
+            continue;
+        }
+        // An appoggiatura: struck by leap on a stronger place than the note
+        // it falls to by step.
+        const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
+            return (n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2) &&
+                   timeline.strength(q.start) < timeline.strength(n.start);
+        });
+        if (fallsToWeaker && !stepIn &&
+            !any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; }) &&
+            n.end - n.start <= timeline.beatAt(n.start)) {
             starts[i] = n.start;
             continue;
         }

@@ -8,7 +8,9 @@
 #include "spelling.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
+#include <span>
 
 namespace chordvane::harmony {
 
@@ -70,19 +72,51 @@ Problem check(const Piece &piece)
     return {};
 }
 
-// A note as one beat hears it: cut to the beat, with the time its figuration starts.
+// A note as one window hears it: cut to the window, with the time its figuration starts.
 struct Heard {
     Fraction start;
     Fraction end;
     int pitch = 0;
+    int line = 0;
     std::optional<Fraction> figuration;
     std::optional<size_t> note; // none for a bass that rings on
 };
 
-struct BeatChord {
+// What a beat or a wider window says: the chord it names (if any), that
+// chord's rate against the window's harmonic classes and bass, and what
+// the window holds.
+struct Reading {
     std::optional<StepChord> chord;
     int rate = 0;
+    unsigned harmonic = 0; // classes that sound as more than figuration, bass included
+    bool oneLine = false;  // never more than one pitch class at once: a line alone or in octaves
 };
+
+// The weights of a window's classes and the harmonic ones among them.
+struct Weighed {
+    BeatWeights weights;
+    unsigned harmonic = 0;
+    unsigned all = 0;
+    int mostAtOnce = 0; // the most pitch classes sounding together
+};
+
+// A beat as the first reading left it, kept until its measure is done.
+struct BeatState {
+    Beat beat;
+    std::vector<size_t> active; // the notes sounding in it
+    std::optional<int> bass;    // none in silence
+    Reading reading;
+};
+
+unsigned rotate(unsigned classes, int by)
+{
+    return ((classes << by) | (classes >> (12 - by))) & 0xFFFu;
+}
+
+int count(unsigned classes)
+{
+    return std::popcount(classes);
+}
 
 class Analyser {
 public:
@@ -90,6 +124,7 @@ public:
         : m_table(table)
         , m_threshold(threshold)
         , m_chooser(table)
+        , m_plainChooser(table, ChordClass::Added)
     {
         for (const PieceNote &n : piece.notes) {
             if (n.start < n.end)
@@ -119,13 +154,23 @@ public:
 
 private:
     std::vector<Heard> hear(const Beat &beat, const std::vector<size_t> &active);
+    std::vector<Heard> hearWindow(const Fraction &from, const Fraction &to,
+                                  std::span<const BeatState> beats) const;
     int bassOf(const std::vector<Heard> &heard);
-    BeatChord nameStatic(const std::vector<Heard> &heard);
-    BeatChord nameByWeight(const Beat &beat, const std::vector<Heard> &heard, int bass) const;
+    Reading nameStatic(const std::vector<Heard> &heard);
+    Weighed weigh(const Fraction &from, const std::vector<Heard> &heard) const;
+    int rateOf(const StepChord &chord, unsigned classes) const;
+    Reading nameByWeight(const Fraction &from, const std::vector<Heard> &heard, int bass,
+                         const ChordChooser &chooser) const;
+    Reading readBeat(BeatState &state);
+    void widen(std::span<BeatState> measure);
+    void nameDiminishedSevenths(std::vector<Step> &steps) const;
+    bool named(const Reading &reading) const;
 
     const ChordTable &m_table;
     const int m_threshold;
     const ChordChooser m_chooser;
+    const ChordChooser m_plainChooser;
     std::vector<PieceNote> m_notes;
     std::vector<Fraction> m_moments;
     std::optional<Timeline> m_timeline;
@@ -134,6 +179,8 @@ private:
     std::optional<size_t> m_bass;   // the last bass note struck, which may ring on
     std::optional<int> m_bassClass; // the last beat's bass
     std::vector<ChordMatch> m_found;
+    std::optional<StepChord> m_held; // the chord named last, until a silence
+    unsigned m_heldTones = 0;        // its classes and its bass
 };
 
 std::vector<Heard> Analyser::hear(const Beat &beat, const std::vector<size_t> &active)
@@ -141,7 +188,7 @@ std::vector<Heard> Analyser::hear(const Beat &beat, const std::vector<size_t> &a
     std::vector<Heard> heard;
     for (const size_t i : active) {
         const PieceNote &n = m_notes[i];
-        heard.push_back({std::max(n.start, beat.start), std::min(n.end, beat.end), n.pitch,
+        heard.push_back({std::max(n.start, beat.start), std::min(n.end, beat.end), n.pitch, n.line,
                          m_figuration[i], i});
     }
     // A bass struck and then left to rest rings on through its measure, as
@@ -152,7 +199,25 @@ std::vector<Heard> Analyser::hear(const Beat &beat, const std::vector<size_t> &a
             return m_notes[i].line == bass.line || m_notes[i].pitch <= bass.pitch;
         });
         if (quiet)
-            heard.push_back({beat.start, beat.end, bass.pitch, std::nullopt, std::nullopt});
+            heard.push_back(
+                {beat.start, beat.end, bass.pitch, bass.line, std::nullopt, std::nullopt});
+    }
+    return heard;
+}
+
+std::vector<Heard> Analyser::hearWindow(const Fraction &from, const Fraction &to,
+                                        std::span<const BeatState> beats) const
+{
+    std::vector<size_t> notes;
+    for (const BeatState &b : beats)
+        notes.insert(notes.end(), b.active.begin(), b.active.end());
+    std::sort(notes.begin(), notes.end());
+    notes.erase(std::unique(notes.begin(), notes.end()), notes.end());
+    std::vector<Heard> heard;
+    for (const size_t i : notes) {
+        const PieceNote &n = m_notes[i];
+        heard.push_back(
+            {std::max(n.start, from), std::min(n.end, to), n.pitch, n.line, m_figuration[i], i});
     }
     return heard;
 }
@@ -173,29 +238,35 @@ int Analyser::bassOf(const std::vector<Heard> &heard)
     return *m_bassClass;
 }
 
-BeatChord Analyser::nameStatic(const std::vector<Heard> &heard)
+Reading Analyser::nameStatic(const std::vector<Heard> &heard)
 {
     const auto lowest =
         std::min_element(heard.begin(), heard.end(),
                          [](const Heard &a, const Heard &b) { return a.pitch < b.pitch; });
     // Note numbers 1..12 carry the classes: MIDI key + 1 could reach the empty marker.
     SearchRequest request{pitchClass(lowest->pitch) + 1, {}, m_threshold};
-    for (const Heard &h : heard)
+    Reading reading;
+    for (const Heard &h : heard) {
         request.notes.push_back(pitchClass(h.pitch) + 1);
+        reading.harmonic |= 1u << pitchClass(h.pitch);
+    }
+    reading.oneLine = count(reading.harmonic) == 1;
     findChords(m_table, request, m_found);
     if (m_found.empty())
-        return {};
-    rankByMatchRate(m_table, m_found);
+        return reading;
+    rankByMatchRate(m_table, request, m_found);
     const ChordMatch &first = m_found.front();
     const int bass = request.bass - 1;
     const int root = first.root == NO_NOTE ? bass : (first.root - 1) % 12;
-    return {StepChord{first.chord, root, bass}, first.rate};
+    reading.chord = StepChord{first.chord, root, bass};
+    reading.rate = first.rate;
+    return reading;
 }
 
-BeatChord Analyser::nameByWeight(const Beat &beat, const std::vector<Heard> &heard, int bass) const
+Weighed Analyser::weigh(const Fraction &from, const std::vector<Heard> &heard) const
 {
     // Each stretch between two changes adds its length to the classes sounding
-    // in it, counted in ticks of one common unit for the whole beat.
+    // in it, counted in ticks of one common unit for the whole window.
     struct Change {
         Fraction at;
         int pc;
@@ -205,6 +276,8 @@ BeatChord Analyser::nameByWeight(const Beat &beat, const std::vector<Heard> &hea
     };
     std::vector<Change> changes;
     for (const Heard &h : heard) {
+        if (!(h.start < h.end))
+            continue;
         const int pc = pitchClass(h.pitch);
         changes.push_back({h.start, pc, 1, 0});
         changes.push_back({h.end, pc, -1, 0});
@@ -215,7 +288,7 @@ BeatChord Analyser::nameByWeight(const Beat &beat, const std::vector<Heard> &hea
     }
     std::int64_t unit = 1;
     for (Change &c : changes) {
-        c.at -= beat.start;
+        c.at -= from;
         const std::int64_t factor = c.at.denominator() / std::gcd(unit, c.at.denominator());
         if (factor >= kMaxTicks / unit)
             throw FractionOverflow();
@@ -226,47 +299,148 @@ BeatChord Analyser::nameByWeight(const Beat &beat, const std::vector<Heard> &hea
     std::sort(changes.begin(), changes.end(),
               [](const Change &a, const Change &b) { return a.tick < b.tick; });
 
+    Weighed out;
     std::array<int, 12> sounding{};
     std::array<int, 12> figuration{};
     std::array<Wide, 12> weight{};
     std::array<Wide, 12> figurationWeight{};
-    std::int64_t from = 0;
+    std::int64_t at = 0;
     for (const Change &c : changes) {
-        if (c.tick > from) {
+        if (c.tick > at) {
+            int together = 0;
             for (int pc = 0; pc < 12; ++pc) {
-                const Wide w = Wide{c.tick - from} * sounding[pc];
+                const Wide w = Wide{c.tick - at} * sounding[pc];
                 weight[pc] += w;
+                together += sounding[pc] > 0;
                 // A class is figuration only while every note of it is.
                 if (sounding[pc] > 0 && figuration[pc] == sounding[pc])
                     figurationWeight[pc] += w;
             }
-            from = c.tick;
+            out.mostAtOnce = std::max(out.mostAtOnce, together);
+            at = c.tick;
         }
         sounding[c.pc] += c.sounding;
         figuration[c.pc] += c.figuration;
     }
-    BeatWeights weights;
-    unsigned harmonic = 0; // classes that sound as more than figuration
     if (std::accumulate(weight.begin(), weight.end(), Wide{0}) >= kMaxWeight)
         throw FractionOverflow();
     for (int pc = 0; pc < 12; ++pc) {
-        weights.sounding[pc] = static_cast<std::int64_t>(weight[pc]);
-        weights.figuration[pc] = static_cast<std::int64_t>(figurationWeight[pc]);
+        out.weights.sounding[pc] = static_cast<std::int64_t>(weight[pc]);
+        out.weights.figuration[pc] = static_cast<std::int64_t>(figurationWeight[pc]);
+        if (weight[pc] > 0)
+            out.all |= 1u << pc;
         if (weight[pc] > figurationWeight[pc])
-            harmonic |= 1u << pc;
+            out.harmonic |= 1u << pc;
     }
-    const std::optional<StepChord> chord = m_chooser.choose(weights, bass);
-    if (!chord)
-        return {};
-    // Rated as the search rates the chord against the beat's harmonic classes and its bass.
+    return out;
+}
+
+int Analyser::rateOf(const StepChord &chord, unsigned classes) const
+{
+    // As the search rates the chord against these classes over its bass.
     IntervalSet notes = 0;
     for (int pc = 0; pc < 12; ++pc) {
-        if (((harmonic & (1u << pc)) || pc == bass) && pc != chord->root)
-            notes = static_cast<IntervalSet>(notes | (1u << ((pc - chord->root + 12) % 12 + 1)));
+        if (((classes & (1u << pc)) || pc == chord.bass) && pc != chord.root)
+            notes = static_cast<IntervalSet>(notes | (1u << ((pc - chord.root + 12) % 12 + 1)));
     }
-    const int exempt = chord->bass == chord->root ? 0 : (chord->bass - chord->root + 12) % 12 + 1;
-    const auto rate = rateChord(m_table.row(chord->chord), notes, exempt);
-    return {chord, rate ? rate->percent() : 0};
+    const int exempt = chord.bass == chord.root ? 0 : (chord.bass - chord.root + 12) % 12 + 1;
+    const auto rate = rateChord(m_table.row(chord.chord), notes, exempt);
+    return rate ? rate->percent() : 0;
+}
+
+Reading Analyser::nameByWeight(const Fraction &from, const std::vector<Heard> &heard, int bass,
+                               const ChordChooser &chooser) const
+{
+    const Weighed weighed = weigh(from, heard);
+    Reading reading;
+    reading.oneLine = weighed.mostAtOnce <= 1;
+    // A line alone is a chord only when all its own notes spell one.
+    reading.harmonic = (reading.oneLine ? weighed.all : weighed.harmonic) | (1u << bass);
+    BeatWeights weights = weighed.weights;
+    if (reading.oneLine)
+        weights.figuration.fill(0);
+    reading.chord = chooser.choose(weights, bass, reading.harmonic, m_threshold);
+    if (reading.chord)
+        reading.rate = rateOf(*reading.chord, reading.harmonic);
+    return reading;
+}
+
+bool Analyser::named(const Reading &reading) const
+{
+    return reading.chord && reading.rate >= m_threshold && reading.rate > 0;
+}
+
+Reading Analyser::readBeat(BeatState &state)
+{
+    const std::vector<Heard> heard = hear(state.beat, state.active);
+    if (heard.empty()) {
+        m_bassClass.reset();
+        return {};
+    }
+    Fraction latestStart = heard.front().start;
+    Fraction earliestEnd = heard.front().end;
+    bool figuration = false;
+    for (const Heard &h : heard) {
+        latestStart = std::max(latestStart, h.start);
+        earliestEnd = std::min(earliestEnd, h.end);
+        figuration = figuration || (h.figuration && *h.figuration < h.end);
+    }
+    state.bass = bassOf(heard);
+    // One sound through the whole beat keeps the name the search gives it.
+    return latestStart < earliestEnd && !figuration
+               ? nameStatic(heard)
+               : nameByWeight(state.beat.start, heard, *state.bass, m_chooser);
+}
+
+void Analyser::widen(std::span<BeatState> measure)
+{
+    // A beat with too little to go on is read with the rest of its half
+    // measure, then with its whole measure, in the plain chords alone; else
+    // it goes on with the chord before it when that holds all its notes.
+    const int perBar = measure.front().beat.perBar;
+    for (size_t i = 0; i < measure.size(); ++i) {
+        BeatState &state = measure[i];
+        Reading &own = state.reading;
+        if (state.bass && !(named(own) && count(own.harmonic) >= 3 && !own.oneLine)) {
+            std::vector<std::pair<size_t, size_t>> windows;
+            if (perBar >= 4 && perBar % 2 == 0) {
+                const size_t half = static_cast<size_t>(perBar / 2);
+                const size_t first = i / half * half;
+                windows.emplace_back(first, std::min(first + half, measure.size()));
+            }
+            windows.emplace_back(0, measure.size());
+            bool widened = false;
+            for (const auto &[first, last] : windows) {
+                const std::span<const BeatState> beats(measure.begin() + first, last - first);
+                const auto withBass = std::find_if(beats.begin(), beats.end(),
+                                                   [](const BeatState &b) { return b.bass; });
+                const std::vector<Heard> heard =
+                    hearWindow(beats.front().beat.start, beats.back().beat.end, beats);
+                const Reading wide =
+                    nameByWeight(beats.front().beat.start, heard, *withBass->bass, m_plainChooser);
+                if (named(wide) && count(wide.harmonic) >= 3) {
+                    own = wide;
+                    widened = true;
+                    break;
+                }
+            }
+            if (!widened && m_held && count(own.harmonic) < 3 &&
+                (own.harmonic & ~m_heldTones) == 0) {
+                own.chord = m_held;
+                own.rate = rateOf(*m_held, own.harmonic);
+            }
+        }
+        if (!named(own))
+            own.chord.reset();
+        if (own.chord) {
+            m_held = own.chord;
+            m_heldTones =
+                (rotate(rowClasses(m_table.row(own.chord->chord)) | 1u, own.chord->root)) |
+                (1u << own.chord->bass);
+        } else if (!state.bass) {
+            m_held.reset();
+        }
+    }
 }
 
 std::vector<Step> Analyser::run()
@@ -274,46 +448,90 @@ std::vector<Step> Analyser::run()
     std::vector<Step> steps;
     std::vector<size_t> active;
     size_t next = 0;
-    std::optional<StepChord> last;
-    for (const Beat &beat : m_timeline->beats()) {
-        for (; next < m_notes.size() && m_notes[next].start < beat.end; ++next)
-            active.push_back(next);
-        std::erase_if(active, [&](size_t i) { return m_notes[i].end <= beat.start; });
-        const std::vector<Heard> heard = hear(beat, active);
-
-        BeatChord named;
-        if (!heard.empty()) {
-            Fraction latestStart = heard.front().start;
-            Fraction earliestEnd = heard.front().end;
-            bool figuration = false;
-            for (const Heard &h : heard) {
-                latestStart = std::max(latestStart, h.start);
-                earliestEnd = std::min(earliestEnd, h.end);
-                figuration = figuration || (h.figuration && *h.figuration < h.end);
-            }
-            const int bass = bassOf(heard);
-            // One sound through the whole beat keeps the name the search gives it.
-            named = latestStart < earliestEnd && !figuration ? nameStatic(heard)
-                                                             : nameByWeight(beat, heard, bass);
-        } else {
-            m_bassClass.reset();
+    const std::vector<Beat> beats = m_timeline->beats();
+    std::vector<BeatState> measure;
+    for (size_t b = 0; b < beats.size();) {
+        measure.clear();
+        for (; b < beats.size() &&
+               (measure.empty() || beats[b].measure == measure.front().beat.measure);
+             ++b) {
+            const Beat &beat = beats[b];
+            for (; next < m_notes.size() && m_notes[next].start < beat.end; ++next)
+                active.push_back(next);
+            std::erase_if(active, [&](size_t i) { return m_notes[i].end <= beat.start; });
+            measure.push_back({beat, active, std::nullopt, {}});
+            measure.back().reading = readBeat(measure.back());
         }
-        if (!steps.empty() && named.chord == last)
+        widen(measure);
+        for (const BeatState &state : measure) {
+            if (!steps.empty() && steps.back().chord == state.reading.chord)
+                continue;
+            steps.push_back({state.beat.start,
+                             state.beat.measure,
+                             state.reading.chord,
+                             state.reading.chord ? state.reading.rate : 0,
+                             {},
+                             {}});
+        }
+    }
+    nameDiminishedSevenths(steps);
+    for (Step &step : steps) {
+        if (!step.chord)
             continue;
-        last = named.chord;
-        Step step{beat.start, beat.measure, named.chord, named.rate, {}, {}};
-        if (named.chord) {
-            const StepChord &c = *named.chord;
-            const int bassNote = c.bass + 1;
-            const ChordMatch match{
-                c.chord, c.root == c.bass ? NO_NOTE : bassNote + (c.root - c.bass + 12) % 12,
-                named.rate};
-            step.chordText = resultLine(m_table, match, bassNote);
-            step.symbol = chordSymbol(m_table, c, keyAt(m_keys, beat.start));
-        }
-        steps.push_back(std::move(step));
+        const StepChord &c = *step.chord;
+        const int bassNote = c.bass + 1;
+        const ChordMatch match{c.chord,
+                               c.root == c.bass ? NO_NOTE : bassNote + (c.root - c.bass + 12) % 12,
+                               step.rate};
+        step.chordText = resultLine(m_table, match, bassNote);
+        step.symbol = chordSymbol(m_table, c, keyAt(m_keys, step.start));
     }
     return steps;
+}
+
+void Analyser::nameDiminishedSevenths(std::vector<Step> &steps) const
+{
+    // Any tone of a diminished seventh can be its root; the one that leads a
+    // semitone up to the next chord's root names it, else the key's leading
+    // tone, else a tone that leads up to a degree of the key.
+    constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (!steps[i].chord ||
+            (rowClasses(m_table.row(steps[i].chord->chord)) | 1u) != kDiminishedSeventh)
+            continue;
+        StepChord &chord = *steps[i].chord;
+        const unsigned tones = rotate(kDiminishedSeventh, chord.root);
+        const auto tone = [&](auto leads) {
+            for (int pc = 0; pc < 12; ++pc) {
+                if ((tones & (1u << pc)) && leads((pc + 1) % 12))
+                    return std::optional<int>(pc);
+            }
+            return std::optional<int>();
+        };
+        const Key key = keyAt(m_keys, steps[i].start);
+        const int tonic = ((key.minor ? 9 : 0) + 7 * key.fifths % 12 + 24) % 12;
+        const auto next = std::find_if(steps.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                       steps.end(), [](const Step &s) { return s.chord; });
+        std::optional<int> root;
+        if (next != steps.end())
+            root = tone([&](int up) { return up == next->chord->root; });
+        if (!root)
+            root = tone([&](int up) { return up == tonic; });
+        if (!root) {
+            static constexpr int kMajor[] = {0, 2, 4, 5, 7, 9, 11};
+            static constexpr int kMinor[] = {0, 2, 3, 5, 7, 8, 10};
+            root = tone([&](int up) {
+                const int degree = (up - tonic + 12) % 12;
+                return std::ranges::count(key.minor ? kMinor : kMajor, degree) > 0;
+            });
+        }
+        if (root)
+            chord.root = *root;
+    }
+    // Renaming can make neighbours equal.
+    steps.erase(std::unique(steps.begin(), steps.end(),
+                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
+                steps.end());
 }
 
 } // namespace

@@ -48,8 +48,10 @@ std::vector<Beat> Timeline::beats() const
     std::vector<Beat> beats;
     for (size_t i = 0; i < m_measures.size(); ++i) {
         const Measure &m = m_measures[i];
+        int index = 0;
         for (Fraction t = m.start; t < m.end; t += m.beat)
-            beats.push_back({t, std::min(t + m.beat, m.end), static_cast<int>(i)});
+            beats.push_back(
+                {t, std::min(t + m.beat, m.end), static_cast<int>(i), index++, m.beatsPerBar});
     }
     return beats;
 }
@@ -60,6 +62,11 @@ int Timeline::measureAt(const Fraction &t) const
         std::upper_bound(m_measures.begin(), m_measures.end(), t,
                          [](const Fraction &x, const Measure &m) { return x < m.start; });
     return next == m_measures.begin() ? 0 : static_cast<int>(next - m_measures.begin()) - 1;
+}
+
+Fraction Timeline::beatAt(const Fraction &t) const
+{
+    return m_measures[measureAt(t)].beat;
 }
 
 int Timeline::strength(const Fraction &t) const

@@ -15,6 +15,8 @@ struct Beat {
     Fraction start;
     Fraction end;
     int measure = 0;
+    int index = 0;  // counted from 0 at the measure's start
+    int perBar = 4; // the beats of a full measure in its meter
 };
 
 // The measures of a piece with the meter in force at each one's start.
@@ -27,6 +29,8 @@ public:
 
     std::vector<Beat> beats() const;
     int measureAt(const Fraction &t) const;
+    // The length of a beat in the measure that holds t.
+    Fraction beatAt(const Fraction &t) const;
     // How strongly time t is accented: a measure's start most, then beats
     // (in an even number of beats, those on the half bar before the others),
     // then divisions of the beat, longer before shorter. Higher is stronger.

@@ -173,7 +173,7 @@ std::optional<MomentChord> nameChord(const ChordTable &table, const std::vector<
     std::vector<ChordMatch> found = findChords(table, request);
     if (found.empty())
         return std::nullopt;
-    rankByMatchRate(table, found);
+    rankByMatchRate(table, request, found);
     return MomentChord{resultLine(table, found.front(), request.bass), found.front().rate};
 }
 
