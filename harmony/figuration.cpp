@@ -56,8 +56,16 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
     const LineIndex byStart(notes, &PieceNote::start);
     const LineIndex byEnd(notes, &PieceNote::end);
     std::vector<std::optional<Fraction>> starts(notes.size());
+    std::vector<size_t> sounding; // the notes sounding when notes[i] starts (notes go by start)
     for (size_t i = 0; i < notes.size(); ++i) {
         const PieceNote &n = notes[i];
+        std::erase_if(sounding, [&](size_t k) { return notes[k].end <= n.start; });
+        sounding.push_back(i);
+        // A second or a seventh against a note sounding with it.
+        const bool clashes = std::any_of(sounding.begin(), sounding.end(), [&](size_t k) {
+            const int apart = std::abs(notes[k].pitch - n.pitch) % 12;
+            return apart == 1 || apart == 2 || apart == 10 || apart == 11;
+        });
         const auto before = byEnd.at(n.line, n.start);
         const auto after = byStart.at(n.line, n.end);
         const auto any = [&notes](std::span<const LineIndex::Entry> range, auto test) {
@@ -87,13 +95,13 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             starts[i] = n.start;
             continue;
         }
-        // An appoggiatura: struck by leap on a stronger place than the note
-        // it falls to by step.
+        // An appoggiatura: a dissonance struck by leap on a stronger place
+        // than the note it falls to by step.
         const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
             return (n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2) &&
                    timeline.strength(q.start) < timeline.strength(n.start);
         });
-        if (fallsToWeaker && !stepIn &&
+        if (clashes && fallsToWeaker && !stepIn &&
             !any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; }) &&
             n.end - n.start <= timeline.beatAt(n.start)) {
             starts[i] = n.start;

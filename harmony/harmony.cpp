@@ -106,6 +106,8 @@ struct BeatState {
     std::vector<size_t> active; // the notes sounding in it
     std::optional<int> bass;    // none in silence
     Reading reading;
+    unsigned held = 0;            // classes of notes sounding on from before the beat to its end
+    bool oneAttackingLine = true; // the notes struck in the beat belong to one line at most
 };
 
 unsigned rotate(unsigned classes, int by)
@@ -125,6 +127,7 @@ public:
         , m_threshold(threshold)
         , m_chooser(table)
         , m_plainChooser(table, ChordClass::Added)
+        , m_brokenChooser(table, ChordClass::Seventh)
     {
         for (const PieceNote &n : piece.notes) {
             if (n.start < n.end)
@@ -166,11 +169,17 @@ private:
     void widen(std::span<BeatState> measure);
     void nameDiminishedSevenths(std::vector<Step> &steps) const;
     bool named(const Reading &reading) const;
+    // A chord's classes and its bass.
+    unsigned tonesOf(const StepChord &chord) const
+    {
+        return rotate(rowClasses(m_table.row(chord.chord)) | 1u, chord.root) | (1u << chord.bass);
+    }
 
     const ChordTable &m_table;
     const int m_threshold;
     const ChordChooser m_chooser;
-    const ChordChooser m_plainChooser;
+    const ChordChooser m_plainChooser;  // for windows wider than a beat
+    const ChordChooser m_brokenChooser; // for a line alone: triads and sevenths
     std::vector<PieceNote> m_notes;
     std::vector<Fraction> m_moments;
     std::optional<Timeline> m_timeline;
@@ -192,8 +201,10 @@ std::vector<Heard> Analyser::hear(const Beat &beat, const std::vector<size_t> &a
                          m_figuration[i], i});
     }
     // A bass struck and then left to rest rings on through its measure, as
-    // the bass of an oom-pah figure does, while nothing sounds at or below it.
-    if (m_bass && m_timeline->measureAt(m_notes[*m_bass].start) == beat.measure) {
+    // the bass of an oom-pah figure does, while nothing sounds at or below it
+    // and something sounds above.
+    if (!active.empty() && m_bass &&
+        m_timeline->measureAt(m_notes[*m_bass].start) == beat.measure) {
         const PieceNote &bass = m_notes[*m_bass];
         const bool quiet = std::none_of(active.begin(), active.end(), [&](size_t i) {
             return m_notes[i].line == bass.line || m_notes[i].pitch <= bass.pitch;
@@ -359,7 +370,13 @@ Reading Analyser::nameByWeight(const Fraction &from, const std::vector<Heard> &h
     BeatWeights weights = weighed.weights;
     if (reading.oneLine)
         weights.figuration.fill(0);
-    reading.chord = chooser.choose(weights, bass, reading.harmonic, m_threshold);
+    reading.chord = (reading.oneLine ? m_brokenChooser : chooser)
+                        .choose(weights, bass, reading.harmonic, m_threshold);
+    // Every note of a line alone is a chord tone, its lowest too.
+    if (reading.chord && reading.oneLine &&
+        !(rotate(rowClasses(m_table.row(reading.chord->chord)) | 1u, reading.chord->root) &
+          (1u << bass)))
+        reading.chord.reset();
     if (reading.chord)
         reading.rate = rateOf(*reading.chord, reading.harmonic);
     return reading;
@@ -386,6 +403,17 @@ Reading Analyser::readBeat(BeatState &state)
         figuration = figuration || (h.figuration && *h.figuration < h.end);
     }
     state.bass = bassOf(heard);
+    std::optional<int> attacking;
+    for (const size_t i : state.active) {
+        const PieceNote &n = m_notes[i];
+        if (n.start < state.beat.start && n.end >= state.beat.end)
+            state.held |= 1u << pitchClass(n.pitch);
+        else if (n.start >= state.beat.start) {
+            if (attacking && *attacking != n.line)
+                state.oneAttackingLine = false;
+            attacking = n.line;
+        }
+    }
     // One sound through the whole beat keeps the name the search gives it.
     return latestStart < earliestEnd && !figuration
                ? nameStatic(heard)
@@ -401,7 +429,13 @@ void Analyser::widen(std::span<BeatState> measure)
     for (size_t i = 0; i < measure.size(); ++i) {
         BeatState &state = measure[i];
         Reading &own = state.reading;
-        if (state.bass && !(named(own) && count(own.harmonic) >= 3 && !own.oneLine)) {
+        // A chord held through a moving line stays one step.
+        const bool holds = m_held && state.bass == m_held->bass && state.oneAttackingLine &&
+                           count(state.held) >= 2 && (state.held & ~tonesOf(*m_held)) == 0;
+        if (holds && own.chord != m_held) {
+            own.chord = m_held;
+            own.rate = rateOf(*m_held, state.held);
+        } else if (state.bass && !(named(own) && count(own.harmonic) >= 3 && !own.oneLine)) {
             std::vector<std::pair<size_t, size_t>> windows;
             if (perBar >= 4 && perBar % 2 == 0) {
                 const size_t half = static_cast<size_t>(perBar / 2);
@@ -418,13 +452,18 @@ void Analyser::widen(std::span<BeatState> measure)
                     hearWindow(beats.front().beat.start, beats.back().beat.end, beats);
                 const Reading wide =
                     nameByWeight(beats.front().beat.start, heard, *withBass->bass, m_plainChooser);
-                if (named(wide) && count(wide.harmonic) >= 3) {
+                // A beat that names a chord of its own keeps it unless the
+                // window's chord holds its notes over the same bass.
+                const bool fits = !named(own) || own.oneLine ||
+                                  (wide.chord->bass == *state.bass &&
+                                   (own.harmonic & ~tonesOf(*wide.chord)) == 0);
+                if (named(wide) && count(wide.harmonic) >= 3 && fits) {
                     own = wide;
                     widened = true;
                     break;
                 }
             }
-            if (!widened && m_held && count(own.harmonic) < 3 &&
+            if (!widened && m_held && !own.oneLine && count(own.harmonic) < 3 &&
                 (own.harmonic & ~m_heldTones) == 0) {
                 own.chord = m_held;
                 own.rate = rateOf(*m_held, own.harmonic);

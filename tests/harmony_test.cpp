@@ -70,7 +70,7 @@ std::string chart(const Analysis &analysis)
     std::string out;
     for (const Step &step : analysis.steps) {
         out += (out.empty() ? "" : " | ") + text(step.start) + " " +
-               (step.chord ? step.symbol : "-") + " " + std::to_string(step.rate);
+               (step.chord ? step.symbol : "N.C.") + " " + std::to_string(step.rate);
     }
     return out;
 }
@@ -114,11 +114,11 @@ TEST(Harmony, HandMadeProgressions)
         // Steps on the downbeat are no passing notes: F over G2 makes G7.
         {"a step on the downbeat is harmony",
          {"r:3 E5:1 F5:1 E5:3", "r:3 C5:1 B4:1 C5:3", "r:3 G4:1 G4:1 G4:3", "r:3 C3:1 G2:1 C3:3"},
-         "0 - 0 | 3 C 100 | 4 G7 75 | 5 C 100"},
+         "0 N.C. 0 | 3 C 100 | 4 G7 75 | 5 C 100"},
         // D and F pass between bass notes; E, on the stronger beat, is the bass.
         {"walking bass",
          {"C3:1 D3:1 E3:1 F3:1 G3:1", "E4:4", "G4:4", "C5:4"},
-         "0 C 100 | 2 C/E 100 | 4 - 0"},
+         "0 C 100 | 2 C/E 100 | 4 N.C. 0"},
         // C held over the bass's G resolves to B: G, not Gsus4; rated on D and G alone.
         {"suspension 4-3",
          {"C5:3/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
@@ -140,7 +140,7 @@ TEST(Harmony, HandMadeProgressions)
         {"oom-pah in 3/4",
          {"C3:1 r:2 G2:1 r:2 r:3", "r:1 E4:1 E4:1 r:1 F4:1 F4:1 r:1 E4:1 E4:1",
           "r:1 G4:1 G4:1 r:1 B4:1 B4:1 r:1 G4:1 G4:1", "E5:3 B4:3 C5:3"},
-         "0 C 67 | 3 G 67 | 4 G7 75 | 6 - 0 | 7 C/E 100",
+         "0 C 100 | 3 G7 75 | 6 C 100 | 7 C/E 100",
          {0, 3, 4}},
         {"broken chords in 6/8",
          {"C3:1/2 E3:1/2 G3:1/2 B2:1/2 D3:1/2 G3:1/2", "G4:3", "r:3/2 F4:3/2"},
@@ -150,10 +150,40 @@ TEST(Harmony, HandMadeProgressions)
          {"C3:1 E3:1 B2:1 D3:1", "G4:4", "r:2 F4:2"},
          "0 C 100 | 2 G7/B 100",
          {0, 2, 2}},
+        // One note a beat: the measure's notes spell the chord.
+        {"arpeggio across a measure",
+         {"C3:1 E3:1 G3:1 C4:1 G2:1 B2:1 D3:1 F3:1"},
+         "0 C 100 | 4 G7 100"},
+        {"held chord under a moving melody",
+         {"C4:4", "E4:4", "G4:4", "C5:1 D5:1 E5:1 F5:1"},
+         "0 C 100"},
+        {"a solo line says nothing", {"D4:1 E4:1 F4:1 G4:1 A4:1 Bb4:1 C#5:1 D5:1"}, "0 N.C. 0"},
+        {"a unison tutti says nothing",
+         {"E5:1 F5:1 E5:1 D5:1", "E4:1 F4:1 E4:1 D4:1", "E3:1 F3:1 E3:1 D3:1"},
+         "0 N.C. 0"},
+        // The F on the downbeat falls to E, the chord's third: no Csus4.
+        {"appoggiatura",
+         {"F5:1 E5:1 r:2", "G4:2 r:2", "C4:2 r:2", "C3:2 r:2"},
+         "0 C 100 | 2 N.C. 0"},
+        // C♯ E G B♭ leads a semitone up to D.
+        {"diminished seventh before its resolution",
+         {"Bb4:2 A4:2", "G4:2 F4:2", "E4:2 D4:2", "C#3:2 D3:2"},
+         "0 C♯dim7 100 | 2 Dm 100",
+         {0, 4, 4},
+         0,
+         {{0, -1, true}}},
+        {"triplets in 3/4",
+         {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
+         "0 C 100",
+         {0, 3, 4}},
+        {"5/4 in one chord a measure",
+         {"C3:5 G2:5", "E4:1 F4:1 E4:1 D4:1 E4:1 D4:1 E4:1 F4:1 E4:1 D4:1", "G4:5 B3:5"},
+         "0 C 100 | 5 G 100",
+         {0, 5, 4}},
         // Beats count from each bar's start, the pickup's too.
         {"pickup of an eighth",
          {"C5:1/2 A4:1 G4:1 r:2", "r:1/2 F3:1 C3:1 r:2", "r:1/2 C4:1 E4:1 r:2"},
-         "0 - 0 | 1/2 F 100 | 3/2 C 100 | 5/2 - 0",
+         "0 N.C. 0 | 1/2 F 100 | 3/2 C 100 | 5/2 N.C. 0",
          {0, 4, 4},
          Fraction(1, 2)},
         // One sound through a beat keeps the search's name; weighing would
@@ -166,8 +196,9 @@ TEST(Harmony, HandMadeProgressions)
          {0, 4, 4},
          0,
          {{0, 0, false}, {4, 4, false}}},
-        // C E♭ G A: Am7(♭5), a plainer chord than Cm6 though not on the bass.
-        {"plainer chord wins a tie", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"}, "0 Am7(♭5)/C 100"},
+        // C E♭ G A: Cm6 on the bass before Am7(♭5) over it, F6 before Dm7/F.
+        {"the sixth on the bass wins a tie", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"}, "0 Cm6 100"},
+        {"F6, not Dm7/F", {"F3:1", "A4:1/2 C5:1/2", "D5:1"}, "0 F6 100"},
         // F G C over F: Fsus2 stands on the bass, Csus4 comes first in the list.
         {"root on the bass wins a tie", {"F3:1", "C4:1/2 G4:1/2"}, "0 Fsus2 100"},
     };
@@ -356,15 +387,48 @@ TEST(ChordClass, FollowsTheTonesNotTheName)
     }
 }
 
-TEST(RankByMatchRate, EqualRatesPutThePlainerChordThenTheRootOnTheBassFirst)
+TEST(RankByMatchRate, EqualRatesGoToTheLowerPenaltyAndADyadOverAForeignBassSinks)
 {
-    const ChordTable table = ChordTable::fromText("9:1,3,5,8,11\nm7:1,4,8,11\n:1,5,8\n");
-    std::vector<ChordMatch> matches = {{0, NO_NOTE, 80}, {1, 10, 100},     {2, 5, 80},
-                                       {0, 3, 90},       {2, NO_NOTE, 80}, {2, 7, 80}};
-    rankByMatchRate(table, matches);
-    const std::vector<ChordMatch> expected = {{1, 10, 100}, {0, 3, 90}, {2, NO_NOTE, 80},
-                                              {2, 5, 80},   {2, 7, 80}, {0, NO_NOTE, 80}};
-    EXPECT_EQ(matches, expected);
+    struct Case {
+        const char *name;
+        const char *list;
+        SearchRequest request;
+        std::vector<ChordMatch> found;
+        std::vector<ChordMatch> ranked;
+    };
+    // Note numbers: C = 1, D = 3, E = 5, F♯ = 7, G = 8, A = 10.
+    const Case cases[] = {
+        // C6 (class 2) against Am7 on C (class 1 + 1.5 for the inversion).
+        {"an added sixth on the bass before a seventh over it",
+         "m7:1,4,8,11\n6:1,5,8,10\n",
+         {1, {5, 8, 10}, 65},
+         {{0, 10, 100}, {1, NO_NOTE, 100}},
+         {{1, NO_NOTE, 100}, {0, 10, 100}}},
+        // E minor on G is an inversion (+1.5); E major over G is no chord tone (+3).
+        {"a bass outside the chord after an inversion",
+         ":1,5,8\nm:1,4,8\n",
+         {8, {5, 12}, 50},
+         {{0, 17, 67}, {1, 17, 67}},
+         {{1, 17, 67}, {0, 17, 67}}},
+        // D over C shares two tones and stands on a foreign bass: 67 ranks as 27.
+        {"a dyad over a foreign bass sinks below a fuller chord",
+         ":1,5,8\n7:1,5,8,11\n",
+         {1, {3, 7}, 50},
+         {{0, 3, 67}, {1, 3, 50}},
+         {{1, 3, 50}, {0, 3, 67}}},
+        {"higher rates first, equal penalties in the order found",
+         ":1,5,8\nm:1,4,8\n7:1,5,8,11\n",
+         {1, {5, 8}, 10},
+         {{2, NO_NOTE, 75}, {0, NO_NOTE, 100}, {1, 5, 67}, {0, 5, 67}},
+         {{0, NO_NOTE, 100}, {2, NO_NOTE, 75}, {1, 5, 67}, {0, 5, 67}}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const ChordTable table = ChordTable::fromText(c.list);
+        std::vector<ChordMatch> matches = c.found;
+        rankByMatchRate(table, c.request, matches);
+        EXPECT_EQ(matches, c.ranked);
+    }
 }
 
 TEST(Harmony, EqualChordsGoByListOrder)
