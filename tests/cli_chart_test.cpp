@@ -58,9 +58,9 @@ TEST(RunFind, ChartPrintsOneLinePerHarmonicStep)
     const std::vector<Case> cases = {
         {{"--score", kChorale, "--chart"}, kChoraleChart},
         {{"--chart", "--no-jazz", "--score=" + kChorale}, kChoraleChart},
-        {{"--score", lonely, "--chart"}, "12a\t1\t-\t-\t-\n12a\t3\tC\t67\tC\n"},
-        {{"--score", lonely, "--chart", "--rate", "100"}, "12a\t1\t-\t-\t-\n"},
-        {{"--score", longNumber, "--chart"}, cut + "\t1\t-\t-\t-\n" + cut + "\t3\tC\t67\tC\n"},
+        {{"--score", lonely, "--chart"}, "12a\t1\t-\t-\tN.C.\n12a\t3\tC\t67\tC\n"},
+        {{"--score", lonely, "--chart", "--rate", "100"}, "12a\t1\t-\t-\tN.C.\n"},
+        {{"--score", longNumber, "--chart"}, cut + "\t1\t-\t-\tN.C.\n" + cut + "\t3\tC\t67\tC\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -144,7 +144,7 @@ TEST(RunFind, AnnotateWritesOneSymbolPerStepWithAChord)
     // Chordless steps write nothing: the copy of a lone note is the score itself.
     const std::string lonely = dir.write("lonely.musicxml", lonelyNote("1", false));
     EXPECT_EQ(run({"--score", lonely, "--annotate", dir.path() + "/copy.xml"}).out,
-              "1\t1\t-\t-\t-\n");
+              "1\t1\t-\t-\tN.C.\n");
     EXPECT_EQ(readFile(dir.path() + "/copy.xml"), readFile(lonely));
 }
 

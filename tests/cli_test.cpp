@@ -90,14 +90,14 @@ TEST(RunFind, ResultsAndExitStatus)
         {{"--list", list, "C", "C#", "D"}, 1, ""},
         {{"--list", list, "--rate=100", "-1", "3", "6", "9"}, 0, "A♯/B♭7\t100\n"},
         {{"--list", list, "-2", "10", "13"}, 0, "Am\t67\n"},
-        // Ranked: Am7 over C moves before A7 over C; the format stays.
+        // Ranked: Am7 over C moves before A7 over C, after C6 on the bass; the format stays.
         {{"--list", list6, "--rate", "50", "C", "E", "G", "A"},
          0,
          "C6\t100\nA7 on C\t75\nAm7 on C\t100\n"},
         {{"--list", list6, "--rate", "50", "--rank", "--just", "C", "E", "G", "A"},
          0,
-         "Am7 on C\t100\n  A ： 0\n  C ： +15.6\n  E ： +2\n  G ： +17.9\n"
          "C6\t100\n  C ： 0\n  E ： -13.7\n  G ： +2\n  A ： -15.6\n"
+         "Am7 on C\t100\n  A ： 0\n  C ： +15.6\n  E ： +2\n  G ： +17.9\n"
          "A7 on C\t75\n  A ： 0\n  C♯/D♭ ： -13.7\n  E ： +2\n  G ： +17.9\n"},
     };
     for (const Case &c : cases) {

@@ -136,7 +136,7 @@ TEST(ScoreCommand, PrintsOneLinePerMomentInScoreOrder)
         {"the same compressed", dir.write("band.mxl", bandArchive().toStdString()), bandLines},
         {"B♭, E♭, tenor saxophone, a change of transposition", kData + "/transposing.musicxml",
          "1\t1\t55 60 60 72\t-\t-\n"
-         "2\t1\t55 60 64 69\tAm on G\t100\n"},
+         "2\t1\t55 60 64 69\tAm7 on G\t100\n"},
         {"concert pitch", kData + "/concert.musicxml", "1\t1\t60 64 67\tC\t100\n"},
         {"6/8, tenths and a septuplet", kData + "/rational.musicxml",
          "1\t1\t48 72\t-\t-\n"
