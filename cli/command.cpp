@@ -4,6 +4,7 @@
 #include "datafolder.h"
 #include "textdecode.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 
@@ -96,12 +97,25 @@ std::vector<std::string> companionPaths(const std::string &programFolder,
             (folder / CHORDVANE_COMPANIONS_FROM_BIN / companion).lexically_normal().string()};
 }
 
-int companionMain(int argc, char **argv, Work work)
+std::string ownFolder(const char *argv0, const std::string &program, std::ostream &err)
+{
+    const std::string installed =
+        (program == kFindProgram ? CHORDVANE_INSTALLED_BIN : CHORDVANE_INSTALLED_COMPANIONS) +
+        ("/" + program);
+    const ProgramFolder own = runningProgramFolder(argv0, installed);
+    if (own.folder.empty())
+        err << "chordvane-find: " << own.problem << '\n';
+    return own.folder;
+}
+
+int companionMain(int argc, char **argv, const char *program, Work work)
 {
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string dataFolder =
-        findDataFolder(runningProgramFolder(), CHORDVANE_DATA_FROM_COMPANIONS);
+    const std::string folder = ownFolder(argc > 0 ? argv[0] : nullptr, program, std::cerr);
+    if (folder.empty())
+        return kExitError;
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    const std::string dataFolder = findDataFolder(folder, CHORDVANE_DATA_FROM_COMPANIONS);
     const int status = runCommand(args, std::cin, std::cout, std::cerr, dataFolder, work);
     std::cout.flush();
     return status;
