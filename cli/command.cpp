@@ -5,6 +5,7 @@
 #include "textdecode.h"
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 
@@ -110,6 +111,9 @@ std::string ownFolder(const char *argv0, const std::string &program, std::ostrea
 
 int companionMain(int argc, char **argv, const char *program, Work work)
 {
+    // Past a file size limit a write comes back short (EFBIG), to be reported
+    // like a full disk, instead of killing the process without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
     const std::string folder = ownFolder(argc > 0 ? argv[0] : nullptr, program, std::cerr);
     if (folder.empty())

@@ -5,12 +5,16 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 
 int main(int argc, char **argv)
 {
     using namespace chordvane;
+    // Past a file size limit a write comes back short (EFBIG), to be reported
+    // like a full disk, instead of killing the process without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
     const std::string programFolder =
         cli::ownFolder(argc > 0 ? argv[0] : nullptr, cli::kFindProgram, std::cerr);

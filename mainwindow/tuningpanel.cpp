@@ -141,8 +141,10 @@ void TuningPanel::saveSheet(const QString &scorePath)
             ++lines;
         }
     }
+    // Unbuffered: a full disk or a file size limit that cuts the write short
+    // shows here, not as a truncated file put in place by commit().
     QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) ||
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
         file.write(text.data(), static_cast<qint64>(text.size())) !=
             static_cast<qint64>(text.size()) ||
         !file.commit())
