@@ -12,10 +12,14 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char **argv)
 {
+    // Past a file size limit a write comes back short (EFBIG), to be reported
+    // like a full disk, instead of killing the program and its windows.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Without a display Qt would abort with a core dump; say it plainly.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {

@@ -4,6 +4,8 @@
 #include "datafolder.h"
 #include "textdecode.h"
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <iostream>
 
@@ -96,12 +98,28 @@ std::vector<std::string> companionPaths(const std::string &programFolder,
             (folder / CHORDVANE_COMPANIONS_FROM_BIN / companion).lexically_normal().string()};
 }
 
-int companionMain(int argc, char **argv, Work work)
+std::string ownFolder(const char *argv0, const std::string &program, std::ostream &err)
 {
+    const std::string installed =
+        (program == kFindProgram ? CHORDVANE_INSTALLED_BIN : CHORDVANE_INSTALLED_COMPANIONS) +
+        ("/" + program);
+    const ProgramFolder own = runningProgramFolder(argv0, installed);
+    if (own.folder.empty())
+        err << "chordvane-find: " << own.problem << '\n';
+    return own.folder;
+}
+
+int companionMain(int argc, char **argv, const char *program, Work work)
+{
+    // Past a file size limit a write comes back short (EFBIG), to be reported
+    // like a full disk, instead of killing the process without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const std::string dataFolder =
-        findDataFolder(runningProgramFolder(), CHORDVANE_DATA_FROM_COMPANIONS);
+    const std::string folder = ownFolder(argc > 0 ? argv[0] : nullptr, program, std::cerr);
+    if (folder.empty())
+        return kExitError;
+    const std::vector<std::string> args(argv + std::min(argc, 1), argv + argc);
+    const std::string dataFolder = findDataFolder(folder, CHORDVANE_DATA_FROM_COMPANIONS);
     const int status = runCommand(args, std::cin, std::cout, std::cerr, dataFolder, work);
     std::cout.flush();
     return status;

@@ -38,6 +38,7 @@ int runFind(const std::vector<std::string> &args, std::istream &in, std::ostream
 // --batch with the engine alone; a command with a score option goes on, with
 // the same arguments, to chordvane-find-scores (the score reader, Qt), one
 // with a sound option to chordvane-find-sound (FluidSynth).
+inline constexpr const char *kFindProgram = "chordvane-find";
 inline constexpr const char *kScoresProgram = "chordvane-find-scores";
 inline constexpr const char *kSoundProgram = "chordvane-find-sound";
 
@@ -51,5 +52,9 @@ int runQuickFind(const std::vector<std::string> &args, std::istream &in, std::os
 // beside itself in the build tree, then where it is installed.
 std::vector<std::string> companionPaths(const std::string &programFolder,
                                         const std::string &companion);
+
+// The folder of the running program, one of the three, started as argv0;
+// empty, after saying why on err, when none can be established.
+std::string ownFolder(const char *argv0, const std::string &program, std::ostream &err);
 
 } // namespace chordvane::cli

@@ -69,8 +69,8 @@ int scoreWork(const ChordTable &table, const Options &options, const std::vector
 int soundWork(const ChordTable &table, const Options &options, const std::vector<int> &notes,
               std::istream &in, std::ostream &out, std::ostream &err);
 // A companion program's main: the command with work, its chord lists found
-// from the program's own folder.
-int companionMain(int argc, char **argv, Work work);
+// from the folder of program, the companion's own.
+int companionMain(int argc, char **argv, const char *program, Work work);
 // The message and the usage to err; returns the usage error's exit status.
 int usageError(std::ostream &err, const std::string &message);
 void printHelp(std::ostream &out);

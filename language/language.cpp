@@ -95,15 +95,17 @@ bool Translation::use(Language language)
     if (!qt->load(QStringLiteral("qtbase_") + code(language),
                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         qt.reset(); // Qt speaks English without it; Japanese is Qt's to miss
+    // The new ones go in before the old ones come out, so that a switch that
+    // fails leaves every window as it was. A translator that loads but holds
+    // nothing is not taken (and is removed again as it goes).
+    if (language != Language::Japanese && !QCoreApplication::installTranslator(program.get()))
+        return false;
+    if (qt && !QCoreApplication::installTranslator(qt.get()))
+        qt.reset();
     removeInstalled();
-    if (language != Language::Japanese) {
+    if (language != Language::Japanese)
         m_program = std::move(program);
-        QCoreApplication::installTranslator(m_program.get());
-    }
-    if (qt) {
-        m_qt = std::move(qt);
-        QCoreApplication::installTranslator(m_qt.get());
-    }
+    m_qt = std::move(qt);
     m_language = language;
     return true;
 }

@@ -47,7 +47,7 @@ public:
     Language language() const { return m_language; }
     // Installs the translators of language in place of the ones before.
     // False, changing nothing, when the program's translation cannot be
-    // loaded; Qt's own are used where Qt has them.
+    // loaded or holds no text; Qt's own are used where Qt has them.
     bool use(Language language);
     // Where the program's translation into language is looked for.
     QString programFile(Language language) const;

@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <string_view>
+
 namespace chordvane {
 
 TuningPanel::TuningPanel(QMainWindow &window, UserDialogs &dialogs)
@@ -141,11 +143,17 @@ void TuningPanel::saveSheet(const QString &scorePath)
             ++lines;
         }
     }
+    // Unbuffered: a full disk or a file size limit that cuts the write short
+    // shows here, not as a truncated file put in place by commit(). The
+    // system says why only when the rest is tried again.
     QSaveFile file(out);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) !=
-            static_cast<qint64>(text.size()) ||
-        !file.commit())
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (std::string_view rest = text; written && !rest.empty();) {
+        const qint64 taken = file.write(rest.data(), static_cast<qint64>(rest.size()));
+        written = taken > 0;
+        rest.remove_prefix(written ? static_cast<size_t>(taken) : 0);
+    }
+    if (!written || !file.commit())
         return refuse(tr("ファイルを書き込めません (%1)。").arg(file.errorString()));
     m_dialogs.information(parentWidget(), QStringLiteral("Chordvane"),
                           tr("音程補正表を %n 行書き出しました\n%1", nullptr, lines)

@@ -148,6 +148,33 @@ TEST(RunFind, AnnotateWritesOneSymbolPerStepWithAChord)
     EXPECT_EQ(readFile(dir.path() + "/copy.xml"), readFile(lonely));
 }
 
+TEST(ChordvaneFind, AnnotateKeepsTheCopyItWouldReplaceWhenWritingFails)
+{
+    // A file size limit cuts the copy short, for root too: the write is
+    // reported as it would be on a full disk, whether or not the caller
+    // left SIGXFSZ ignored, and the old copy stays.
+    test::TempDir dir;
+    const std::string keep = dir.write("copy.musicxml", "the copy before");
+    const std::string err = dir.path() + "/err.txt";
+    for (const char *trap : {"trap '' XFSZ;", ""}) {
+        SCOPED_TRACE(trap);
+        EXPECT_EQ(test::shell(std::string(trap) + " ulimit -f 2; exec " + CHORDVANE_FIND +
+                              " --score " + kChorale + " --annotate " + keep + " >/dev/null 2>" +
+                              err),
+                  2);
+        const std::string said = readFile(err);
+        EXPECT_EQ(said.rfind("chordvane-find: --annotate " + quoteForMessage(keep) +
+                                 ": cannot write the annotated copy: only ",
+                             0),
+                  0u)
+            << said;
+        EXPECT_NE(said.find(" bytes could be written\n"), std::string::npos) << said;
+        EXPECT_EQ(readFile(keep), "the copy before");
+        const auto entries = std::filesystem::directory_iterator(dir.path());
+        EXPECT_EQ(std::distance(begin(entries), end(entries)), 2); // no temporary file left
+    }
+}
+
 TEST(RunFind, TuningTellsEachPlayerTheDegreeAndTheCentsToMove)
 {
     // B♭, F7, Cm and E♭ over the tuba's F, then the tuba alone: the

@@ -1,11 +1,14 @@
 #include "language.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace chordvane;
 
@@ -78,4 +81,40 @@ TEST(Translation, EveryTextOfTheWindowsHasAFinishedEnglishTranslation)
         }
     }
     EXPECT_GT(messages, 100);
+}
+
+TEST(Translation, AFailedSwitchLeavesTheLanguageInstalledBefore)
+{
+    // What lrelease writes for a translation that holds no text: it loads,
+    // but translates nothing.
+    const QByteArray noTexts =
+        QByteArray::fromHex("3cb86418caef9c95cd211cbf60a1bddda700000002656e88000000020101");
+    struct Case {
+        const char *name;
+        std::optional<QByteArray> qm;
+    };
+    const Case cases[] = {
+        {"missing", std::nullopt},
+        {"not a translation", QByteArray("not a translation\n")},
+        {"holds no text", noTexts},
+    };
+    const auto cancel = [] {
+        return QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString();
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        Translation translation(folder.path());
+        if (c.qm) {
+            QFile qm(translation.programFile(Language::English));
+            ASSERT_TRUE(qm.open(QIODevice::WriteOnly) && qm.write(*c.qm) == c.qm->size());
+        }
+        // Japanese first, with Qt's own dialogs in Japanese.
+        ASSERT_TRUE(translation.use(Language::Japanese));
+        ASSERT_EQ(cancel(), "キャンセル");
+        EXPECT_FALSE(translation.use(Language::English));
+        EXPECT_EQ(translation.language(), Language::Japanese);
+        EXPECT_EQ(cancel(), "キャンセル");
+    }
+    EXPECT_EQ(cancel(), "Cancel"); // each removed its own as it went
 }

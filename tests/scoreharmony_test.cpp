@@ -2,6 +2,12 @@
 // symbols, and the tuning panel with its sheet.
 #include "scorebrowsertesting.h"
 
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
 using namespace chordvane;
 using chordvane::test::kScores;
 using chordvane::test::ScoreBrowserTest;
@@ -114,4 +120,34 @@ TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)
     EXPECT_EQ(
         (lines[0] + lines[1]).toStdString(),
         "\xEF\xBB\xBF小節,拍,パート,記譜音,実音,度数,セント\r1,1,Trumpet in B♭,E5,D5,3,-13.7\r");
+}
+
+TEST_F(ScoreBrowserTest, ASheetCutShortByAFileSizeLimitLeavesTheOldFile)
+{
+    // The window's program ignores SIGXFSZ; here the test does, for a limit
+    // of 100 bytes that it lifts again. Root's privileges do not lift it.
+    QFile original(kScores + "/tuning_band.musicxml");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    openScore(
+        QString::fromStdString(data.write("band.musicxml", original.readAll().toStdString())));
+    const std::string out = data.write("sheet.csv", "the sheet before");
+    dialogs.savedFile = QString::fromStdString(out);
+    const auto signalBefore = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const rlimit cut{100, before.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &cut), 0);
+    browser().mnuScoreTuningSave->trigger();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, signalBefore);
+    EXPECT_EQ(dialogs.messages.join('|').toStdString(),
+              "exclamation|Chordvane|保存できませんでした\nファイルを書き込めません (" +
+                  std::string(std::strerror(EFBIG)) + ")。\n" + out);
+    QFile kept(QString::fromStdString(out));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), "the sheet before");
+    // No temporary file left beside it.
+    EXPECT_EQ(QDir(QString::fromStdString(data.path()))
+                  .entryList({QStringLiteral("sheet.csv*")}, QDir::Files | QDir::Hidden),
+              QStringList{"sheet.csv"});
 }
