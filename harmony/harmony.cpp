@@ -457,7 +457,10 @@ void Analyser::widen(std::span<BeatState> measure)
                 const bool fits = !named(own) || own.oneLine ||
                                   (wide.chord->bass == *state.bass &&
                                    (own.harmonic & ~tonesOf(*wide.chord)) == 0);
-                if (named(wide) && count(wide.harmonic) >= 3 && fits) {
+                // The whole measure is the last resort: a chord of two
+                // classes there is all the music says.
+                const bool enough = count(wide.harmonic) >= 3 || last - first == measure.size();
+                if (named(wide) && enough && fits) {
                     own = wide;
                     widened = true;
                     break;
