@@ -55,7 +55,8 @@ Problem check(const Piece &piece)
                    [&](const PieceNote &n, size_t) { return n.start < first; }),
         firstWhere(piece.measureStarts, PieceError::MeasuresOutOfOrder,
                    [&](const Fraction &start, size_t i) {
-                       return i > 0 && !(piece.measureStarts[i - 1] < start);
+                       // Equal starts are a measure without length (an empty pickup).
+                       return i > 0 && start < piece.measureStarts[i - 1];
                    }),
         firstWhere(piece.meters, PieceError::BadMeter,
                    [](const Meter &m, size_t) {
@@ -608,7 +609,7 @@ std::string englishMessage(const Analysis &analysis)
     case PieceError::NoteBeforeFirstMeasure:
         return "note " + n + " starts before the first measure";
     case PieceError::MeasuresOutOfOrder:
-        return "measure " + n + " does not start after the one before it";
+        return "measure " + n + " starts before the one before it";
     case PieceError::BadMeter:
         return "time signature " + n + " is not a meter that can be counted";
     case PieceError::BadKey:

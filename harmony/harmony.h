@@ -40,7 +40,7 @@ struct Key {
     bool minor = false;
 };
 
-// measureStarts ascend; the last measure lasts until end (or the last note's
+// measureStarts never descend (two equal starts: a measure without length); the last measure lasts until end (or the last note's
 // end when that is later). Without measures the piece is one measure from 0.
 // Each measure counts the beats of the meter in force at its start; before
 // the first meter, beats are quarter notes. Notes, meters and keys may come
@@ -80,7 +80,7 @@ enum class PieceError {
     NoteEndsBeforeStart,    // a note's end lies before its start (note index)
     PitchOutOfRange,        // a pitch outside 0..127 (note index)
     NoteBeforeFirstMeasure, // a note starts before the first measure (note index)
-    MeasuresOutOfOrder,     // a measure start not after the one before (measure index)
+    MeasuresOutOfOrder,     // a measure start before the one before it (measure index)
     BadMeter,               // beats under 1 or beatType no power of two up to 64 (meter index)
     BadKey,                 // fifths outside -7..7 (key index)
     TimeTooFine,            // times too fine to count exactly in 64 bits (no index)

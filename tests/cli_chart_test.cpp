@@ -29,14 +29,16 @@ const std::string kChoraleChart = "1\t1\tG♯/A♭\t100\tA♭\n"
                                   "3\t4\tD♯/E♭\t67\tE♭\n"
                                   "4\t1\tG♯/A♭\t100\tA♭\n";
 
-// One measure of a note alone for two beats, then with a third above it for two.
-std::string lonelyNote(const std::string &number, bool thenThird = true)
+// One measure of a note alone for two beats, then with a third above it for
+// two; after an empty pickup when asked.
+std::string lonelyNote(const std::string &number, bool thenThird = true, bool emptyPickup = false)
 {
     const std::string third =
         R"(<backup><duration>2</duration></backup><note><voice>2</voice>)"
         R"(<pitch><step>E</step><octave>4</octave></pitch><duration>2</duration></note>)";
-    return R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)"
-           R"(<measure number=")" +
+    return std::string(
+               R"(<score-partwise><part-list><score-part id="P1"/></part-list><part id="P1">)") +
+           (emptyPickup ? R"(<measure number="0" implicit="yes"/>)" : "") + R"(<measure number=")" +
            number +
            R"("><attributes><divisions>1</divisions></attributes>)"
            R"(<note><pitch><step>C</step><octave>4</octave></pitch><duration>4</duration></note>)" +
@@ -51,6 +53,7 @@ TEST(RunFind, ChartPrintsOneLinePerHarmonicStep)
     const std::string lonely = dir.write("lonely.musicxml", lonelyNote("12a"));
     const std::string longNumber = dir.write("long.musicxml", lonelyNote(std::string(50, '7')));
     const std::string cut = std::string(40, '7') + "…";
+    const std::string pickup = dir.write("pickup.musicxml", lonelyNote("12a", true, true));
     struct Case {
         std::vector<std::string> args;
         std::string out;
@@ -58,9 +61,13 @@ TEST(RunFind, ChartPrintsOneLinePerHarmonicStep)
     const std::vector<Case> cases = {
         {{"--score", kChorale, "--chart"}, kChoraleChart},
         {{"--chart", "--no-jazz", "--score=" + kChorale}, kChoraleChart},
-        {{"--score", lonely, "--chart"}, "12a\t1\t-\t-\tN.C.\n12a\t3\tC\t67\tC\n"},
+        // The note alone is read with the rest of its measure.
+        {{"--score", lonely, "--chart"}, "12a\t1\tC\t67\tC\n"},
         {{"--score", lonely, "--chart", "--rate", "100"}, "12a\t1\t-\t-\tN.C.\n"},
-        {{"--score", longNumber, "--chart"}, cut + "\t1\t-\t-\tN.C.\n" + cut + "\t3\tC\t67\tC\n"},
+        {{"--score", longNumber, "--chart"}, cut + "\t1\tC\t67\tC\n"},
+        // A measure without length charts nothing of its own.
+        {{"--score", pickup, "--chart"}, "12a\t1\tC\t67\tC\n"},
+        {{"--score", pickup, "--tuning"}, "12a\t1\tP1\tC4\tC4\t1\t0\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));

@@ -239,7 +239,7 @@ TEST(Harmony, BadPiecesAreRefusedWithTheirEntry)
         {{{note(0, 1, 60), note(2, 1, 62)}, {}, 4, {}, {}}, PieceError::NoteEndsBeforeStart, 1},
         {{{note(0, 1, 128)}, {}, 4, {}, {}}, PieceError::PitchOutOfRange, 0},
         {{{note(0, 1, 60)}, {1, 5}, 5, {}, {}}, PieceError::NoteBeforeFirstMeasure, 0},
-        {{{}, {0, 4, 4}, 8, {}, {}}, PieceError::MeasuresOutOfOrder, 2},
+        {{{}, {0, 4, 2}, 8, {}, {}}, PieceError::MeasuresOutOfOrder, 2},
         {{{}, {0}, 4, {{0, 4, 4}, {2, 3, 6}}, {}}, PieceError::BadMeter, 1},
         {{{}, {0}, 4, {}, {{0, 8, false}}}, PieceError::BadKey, 0},
         {{{note(Fraction(1, 2147483647), Fraction(1, 3), 60),
