@@ -91,9 +91,13 @@ Letter letterOf(int fifths)
 
 Key keyAt(const std::vector<Key> &keys, const Fraction &t)
 {
-    const auto next = std::upper_bound(keys.begin(), keys.end(), t,
-                                       [](const Fraction &x, const Key &k) { return x < k.at; });
-    return next == keys.begin() ? Key{} : *(next - 1);
+    // A piece may list its keys in any order: a search, not a bisection.
+    const Key *found = nullptr;
+    for (const Key &key : keys) {
+        if (!(t < key.at) && (!found || !(key.at < found->at)))
+            found = &key;
+    }
+    return found ? *found : Key{};
 }
 
 SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const Key &key)

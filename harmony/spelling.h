@@ -23,7 +23,8 @@ struct Letter {
 };
 Letter letterOf(int fifths);
 
-// The key in force at t among keys ordered by their times; C major before the first.
+// The key in force at t: the latest of keys (in any order; of equal times the
+// last listed) that starts at or before t; C major before the first.
 Key keyAt(const std::vector<Key> &keys, const Fraction &t);
 
 // How the key spells pitch class pc (0 = C): at the one of the twelve

@@ -444,3 +444,17 @@ TEST(Harmony, EqualChordsGoByListOrder)
     const ChordTable table = ChordTable::fromText("late:1,5,8,12\nfirst:1,5,8\nsecond:1,5,8\n");
     EXPECT_EQ(chart(analyse(table, piece)), "0 Cfirst 100");
 }
+
+TEST(Spelling, TheKeyInForceWhateverTheOrderTheyAreListedIn)
+{
+    // A piece may list its keys in any order; the chart, the tuning sheet
+    // and the annotated copy all ask for the key at a step.
+    const std::vector<Key> keys = {{8, 2, false}, {0, -1, false}, {4, 3, true}, {4, 4, false}};
+    const std::pair<Fraction, int> cases[] = {
+        {Fraction(-1), 0}, {0, -1}, {Fraction(7, 2), -1}, {4, 4}, {7, 4}, {8, 2}, {100, 2},
+    };
+    for (const auto &[at, fifths] : cases) {
+        SCOPED_TRACE(at.numerator());
+        EXPECT_EQ(keyAt(keys, at).fifths, fifths);
+    }
+}
