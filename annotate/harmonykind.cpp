@@ -1,5 +1,7 @@
 #include "harmonykind.h"
 
+#include "chordclass.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -63,67 +65,10 @@ bool has(ToneSet set, int semitone)
     return (set >> semitone) & 1u;
 }
 
-bool hasSeventh(ToneSet set)
+// MusicXML counts a seventh from the dominant's: its 7 is the minor seventh.
+Degree musicXmlDegree(const ToneDegree &degree)
 {
-    return has(set, 10) || has(set, 11);
-}
-
-// The degree a kind's own tone stands for.
-int kindDegree(ToneSet kind, int semitone)
-{
-    const bool third = has(kind, 3) || has(kind, 4);
-    switch (semitone) {
-    case 2:
-        return third ? 9 : 2;
-    case 3:
-    case 4:
-        return 3;
-    case 5:
-        return third ? 11 : 4;
-    case 6:
-    case 7:
-    case 8:
-        return 5;
-    case 9:
-        if (hasSeventh(kind))
-            return 13;
-        return has(kind, 6) && !has(kind, 7) ? 7 : 6; // the diminished seventh
-    default:
-        return 7;
-    }
-}
-
-// A tone the kind lacks, named as an added degree of the whole chord: the
-// ninths, elevenths and thirteenths beside a seventh, a sharp ninth beside a
-// major third, a flat thirteenth beside a perfect fifth.
-Degree addedDegree(ToneSet chord, int semitone)
-{
-    const bool seventh = hasSeventh(chord);
-    const bool fifth = has(chord, 7);
-    switch (semitone) {
-    case 1:
-        return {9, -1};
-    case 2:
-        return {9, 0};
-    case 3:
-        return has(chord, 4) ? Degree{9, 1} : Degree{3, -1};
-    case 4:
-        return {3, 0};
-    case 5:
-        return {seventh ? 11 : 4, 0};
-    case 6:
-        return fifth ? Degree{11, 1} : Degree{5, -1};
-    case 7:
-        return {5, 0};
-    case 8:
-        return fifth ? Degree{13, -1} : Degree{5, 1};
-    case 9:
-        return {seventh ? 13 : 6, 0};
-    case 10:
-        return {7, 0};
-    default:
-        return {7, 1};
-    }
+    return {degree.value, degree.value == 7 ? degree.alter + 1 : degree.alter, DegreeType::Add};
 }
 
 HarmonyKind spellAs(const Kind &kind, ToneSet chord)
@@ -147,9 +92,10 @@ HarmonyKind spellAs(const Kind &kind, ToneSet chord)
     }
     for (int s = 1; s < 12; ++s) {
         if (has(missing, s))
-            spelled.degrees.push_back({kindDegree(kind.tones, s), 0, DegreeType::Subtract});
+            spelled.degrees.push_back(
+                {chordDegree(kind.tones | 1u, s).value, 0, DegreeType::Subtract});
         if (has(extra, s))
-            spelled.degrees.push_back(addedDegree(chord, s));
+            spelled.degrees.push_back(musicXmlDegree(chordDegree(chord | 1u, s)));
     }
     std::sort(spelled.degrees.begin(), spelled.degrees.end(), [](const Degree &a, const Degree &b) {
         return std::pair(a.value, a.alter) < std::pair(b.value, b.alter);

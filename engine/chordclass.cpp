@@ -2,6 +2,7 @@
 
 #include "search.h"
 
+#include <algorithm>
 #include <array>
 #include <initializer_list>
 #include <utility>
@@ -54,6 +55,49 @@ ChordClass chordClass(const ChordRow &row)
             return plainness;
     }
     return ChordClass::Other;
+}
+
+ToneDegree chordDegree(unsigned tones, int semitones)
+{
+    const auto has = [tones](int s) {
+        return ((tones >> s) & 1u) != 0;
+    };
+    const bool third = has(3) || has(4);
+    const bool seventh = has(10) || has(11);
+    switch (semitones) {
+    case 0:
+        return {1, 0};
+    case 1:
+        return {9, -1};
+    case 2:
+        return {third || seventh ? 9 : 2, 0};
+    case 3:
+        return has(4) ? ToneDegree{9, 1} : ToneDegree{3, -1};
+    case 4:
+        return {3, 0};
+    case 5:
+        return {third && seventh ? 11 : 4, 0};
+    case 6:
+        return has(7) ? ToneDegree{11, 1} : ToneDegree{5, -1};
+    case 7:
+        return {5, 0};
+    case 8:
+        return has(7) ? ToneDegree{13, -1} : ToneDegree{5, 1};
+    case 9:
+        if (seventh)
+            return {13, 0};
+        return has(3) && has(6) && !has(7) ? ToneDegree{7, -2} : ToneDegree{6, 0};
+    case 10:
+        return {7, -1};
+    default:
+        return {7, 0};
+    }
+}
+
+std::string degreeText(const ToneDegree &degree)
+{
+    static constexpr const char *kAlters[5] = {"𝄫", "♭", "", "♯", "𝄪"};
+    return kAlters[std::clamp(degree.alter, -2, 2) + 2] + std::to_string(degree.value);
 }
 
 } // namespace chordvane

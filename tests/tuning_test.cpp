@@ -13,7 +13,8 @@ TEST(Tuning, ChordTonesGetTheirDegreeAndTheJustTablesCents)
 {
     const ChordTable table = ChordTable::fromText(
         ":1,5,8\n7:1,5,8,11\nm:1,4,8\n7(#9):1,4,5,8,11\nm7(b5):1,4,7,11\n7(#11):1,5,7,8,11\n"
-        "aug:1,5,9\n7(b13):1,5,8,9,11\n7(13):1,5,8,10,11\n6:1,5,8,10\nadd9:1,5,8,15\n");
+        "aug:1,5,9\n7(b13):1,5,8,9,11\n7(13):1,5,8,10,11\n6:1,5,8,10\nadd9:1,5,8,15\n"
+        "sus4:1,6,8\ndim7:1,4,7,10\nsus2:1,3,8\nadd4:1,5,6,8\n11:1,5,8,11,15,18\n");
     struct Case {
         int slot, pitch, root; // root C = 0
         std::optional<ChordTone> tone;
@@ -34,6 +35,12 @@ TEST(Tuning, ChordTonesGetTheirDegreeAndTheJustTablesCents)
         {9, 69, 0, ChordTone{"6", "-15.6"}},
         {10, 74, 0, ChordTone{"9", "+3.9"}},
         {10, 73, 0, std::nullopt},
+        // The chord symbol's own names: the MusicXML symbols take them too.
+        {11, 65, 0, ChordTone{"4", "-2"}},
+        {12, 69, 0, ChordTone{"𝄫7", "-15.6"}},
+        {13, 62, 0, ChordTone{"2", "+3.9"}},
+        {14, 65, 0, ChordTone{"4", "-2"}},
+        {15, 65, 0, ChordTone{"11", "-2"}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(table.name(c.slot) + " " + std::to_string(c.pitch));

@@ -1,5 +1,7 @@
 #include "degrees.h"
 
+#include "chordclass.h"
+
 #include "chooser.h"
 #include "notes.h"
 
@@ -19,36 +21,7 @@ constexpr int kLetterOf[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
 
 std::string degreeName(int interval, const ChordRow &row)
 {
-    const unsigned tones = harmony::rowClasses(row);
-    const auto has = [tones](int semitones) {
-        return (tones & (1u << semitones)) != 0;
-    };
-    switch (modulo(interval - 1, 12)) {
-    case 0:
-        return "1";
-    case 1:
-        return "♭9";
-    case 2:
-        return "9";
-    case 3:
-        return has(4) ? "♯9" : "♭3";
-    case 4:
-        return "3";
-    case 5:
-        return "11";
-    case 6:
-        return has(7) ? "♯11" : "♭5";
-    case 7:
-        return "5";
-    case 8:
-        return has(7) ? "♭13" : "♯5";
-    case 9:
-        return has(10) || has(11) ? "13" : "6";
-    case 10:
-        return "♭7";
-    default:
-        return "7";
-    }
+    return degreeText(chordDegree(harmony::rowClasses(row) | 1u, modulo(interval - 1, 12)));
 }
 
 std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row)

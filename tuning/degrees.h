@@ -10,13 +10,9 @@
 // 0 = C ... 11 = B, as the harmony analysis counts them.
 namespace chordvane::tuning {
 
-// The degree a tone takes in a chord, as chord symbols name it: interval
-// number (1 = the root, 5 = major third; 15 the ninth above 12) to "1", "♭3",
-// "3", "5", "♭5", "♯5", "6", "♭7", "7", "9", "♭9", "♯9", "11", "♯11", "13" or
-// "♭13". Where one distance has two names the chord's other tones decide:
-// 3 semitones is ♯9 beside a major third, else ♭3; 6 is ♯11 beside a perfect
-// fifth, else ♭5; 8 is ♭13 beside a perfect fifth, else ♯5; 9 is 13 in a
-// chord with a seventh, else 6.
+// The degree a tone takes in a chord, as chord symbols name it (chordDegree):
+// interval number (1 = the root, 5 = major third; 15 the ninth above 12) to
+// "1", "♭3", "3", "4", "5" ... "13".
 std::string degreeName(int interval, const ChordRow &row);
 
 // Where a note stands in a chord: its degree and the cents by which its just
