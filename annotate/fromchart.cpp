@@ -14,7 +14,7 @@ Spelling spelled(int fifths)
 
 } // namespace
 
-std::vector<ChordSymbol> chordSymbols(const ChordTable &table, const harmony::Piece &piece,
+std::vector<ChordSymbol> chordSymbols(const ChordTable &table,
                                       const std::vector<harmony::Step> &steps)
 {
     std::vector<ChordSymbol> symbols;
@@ -22,8 +22,7 @@ std::vector<ChordSymbol> chordSymbols(const ChordTable &table, const harmony::Pi
         if (!step.chord)
             continue;
         const int slot = step.chord->chord;
-        const harmony::SymbolNotes notes =
-            harmony::symbolNotes(table, *step.chord, harmony::keyAt(piece.keys, step.start));
+        const harmony::SymbolNotes &notes = step.spelled;
         ChordSymbol symbol{step.start, spelled(notes.root), table.row(slot), table.name(slot),
                            std::nullopt};
         if (notes.bass)

@@ -8,9 +8,9 @@
 namespace chordvane::annotate {
 
 // One chord symbol per harmonic step with a chord, its root and bass
-// spelled as the chart spells them in the key in force, so that a copy and
+// spelled as the chart spells them (Step::spelled), so that a copy and
 // the chart agree.
-std::vector<ChordSymbol> chordSymbols(const ChordTable &table, const harmony::Piece &piece,
+std::vector<ChordSymbol> chordSymbols(const ChordTable &table,
                                       const std::vector<harmony::Step> &steps);
 
 } // namespace chordvane::annotate

@@ -57,7 +57,7 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
     if (!charted)
         return kExitError;
     if (options.annotateGiven &&
-        !annotateScore(annotate::chordSymbols(table, charted->piece, charted->steps), options, err))
+        !annotateScore(annotate::chordSymbols(table, charted->steps), options, err))
         return kExitError;
 
     std::string buffer;

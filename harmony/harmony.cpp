@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <map>
 #include <numeric>
 #include <span>
 
@@ -169,6 +170,7 @@ private:
     Reading readBeat(BeatState &state);
     void widen(std::span<BeatState> measure);
     void nameDiminishedSevenths(std::vector<Step> &steps) const;
+    void spell(std::vector<Step> &steps) const;
     bool named(const Reading &reading) const;
     // A chord's classes and its bass.
     unsigned tonesOf(const StepChord &chord) const
@@ -514,10 +516,12 @@ std::vector<Step> Analyser::run()
                              state.reading.chord,
                              state.reading.chord ? state.reading.rate : 0,
                              {},
+                             {},
                              {}});
         }
     }
     nameDiminishedSevenths(steps);
+    spell(steps);
     for (Step &step : steps) {
         if (!step.chord)
             continue;
@@ -527,9 +531,49 @@ std::vector<Step> Analyser::run()
                                c.root == c.bass ? NO_NOTE : bassNote + (c.root - c.bass + 12) % 12,
                                step.rate};
         step.chordText = resultLine(m_table, match, bassNote);
-        step.symbol = chordSymbol(m_table, c, keyAt(m_keys, step.start));
+        step.symbol = chordSymbol(m_table, c, step.spelled);
     }
     return steps;
+}
+
+void Analyser::spell(std::vector<Step> &steps) const
+{
+    // A root or bass takes the spelling the step's notes give its pitch
+    // class most often; where it does not sound, the key's.
+    std::vector<size_t> active;
+    size_t next = 0;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        Step &step = steps[i];
+        const std::optional<Fraction> end =
+            i + 1 < steps.size() ? std::optional(steps[i + 1].start) : std::nullopt;
+        std::erase_if(active, [&](size_t n) { return !(step.start < m_notes[n].end); });
+        for (; next < m_notes.size() && (!end || m_notes[next].start < *end); ++next) {
+            if (step.start < m_notes[next].end)
+                active.push_back(next);
+        }
+        if (!step.chord)
+            continue;
+        step.spelled = symbolNotes(m_table, *step.chord, keyAt(m_keys, step.start));
+        const auto mostOften = [&](int pc, int fallback) {
+            std::map<int, int> counts;
+            for (const size_t n : active) {
+                if (m_notes[n].spelled && pitchClass(m_notes[n].pitch) == pc)
+                    ++counts[*m_notes[n].spelled];
+            }
+            int best = fallback;
+            int times = counts.count(fallback) ? counts[fallback] : 0;
+            for (const auto &[position, count] : counts) {
+                if (count > times) {
+                    best = position;
+                    times = count;
+                }
+            }
+            return best;
+        };
+        step.spelled.root = mostOften(step.chord->root, step.spelled.root);
+        if (step.spelled.bass)
+            step.spelled.bass = mostOften(step.chord->bass, *step.spelled.bass);
+    }
 }
 
 void Analyser::nameDiminishedSevenths(std::vector<Step> &steps) const

@@ -22,6 +22,9 @@ struct PieceNote {
     Fraction end;
     int pitch = 60;
     int line = 0;
+    // As the score spells it at concert pitch, a position on the line of
+    // fifths (0 = C, 1 = G, -1 = F, 7 = C♯; see spelling.h); none when unknown.
+    std::optional<int> spelled = std::nullopt;
 };
 
 // A time signature in force from `at` on, as written: beats over beatType.
@@ -40,11 +43,11 @@ struct Key {
     bool minor = false;
 };
 
-// measureStarts never descend (two equal starts: a measure without length); the last measure lasts until end (or the last note's
-// end when that is later). Without measures the piece is one measure from 0.
-// Each measure counts the beats of the meter in force at its start; before
-// the first meter, beats are quarter notes. Notes, meters and keys may come
-// in any order; notes without length are left out.
+// measureStarts never descend (two equal starts: a measure without length); the last measure lasts
+// until end (or the last note's end when that is later). Without measures the piece is one measure
+// from 0. Each measure counts the beats of the meter in force at its start; before the first meter,
+// beats are quarter notes. Notes, meters and keys may come in any order; notes without length are
+// left out.
 struct Piece {
     std::vector<PieceNote> notes;
     std::vector<Fraction> measureStarts;
@@ -61,17 +64,28 @@ struct StepChord {
     bool operator==(const StepChord &) const = default;
 };
 
-// One harmonic step: consecutive beats with the same chord, or without one.
-// rate is the chord's match rate in whole percent as the search computes it,
-// against the first beat's pitch classes other than figuration and its bass;
-// 0 without a chord or when one of those classes lies outside the chord.
+// The root and the bass of a chord symbol as positions on the line of fifths
+// (spelling.h); a bass only when it is not the root.
+struct SymbolNotes {
+    int root = 0;
+    std::optional<int> bass;
+    bool operator==(const SymbolNotes &) const = default;
+};
+
+// One harmonic step: consecutive beats with the same chord, or without one
+// (N.C.). rate is the chord's match rate in whole percent as the search
+// computes it, against the pitch classes other than figuration and the bass
+// of the beat or the wider window that named it; 0 without a chord.
 struct Step {
     Fraction start;
     int measure = 0;                // index into Piece::measureStarts
-    std::optional<StepChord> chord; // none: under two pitch classes, or no chord found
+    std::optional<StepChord> chord; // none: nothing reaches the threshold, or a line alone
     int rate = 0;
     std::string chordText; // as the results window writes it: "Am7 on C"
-    std::string symbol;    // spelled in the key in force: "A♭add9/E♭", "C/E"
+    std::string symbol;    // "A♭add9/E♭", "C/E": root and bass as spelled
+    // The root and bass as the step's own notes spell them (the most
+    // frequent spelling of that pitch class there), else as the key does.
+    SymbolNotes spelled{};
 };
 
 // Why a piece cannot be analysed; `where` in Analysis says which entry.

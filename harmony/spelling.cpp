@@ -132,7 +132,11 @@ int spellInChord(int pc, const ChordTable &table, const StepChord &chord, const 
 
 std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key)
 {
-    const SymbolNotes notes = symbolNotes(table, chord, key);
+    return chordSymbol(table, chord, symbolNotes(table, chord, key));
+}
+
+std::string chordSymbol(const ChordTable &table, const StepChord &chord, const SymbolNotes &notes)
+{
     std::string symbol = noteName(notes.root) + table.name(chord.chord);
     if (notes.bass)
         symbol += "/" + noteName(*notes.bass);

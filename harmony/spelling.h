@@ -44,13 +44,12 @@ int spellInKey(int pc, const Key &key);
 // the root (E7/G♯ in C major).
 std::string chordSymbol(const ChordTable &table, const StepChord &chord, const Key &key);
 
-// The root and bass of chordSymbol as positions; a bass only when it is not
-// the root. Both need at most a double accidental.
-struct SymbolNotes {
-    int root = 0;
-    std::optional<int> bass;
-};
+// The root and bass of chordSymbol as positions (SymbolNotes, harmony.h).
+// Both need at most a double accidental.
 SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const Key &key);
+
+// The symbol with its root and bass spelled as given.
+std::string chordSymbol(const ChordTable &table, const StepChord &chord, const SymbolNotes &notes);
 
 // How the step spells a sounding pitch class pc: a tone of the chord outside
 // the key as that tone above the symbol's root (G♯, the third of E7, in

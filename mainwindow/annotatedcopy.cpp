@@ -26,7 +26,7 @@ void ScoreBrowser::saveAnnotated()
     if (out.isEmpty())
         return;
     const annotate::AnnotateResult result =
-        annotate::annotateFile(m_path, annotate::chordSymbols(m_chords, m_piece, m_steps), out);
+        annotate::annotateFile(m_path, annotate::chordSymbols(m_chords, m_steps), out);
     if (result.ok()) {
         m_dialogs.information(
             &m_window, QStringLiteral("Chordvane"),

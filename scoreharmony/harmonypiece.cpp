@@ -40,6 +40,23 @@ harmony::Key keyAt(const Score &score, const Fraction &at)
 
 } // namespace
 
+std::optional<int> concertSpelling(const PartNote &note)
+{
+    static constexpr int kLetterFifths[7] = {0, 2, 4, -1, 1, 3, 5}; // C D E F G A B
+    if (note.spelling.step < 0 || note.spelling.step > 6)
+        return std::nullopt;
+    const int written = kLetterFifths[note.spelling.step] + 7 * note.spelling.alter;
+    // A spelling that does not name the written key is no spelling to keep.
+    if (pitchClass(7 * written) != pitchClass(note.written))
+        return std::nullopt;
+    // The part's interval moves the spelling as it moves the key: a major
+    // second down is two fifths down (written D, B♭ sounding: C).
+    int moved = pitchClass(7 * (note.sounding - note.written));
+    if (moved > 5)
+        moved -= 12;
+    return written + moved;
+}
+
 int concertFifths(int writtenFifths, int transposition)
 {
     // A semitone up is seven fifths up; of the enharmonic keys, the one with
@@ -61,7 +78,8 @@ harmony::Piece harmonyPiece(const Score &score)
         for (const PartNote &note : score.parts[p].notes) {
             const auto line =
                 lines.emplace(std::pair(p, note.voice), static_cast<int>(lines.size())).first;
-            piece.notes.push_back({note.start, note.end, note.sounding, line->second});
+            piece.notes.push_back(
+                {note.start, note.end, note.sounding, line->second, concertSpelling(note)});
         }
     }
     for (const Measure &measure : score.measures) {

@@ -12,6 +12,12 @@ namespace chordvane::score {
 // clarinet's D major is concert C); C major where no part gives one.
 harmony::Piece harmonyPiece(const Score &score);
 
+// How the score spells a note at concert pitch, on the line of fifths
+// (0 = C, -2 = B♭): its written name moved by its part's interval as
+// transposing parts are written (a B♭ clarinet's written D is C); none when
+// the written name does not match the written key.
+std::optional<int> concertSpelling(const PartNote &note);
+
 // A written key signature moved by a transposition in semitones, as
 // fifths -7..7: D major (2) for a B♭ instrument (-2) is C (0).
 int concertFifths(int writtenFifths, int transposition);

@@ -1,5 +1,6 @@
 #include "tuningsheet.h"
 
+#include "harmonypiece.h"
 #include "spelling.h"
 
 #include <algorithm>
@@ -43,8 +44,12 @@ std::vector<tuning::SheetStep> tuningSheet(const Score &score, const harmony::Pi
             const QString &name = settingAt(part, at).name;
             tuning::PartSound &sound = out.parts.emplace_back();
             sound.name = (name.isEmpty() ? part.id : name).toStdString();
-            for (const PartNote *note : held[p])
-                sound.notes.push_back({note->written, note->spelling.alter, note->sounding});
+            for (const PartNote *note : held[p]) {
+                const std::optional<int> concert = concertSpelling(*note);
+                sound.notes.push_back(
+                    {note->written, note->spelling.alter, note->sounding,
+                     concert ? std::optional(harmony::letterOf(*concert).alter) : std::nullopt});
+            }
         }
     }
     return sheet;

@@ -458,3 +458,32 @@ TEST(Spelling, TheKeyInForceWhateverTheOrderTheyAreListedIn)
         EXPECT_EQ(keyAt(keys, at).fifths, fifths);
     }
 }
+
+TEST(Spelling, RootAndBassAreSpelledAsTheScoreWritesThem)
+{
+    // C♯ E♯ G♯ over C♯ in F major: the key alone would write D♭.
+    struct Case {
+        const char *name;
+        std::vector<std::optional<int>> spelled; // C♯3 C♯4 E♯4 G♯4
+        const char *symbol;
+    };
+    const Case cases[] = {
+        {"the score's sharps", {7, 7, 11, 8}, "C♯"},
+        {"unspelled notes go by the key", {{}, {}, {}, {}}, "D♭"},
+        {"a tie between spellings goes to the key", {-5, 7, 11, 8}, "D♭"},
+        {"the score's flats", {-5, -5, -1, -4}, "D♭"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Piece piece;
+        piece.measureStarts = {0};
+        piece.end = 4;
+        piece.keys = {{0, -1, false}};
+        const int pitches[] = {49, 61, 65, 68};
+        for (size_t i = 0; i < 4; ++i)
+            piece.notes.push_back({0, 4, pitches[i], static_cast<int>(i), c.spelled[i]});
+        const Analysis analysis = analyse(shippedList(), piece);
+        ASSERT_EQ(analysis.steps.size(), 1u);
+        EXPECT_EQ(analysis.steps[0].symbol, c.symbol);
+    }
+}

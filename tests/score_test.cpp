@@ -283,6 +283,36 @@ TEST(ScoreMoments, SizeIsCountedBeforeBuildingAndHugeOverlapsAreRefused)
     EXPECT_EQ(read.error, ReadError::TooManyNotes);
 }
 
+TEST(HarmonyPiece, NotesKeepTheirSpellingAtConcertPitch)
+{
+    struct Case {
+        const char *name;
+        Spelling written;
+        int writtenKey;
+        int transposition;
+        std::optional<int> concert; // on the line of fifths: 0 = C, 7 = C♯, -5 = D♭
+    };
+    const Case cases[] = {
+        {"a cello's C♯", {0, 1}, 61, 0, 7},
+        {"a cello's D♭", {1, -1}, 61, 0, -5},
+        {"a B♭ clarinet's D", {1, 0}, 62, -2, 0},
+        {"a B♭ clarinet's F♯ is E", {3, 1}, 66, -2, 4},
+        {"an alto saxophone's A", {5, 0}, 69, -9, 0},
+        {"a horn's G", {4, 0}, 67, -7, 0},
+        {"an E♭ clarinet's A is C", {5, 0}, 69, 3, 0},
+        {"a written B♯ at an octave", {6, 1}, 72, -12, 12},
+        {"a name that does not match its key", {0, 0}, 61, 0, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        PartNote note;
+        note.written = c.writtenKey;
+        note.sounding = c.writtenKey + c.transposition;
+        note.spelling = c.written;
+        EXPECT_EQ(concertSpelling(note), c.concert);
+    }
+}
+
 TEST(HarmonyPiece, ConcertKeyComesFromAPartInCElseMovesTheWrittenOne)
 {
     const std::tuple<int, int, int> moved[] = {

@@ -74,3 +74,22 @@ TEST(Tuning, CsvQuotesOnlyWhatNeedsIt)
     EXPECT_EQ(tuning::csvLine({"1", "Tp. 1, 2", "say \"hi\"", "a\nb", "B♭4"}),
               "1,\"Tp. 1, 2\",\"say \"\"hi\"\"\",\"a\nb\",B♭4\r\n");
 }
+
+TEST(Tuning, ConcertNotesKeepTheScoresSpelling)
+{
+    // A cello's C♯4 in an A7 chord of F major, and the same note unspelled.
+    const ChordTable table = ChordTable::fromText("7:1,5,8,11\n");
+    const std::pair<std::optional<int>, const char *> cases[] = {
+        {1, "C♯4"}, {-1, "D♭4"}, {std::nullopt, "C♯4"}, // as the chord spells its third
+    };
+    for (const auto &[alter, concert] : cases) {
+        SCOPED_TRACE(concert);
+        tuning::SheetStep step;
+        step.key = {0, -1, false};
+        step.chord = harmony::StepChord{0, 9, 9};
+        step.parts = {{"Vc.", {{61, 1, 61, alter}}}};
+        const std::vector<tuning::SheetLine> lines = tuning::sheetLines(table, step);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].concert, concert);
+    }
+}

@@ -17,10 +17,12 @@ std::vector<SheetLine> sheetLines(const ChordTable &table, const SheetStep &step
         for (const PartNote &note : notes) {
             const int pc = (note.sounding % 12 + 12) % 12;
             const int alter =
-                harmony::letterOf(step.chord
-                                      ? harmony::spellInChord(pc, table, *step.chord, step.key)
-                                      : harmony::spellInKey(pc, step.key))
-                    .alter;
+                note.concertAlter
+                    ? *note.concertAlter
+                    : harmony::letterOf(
+                          step.chord ? harmony::spellInChord(pc, table, *step.chord, step.key)
+                                     : harmony::spellInKey(pc, step.key))
+                          .alter;
             SheetLine line{part.name, pitchName(note.written, note.alter),
                            pitchName(note.sounding, alter), std::nullopt};
             if (step.chord)

@@ -14,6 +14,9 @@ struct PartNote {
     int written = 60;
     int alter = 0;
     int sounding = 60;
+    // The alteration the score's own spelling gives it at concert pitch
+    // (a cello's C♯ stays C♯); none: spelled as the chord or the key does.
+    std::optional<int> concertAlter = std::nullopt;
 };
 
 struct PartSound {
