@@ -150,7 +150,7 @@ const Anchor *anchorFor(const std::vector<Anchor> &anchors, const Fraction &at)
 QString symbolProblem(const ChordSymbol &symbol, const Fraction &scoreEnd)
 {
     auto badName = [](const Spelling &name) {
-        return name.step < 0 || name.step > 6 || name.alter < -2 || name.alter > 2;
+        return name.letter < 0 || name.letter > 6 || name.alter < -2 || name.alter > 2;
     };
     if (symbol.at < Fraction(0) || symbol.at > scoreEnd)
         return QStringLiteral("its time lies outside the score");

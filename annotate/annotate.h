@@ -12,10 +12,10 @@
 
 namespace chordvane::annotate {
 
-// A note as a chord symbol spells it: step 0..6 = C D E F G A B, alter in semitones (-1 = ♭, 1 =
+// A note as a chord symbol spells it: letter 0..6 = C D E F G A B, alter in semitones (-1 = ♭, 1 =
 // ♯), -2..2.
 struct Spelling {
-    int step = 0;
+    int letter = 0;
     int alter = 0;
 };
 

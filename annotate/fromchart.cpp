@@ -9,7 +9,7 @@ namespace {
 Spelling spelled(int fifths)
 {
     const harmony::Letter letter = harmony::letterOf(fifths);
-    return {letter.step, letter.alter};
+    return {letter.letter, letter.alter};
 }
 
 } // namespace

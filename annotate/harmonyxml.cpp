@@ -69,7 +69,7 @@ public:
     }
     void note(const QString &prefix, const Spelling &note)
     {
-        leaf(prefix + QStringLiteral("-step"), QString(QLatin1Char(kSteps[note.step])));
+        leaf(prefix + QStringLiteral("-step"), QString(QLatin1Char(kSteps[note.letter])));
         if (note.alter != 0)
             leaf(prefix + QStringLiteral("-alter"), QString::number(note.alter));
     }

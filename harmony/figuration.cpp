@@ -42,7 +42,7 @@ private:
     std::vector<Entry> m_entries;
 };
 
-bool isStep(int interval)
+bool isSecond(int interval)
 {
     return std::abs(interval) == 1 || std::abs(interval) == 2;
 }
@@ -72,36 +72,36 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             return std::any_of(range.begin(), range.end(),
                                [&](const LineIndex::Entry &e) { return test(notes[e.note]); });
         };
-        const bool stepAway =
-            any(after, [&](const PieceNote &q) { return isStep(q.pitch - n.pitch); });
+        const bool secondAway =
+            any(after, [&](const PieceNote &q) { return isSecond(q.pitch - n.pitch); });
         const bool weaker = any(before, [&](const PieceNote &p) {
             return timeline.strength(n.start) < timeline.strength(p.start);
         });
-        const bool stepIn =
-            any(before, [&](const PieceNote &p) { return isStep(n.pitch - p.pitch); });
-        if (stepAway && any(before, [&](const PieceNote &p) {
-                return isStep(n.pitch - p.pitch) &&
+        const bool secondIn =
+            any(before, [&](const PieceNote &p) { return isSecond(n.pitch - p.pitch); });
+        if (secondAway && any(before, [&](const PieceNote &p) {
+                return isSecond(n.pitch - p.pitch) &&
                        timeline.strength(n.start) < timeline.strength(p.start);
             })) {
             starts[i] = n.start;
             continue;
         }
         // An escape tone, an incomplete neighbour or an anticipation: short
-        // and weak, joined to its line by a step on one side or repeated
+        // and weak, joined to its line by a second on one side or repeated
         // by the next note.
         const bool short_ = n.end - n.start < timeline.beatAt(n.start);
         const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
-        if (short_ && weaker && (stepIn || stepAway || anticipates)) {
+        if (short_ && weaker && (secondIn || secondAway || anticipates)) {
             starts[i] = n.start;
             continue;
         }
         // An appoggiatura: a dissonance struck by leap on a stronger place
-        // than the note it falls to by step.
+        // than the note it falls to by a second.
         const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
             return (n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2) &&
                    timeline.strength(q.start) < timeline.strength(n.start);
         });
-        if (clashes && fallsToWeaker && !stepIn &&
+        if (clashes && fallsToWeaker && !secondIn &&
             !any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; }) &&
             n.end - n.start <= timeline.beatAt(n.start)) {
             starts[i] = n.start;

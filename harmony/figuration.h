@@ -12,10 +12,16 @@ namespace chordvane::harmony {
 // figuration until its end, if it is:
 // - a passing or neighbour note: attacked as a note of its line one or two
 //   semitones away stops, on a weaker position than that note's start, and
-//   left by a step of one or two semitones as it ends: all of it;
+//   left by a second (one or two semitones) as it ends: all of it;
 // - a suspension: held into the last moment before its end (or struck again
 //   at that moment after the same pitch in its line) and then resolved down
-//   one or two semitones in its line: from that moment on.
+//   one or two semitones in its line: from that moment on;
+// - an escape tone, incomplete neighbour or anticipation: shorter than a
+//   beat, weaker than the note before it, and joined to its line by a
+//   second on one side or repeated by the next note: all of it;
+// - an appoggiatura: a second or seventh against a note sounding with it,
+//   struck by a leap on a stronger position than the note a second below it
+//   that follows: all of it.
 // moments: every attack time, ascending.
 std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNote> &notes,
                                                       const std::vector<Fraction> &moments,

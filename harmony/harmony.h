@@ -13,6 +13,19 @@
 //
 // Times are exact quarter notes from the start of the piece. Pitches are
 // concert MIDI keys (60 = middle C); pitch classes count 0 = C ... 11 = B.
+//
+// Words as this code uses them:
+//   step    a harmonic step: consecutive beats under one chord (or none),
+//           one line of the chart. Nothing else is called a step here.
+//   beat    one beat of the meter in force (the dotted beat of 6/8 ...).
+//   window  a beat, or a half measure or a measure read together when a
+//           beat alone holds too little.
+//   line    one part's voice, heard as a melody.
+//   second  melodic motion by one or two semitones along a line (passing
+//           and neighbour notes, suspensions and appoggiaturas move so).
+//   letter  the letter of a note's name, 0..6 = C ... B (MusicXML's <step>).
+// The note input's staff has its own "step index", the line or space a note
+// head stands on.
 namespace chordvane::harmony {
 
 // One sounding note. Notes of the same line that follow each other are heard

@@ -14,10 +14,10 @@ namespace chordvane::harmony {
 // The name at a position: "C", "F♯", "B♭", "F𝄪", "B𝄫".
 std::string noteName(int fifths);
 
-// A position as letter and accidental: step 0..6 = C D E F G A B, alter in
-// semitones (-1 = ♭, 1 = ♯): B♭ (-2) is step 6, alter -1.
+// A position as letter and accidental: letter 0..6 = C D E F G A B, alter in
+// semitones (-1 = ♭, 1 = ♯): B♭ (-2) is letter 6, alter -1.
 struct Letter {
-    int step = 0;
+    int letter = 0;
     int alter = 0;
     bool operator==(const Letter &) const = default;
 };

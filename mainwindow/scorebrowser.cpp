@@ -106,8 +106,9 @@ void ScoreBrowser::buildMenu()
     mnuScore->addSeparator();
     mnuScorePrevious = add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { step(-1); });
     mnuScoreNext = add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { step(1); });
-    mnuScorePreviousMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { stepMeasure(-1); });
-    mnuScoreNextMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { stepMeasure(1); });
+    mnuScorePreviousMeasure =
+        add(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { moveByMeasure(-1); });
+    mnuScoreNextMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { moveByMeasure(1); });
     mnuScore->addSeparator();
     mnuScoreChart = add(QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
     mnuScoreAnnotate = add(QKeySequence(), [this] { saveAnnotated(); });
@@ -224,7 +225,7 @@ void ScoreBrowser::step(int direction)
         showMoment(next);
 }
 
-void ScoreBrowser::stepMeasure(int direction)
+void ScoreBrowser::moveByMeasure(int direction)
 {
     if (!isOpen())
         return;

@@ -72,7 +72,7 @@ private:
     void buildMenu();
     void chooseScore();
     void step(int direction);
-    void stepMeasure(int direction);
+    void moveByMeasure(int direction);
     void showMoment(size_t index);
     void showPlace();
     void showRow(int r, const ScoreRow &row);

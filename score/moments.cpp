@@ -63,8 +63,8 @@ void forEachMoment(const Score &score, const std::function<void(const Moment &)>
         std::sort(held.begin(), held.end(), [&](const HeldNote &a, const HeldNote &b) {
             const PartNote &x = noteOf(a);
             const PartNote &y = noteOf(b);
-            return std::tuple(x.written, x.spelling.step, x.spelling.alter) <
-                   std::tuple(y.written, y.spelling.step, y.spelling.alter);
+            return std::tuple(x.written, x.spelling.letter, x.spelling.alter) <
+                   std::tuple(y.written, y.spelling.letter, y.spelling.alter);
         });
         moment.sounding.clear();
         for (const HeldNote &h : held)

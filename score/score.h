@@ -27,10 +27,10 @@ constexpr int pitchClass(int midi)
     return ((midi % 12) + 12) % 12;
 }
 
-// A note's name as the part writes it: step 0..6 = C D E F G A B, alter in
+// A note's name as the part writes it: letter 0..6 = C D E F G A B (MusicXML's <step>), alter in
 // semitones (-1 = ♭, 1 = ♯; quarter tones rounded, halves up).
 struct Spelling {
-    int step = 0;
+    int letter = 0;
     int alter = 0;
     friend bool operator==(const Spelling &, const Spelling &) = default;
 };

@@ -43,9 +43,9 @@ harmony::Key keyAt(const Score &score, const Fraction &at)
 std::optional<int> concertSpelling(const PartNote &note)
 {
     static constexpr int kLetterFifths[7] = {0, 2, 4, -1, 1, 3, 5}; // C D E F G A B
-    if (note.spelling.step < 0 || note.spelling.step > 6)
+    if (note.spelling.letter < 0 || note.spelling.letter > 6)
         return std::nullopt;
-    const int written = kLetterFifths[note.spelling.step] + 7 * note.spelling.alter;
+    const int written = kLetterFifths[note.spelling.letter] + 7 * note.spelling.alter;
     // A spelling that does not name the written key is no spelling to keep.
     if (pitchClass(7 * written) != pitchClass(note.written))
         return std::nullopt;
