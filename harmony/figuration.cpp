@@ -74,14 +74,18 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         };
         const bool secondAway =
             any(after, [&](const PieceNote &q) { return isSecond(q.pitch - n.pitch); });
-        const bool weaker = any(before, [&](const PieceNote &p) {
-            return timeline.strength(n.start) < timeline.strength(p.start);
-        });
+        // Weaker than the note before it; off the beat, as weak will do:
+        // the second and third notes of a triplet are equally weak.
+        const auto weakerThan = [&](const PieceNote &p) {
+            const int strength = timeline.strength(n.start);
+            return strength < timeline.strength(p.start) ||
+                   (strength == timeline.strength(p.start) && !timeline.onBeat(n.start));
+        };
+        const bool weaker = any(before, weakerThan);
         const bool secondIn =
             any(before, [&](const PieceNote &p) { return isSecond(n.pitch - p.pitch); });
         if (secondAway && any(before, [&](const PieceNote &p) {
-                return isSecond(n.pitch - p.pitch) &&
-                       timeline.strength(n.start) < timeline.strength(p.start);
+                return isSecond(n.pitch - p.pitch) && weakerThan(p);
             })) {
             starts[i] = n.start;
             continue;

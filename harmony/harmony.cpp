@@ -435,9 +435,11 @@ void Analyser::widen(std::span<BeatState> measure)
         // A chord held through a moving line stays one step.
         const bool holds = m_held && state.bass == m_held->bass && state.oneAttackingLine &&
                            count(state.held) >= 2 && (state.held & ~tonesOf(*m_held)) == 0;
-        if (holds && own.chord != m_held) {
-            own.chord = m_held;
-            own.rate = rateOf(*m_held, state.held);
+        if (holds) {
+            if (own.chord != m_held) {
+                own.chord = m_held;
+                own.rate = rateOf(*m_held, state.held);
+            }
         } else if (state.bass && !(named(own) && count(own.harmonic) >= 3 && !own.oneLine)) {
             std::vector<std::pair<size_t, size_t>> windows;
             if (perBar >= 4 && perBar % 2 == 0) {

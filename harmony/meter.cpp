@@ -69,6 +69,12 @@ Fraction Timeline::beatAt(const Fraction &t) const
     return m_measures[measureAt(t)].beat;
 }
 
+bool Timeline::onBeat(const Fraction &t) const
+{
+    const Measure &m = m_measures[measureAt(t)];
+    return ((t - m.start) / m.beat).denominator() == 1;
+}
+
 int Timeline::strength(const Fraction &t) const
 {
     constexpr int kDownbeat = 1000;
@@ -81,6 +87,10 @@ int Timeline::strength(const Fraction &t) const
     if (beats.denominator() == 1) {
         // Beat k falls on a half (quarter ...) of the bar when the bar divides that way.
         const auto k = static_cast<std::uint64_t>(beats.numerator());
+        // Five beats go 3 + 2 and seven 4 + 3: the group's start is the
+        // bar's second accent.
+        if ((m.beatsPerBar == 5 && k == 3) || (m.beatsPerBar == 7 && k == 4))
+            return kBeat + 1;
         int level = 0;
         for (std::uint64_t unit = 2;
              k % unit == 0 && static_cast<std::uint64_t>(m.beatsPerBar) % unit == 0; unit *= 2)

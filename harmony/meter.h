@@ -32,9 +32,12 @@ public:
     // The length of a beat in the measure that holds t.
     Fraction beatAt(const Fraction &t) const;
     // How strongly time t is accented: a measure's start most, then beats
-    // (in an even number of beats, those on the half bar before the others),
-    // then divisions of the beat, longer before shorter. Higher is stronger.
+    // (in an even number of beats, those on the half bar before the others;
+    // five beats group 3 + 2 and seven 4 + 3), then divisions of the beat,
+    // longer before shorter. Higher is stronger.
     int strength(const Fraction &t) const;
+    // Whether t falls on a beat (a measure's start included).
+    bool onBeat(const Fraction &t) const;
 
 private:
     struct Measure {

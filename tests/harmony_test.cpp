@@ -176,6 +176,16 @@ TEST(Harmony, HandMadeProgressions)
          {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
          "0 C 100",
          {0, 3, 4}},
+        // 3 + 2: the A on the fifth beat is weaker than the G on the fourth.
+        {"neighbour in the bass of 5/4",
+         {"C3:3 G2:1 A2:1 G2:5", "E4:3 F4:7", "G4:3 B3:7", "C5:3 D5:7"},
+         "0 C 100 | 3 G7 100",
+         {0, 5, 4}},
+        // The third note of a triplet is as weak as the second, and passes.
+        {"passing notes in a triplet of 3/4",
+         {"C5:1 D5:1/3 E5:1/3 F5:1/3 G5:1", "E4:1 E4:1 E4:1", "G3:1 G3:1 G3:1", "C3:1 C3:1 C3:1"},
+         "0 C 100",
+         {0, 3, 4}},
         {"5/4 in one chord a measure",
          {"C3:5 G2:5", "E4:1 F4:1 E4:1 D4:1 E4:1 D4:1 E4:1 F4:1 E4:1 D4:1", "G4:5 B3:5"},
          "0 C 100 | 5 G 100",
