@@ -99,7 +99,9 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             const int penalty = 2 * static_cast<int>(shape.plainness) +
                                 (root != bass && bassInChord ? 3 : 0) + (bassInChord ? 0 : 6);
             // Both sides times count, so that the mean weight stays whole.
-            const Candidate c{Wide{weight} * count,
+            // A chord on its bass is heard first: another root must explain
+            // a tenth more of what sounds to be named instead.
+            const Candidate c{Wide{weight} * count * (root == bass ? 11 : 10),
                               Wide{count} * (total - figuration + figurationInside) +
                                   Wide{missing} * total,
                               penalty, shape.slot};
