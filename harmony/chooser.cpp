@@ -84,6 +84,10 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             const int held = std::popcount(chord & (required | (1u << bass)));
             if (outside != 0 || 100 * held < threshold * shape.tones)
                 continue;
+            // Two tones over a bass outside them are rarely what was meant,
+            // as the ranked search has it.
+            if (!(chord & (1u << bass)) && std::popcount(chord & sounding) <= 2)
+                continue;
             // Sums stay below 2^52 (the analysis makes sure), products need 128 bits.
             std::int64_t weight = 0;
             std::int64_t figurationInside = 0;

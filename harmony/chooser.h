@@ -23,7 +23,8 @@ struct BeatWeights {
 //   score = weight of the chord's sounding tones
 //           / (total weight - figuration weight outside the chord
 //              + missing chord tones x mean weight of a sounding class)
-// A chord whose root is the bass has its score raised by a tenth. The
+// A chord of which at most two tones sound over a bass outside it is left
+// out. A chord whose root is the bass has its score raised by a tenth. The
 // highest score wins; ties go to the lower penalty as the ranked search
 // has it (the class, plus 1.5 for an inversion, plus 3 for a bass outside
 // the chord), then to the table's order, then to roots counted upward from
