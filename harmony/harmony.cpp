@@ -471,6 +471,8 @@ void Analyser::widen(std::span<BeatState> measure)
                     break;
                 }
             }
+            // A bass that moves to another tone of the chord arpeggiates it:
+            // the step goes on over the bass it started on.
             if (!widened && m_held && !own.oneLine && count(own.harmonic) < 3 &&
                 (own.harmonic & ~m_heldTones) == 0) {
                 own.chord = m_held;

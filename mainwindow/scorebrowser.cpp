@@ -377,7 +377,7 @@ void ScoreBrowser::fillChart()
             measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType) : Fraction(1);
         const Fraction into = (step.start - measure.start) / beat;
         cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
-                         step.chord ? QString::fromStdString(step.symbol) : QStringLiteral("-")});
+                         step.chord ? QString::fromStdString(step.symbol) : QStringLiteral("N.C.")});
     }
     m_chart->showChart(measures, cells);
 }

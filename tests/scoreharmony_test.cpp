@@ -19,24 +19,26 @@ TEST_F(ScoreBrowserTest, TheChartShowsEachStepAtItsBeatAndJumpsThere)
     ASSERT_NE(browser().chart(), nullptr);
     const QTableWidget *table = browser().chart()->table();
     EXPECT_TRUE(browser().chart()->isVisible());
-    // Measure 0 is a pickup; measure 1 changes chord on beat 3.
+    // Measure 0 is a pickup; measure 1 changes chord on beat 4 (on beat 3
+    // only the bass moves, to a tone of the chord).
     const auto cell = [table](int line, int column) {
         const QTableWidgetItem *item = table->item(line, column);
         return item ? item->text().toStdString() : std::string();
     };
     EXPECT_EQ(table->verticalHeaderItem(1)->text(), "1");
-    EXPECT_EQ(cell(0, 0), "-");
+    EXPECT_EQ(cell(0, 0), "N.C.");
     EXPECT_EQ(cell(1, 0), "Am7/C");
     EXPECT_EQ(cell(1, 1), "");
-    EXPECT_EQ(cell(1, 2), "D/G");
+    EXPECT_EQ(cell(1, 2), "");
+    EXPECT_EQ(cell(1, 3), "D/G");
 
     // The step the rows stand in is marked; a click on another goes there.
     press(Qt::Key_Right);
     EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 10);
-    const QRect target = table->visualItemRect(table->item(1, 2));
+    const QRect target = table->visualItemRect(table->item(1, 3));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, target.center());
-    EXPECT_EQ(status().toStdString(), "小節 1　拍 3　— band.musicxml / コード D/G (67%)");
-    EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 12);
+    EXPECT_EQ(status().toStdString(), "小節 1　拍 4　— band.musicxml / コード D/G (67%)");
+    EXPECT_EQ(table->currentRow() * 10 + table->currentColumn(), 13);
 }
 
 TEST_F(ScoreBrowserTest, TheChartIsWrittenIntoACopyOfTheScore)
