@@ -13,6 +13,13 @@ using Note = std::int16_t;
 // The empty marker of every engine array. Real notes never carry it.
 inline constexpr Note NO_NOTE = 99;
 
+// The pitch class of any count of semitones, negative ones too: 0..11.
+// With MIDI keys 0 = C ... 11 = B; with note numbers 0 = B, 1 = C.
+constexpr int pitchClass(int semitones)
+{
+    return (semitones % 12 + 12) % 12;
+}
+
 // Brings n into [base, base + 12), keeping its pitch class. NO_NOTE passes through.
 int FoldIntoOctave(int n, int base);
 

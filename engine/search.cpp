@@ -64,7 +64,7 @@ void findChords(const ChordTable &table, const SearchRequest &request,
     unsigned classes = 1;
     for (const int n : request.notes) {
         if (n != NO_NOTE)
-            classes |= 1u << (((n - bass) % 12 + 12) % 12);
+            classes |= 1u << pitchClass(n - bass);
     }
     for (int offset = 0; offset < 12; ++offset) {
         if ((classes & (1u << offset)) == 0)
@@ -96,7 +96,7 @@ void rankByMatchRate(const ChordTable &table, const SearchRequest &request,
     unsigned entered = 1u << bass;
     for (const int n : request.notes) {
         if (n != NO_NOTE)
-            entered |= 1u << ((n - 1) % 12 + 12) % 12;
+            entered |= 1u << pitchClass(n - 1);
     }
     // Each slot's class and tones worked out once: a sort compares far more often.
     std::array<std::int8_t, kChordSlots> classes;
@@ -112,7 +112,7 @@ void rankByMatchRate(const ChordTable &table, const SearchRequest &request,
         if (classes[match.chord] < 0) {
             classes[match.chord] = static_cast<std::int8_t>(chordClass(table.row(match.chord)));
             for (int k = 1; k < kChordColumns && table.row(match.chord)[k] != NO_NOTE; ++k)
-                tones[match.chord] |= 1u << ((table.row(match.chord)[k] - 1) % 12 + 12) % 12;
+                tones[match.chord] |= 1u << pitchClass(table.row(match.chord)[k] - 1);
             tones[match.chord] |= 1u; // column 0 is the root, whatever it holds
         }
         const int root = match.root == NO_NOTE ? bass : (match.root - 1) % 12;

@@ -39,7 +39,7 @@ unsigned rowClasses(const ChordRow &row)
     for (const int v : row) {
         if (v == NO_NOTE)
             break;
-        classes |= 1u << (((v - 1) % 12 + 12) % 12);
+        classes |= 1u << pitchClass(v - 1);
     }
     return classes;
 }

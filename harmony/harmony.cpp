@@ -24,11 +24,6 @@ __extension__ typedef __int128 Wide;
 constexpr std::int64_t kMaxTicks = std::int64_t{1} << 32;
 constexpr Wide kMaxWeight = Wide{1} << 52;
 
-int pitchClass(int pitch)
-{
-    return pitch % 12; // pitches are 0..127
-}
-
 struct Problem {
     PieceError error = PieceError::None;
     std::size_t where = 0;

@@ -80,7 +80,7 @@ int spellInKey(int pc, const Key &key)
 {
     const int lowest = key.fifths + (key.minor ? 3 : 0) - 5;
     // 7 x 7 = 49: seven fifths up is one semitone, so pc x 7 is pc's place mod 12.
-    return lowest + modulo(7 * pc - lowest, 12);
+    return lowest + pitchClass(7 * pc - lowest);
 }
 
 Letter letterOf(int fifths)
@@ -111,7 +111,7 @@ SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const K
             notes.root = withinDoubles(above + 5);
     }
     if (chord.bass != chord.root) {
-        const int semitones = modulo(chord.bass - chord.root, 12);
+        const int semitones = pitchClass(chord.bass - chord.root);
         int bass = spellInKey(chord.bass, key);
         if (!inSignature(bass, key) && (row & (1u << semitones)))
             bass = withinDoubles(notes.root + toneFifths(semitones, row));
@@ -124,7 +124,7 @@ int spellInChord(int pc, const ChordTable &table, const StepChord &chord, const 
 {
     const int inKey = spellInKey(pc, key);
     const unsigned row = rowClasses(table.row(chord.chord)) | 1u;
-    const int semitones = modulo(pc - chord.root, 12);
+    const int semitones = pitchClass(pc - chord.root);
     if (inSignature(inKey, key) || !(row & (1u << semitones)))
         return inKey;
     return withinDoubles(symbolNotes(table, chord, key).root + toneFifths(semitones, row));

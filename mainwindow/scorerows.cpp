@@ -26,7 +26,7 @@ QString keyName(int transposition)
 {
     static const char *const kKeys[12] = {"C",  "D♭", "D",  "E♭", "E",  "F",
                                           "G♭", "G",  "A♭", "A",  "B♭", "B"};
-    return QString::fromUtf8(kKeys[score::pitchClass(transposition)]);
+    return QString::fromUtf8(kKeys[pitchClass(transposition)]);
 }
 
 // How the part spells a note shown at concert pitch: as written when the
@@ -34,9 +34,9 @@ QString keyName(int transposition)
 // it with one, as a sharp otherwise.
 int concertAlter(int sounding, int transposition, int writtenAlter)
 {
-    if (score::pitchClass(transposition) == 0)
+    if (pitchClass(transposition) == 0)
         return writtenAlter;
-    if (staff::isNaturalNote(score::pitchClass(sounding) + 1))
+    if (staff::isNaturalNote(pitchClass(sounding) + 1))
         return 0;
     return writtenAlter < 0 ? -1 : 1;
 }
@@ -97,7 +97,7 @@ sound::Voice partVoice(const score::PartMoment &part, const WrittenNote &note, i
 std::optional<int> tuneForTransposition(int transposition)
 {
     for (const rows::Entry &tune : rows::kTunes) {
-        if (score::pitchClass(tune.offset - transposition) == 0)
+        if (pitchClass(tune.offset - transposition) == 0)
             return tune.offset;
     }
     return std::nullopt;
@@ -125,15 +125,15 @@ int staffNote(int midi, int scoreType)
 WrittenNote spelledNote(int midi, int alter, int scoreType)
 {
     const int natural = midi - alter;
-    if (alter < -1 || alter > 1 || !staff::isNaturalNote(score::pitchClass(natural) + 1))
-        alter = staff::isNaturalNote(score::pitchClass(midi) + 1) ? 0 : 1;
+    if (alter < -1 || alter > 1 || !staff::isNaturalNote(pitchClass(natural) + 1))
+        alter = staff::isNaturalNote(pitchClass(midi) + 1) ? 0 : 1;
     // The head of the natural decides what is in sight.
     return {staffNote(midi - alter, scoreType) + alter, alter, scoreType};
 }
 
 QString renamedForTransposition(const QString &name, int namedFor, int transposition)
 {
-    if (name.isEmpty() || score::pitchClass(namedFor - transposition) == 0)
+    if (name.isEmpty() || pitchClass(namedFor - transposition) == 0)
         return name;
     static const QRegularExpression keyInName(
         QStringLiteral("\\bin ([A-G])(♭|♯|b|#|-flat| flat|-sharp| sharp)?(?=$|[^\\w♭♯#])"),
@@ -155,7 +155,7 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
     const auto show = [&](int r, int midi) {
         if (rowClass[r] != kNoClass)
             --rowsShowing[rowClass[r]];
-        rowClass[r] = score::pitchClass(midi);
+        rowClass[r] = pitchClass(midi);
         ++rowsShowing[rowClass[r]];
     };
     const auto label = [&](size_t p, int tune, const WrittenNote &note, int sounding) {
@@ -221,7 +221,7 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
         const score::PartMoment &part = moment.parts[p];
         for (size_t i = part.sounding.size(); i-- > 0;) {
             const int midi = part.sounding[i];
-            if (rowsShowing[score::pitchClass(midi)] > 0)
+            if (rowsShowing[pitchClass(midi)] > 0)
                 continue;
             const int r = rowFor();
             if (r < 0)

@@ -20,12 +20,9 @@ int floorDiv(int a, int b)
 
 // Pitch class 1..12 of any note number. Unlike the engine's folding this has
 // no empty marker: every number a staff holds is a note.
-int pitchClass(int n)
+int noteClass(int n)
 {
-    int r = (n - 1) % 12;
-    if (r < 0)
-        r += 12;
-    return r + 1;
+    return ((n - 1) % 12 + 12) % 12 + 1;
 }
 
 } // namespace
@@ -59,7 +56,7 @@ int StepToNote(int s, int scoreType)
 
 int NoteToStep(int n, int scoreType)
 {
-    const int c = pitchClass(n);
+    const int c = noteClass(n);
     const int step = 7 * (n - c) / 12 + kNoteStep[c];
     return scoreType == kBass ? step - 2 : step;
 }
@@ -85,7 +82,7 @@ int CycleAccidental(int accidental)
 
 bool isNaturalNote(int n)
 {
-    return kNoteStep[pitchClass(n)] != 0;
+    return kNoteStep[noteClass(n)] != 0;
 }
 
 } // namespace chordvane::staff

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "fraction.h"
+#include "notes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -20,12 +21,6 @@ namespace chordvane::score {
 // Pitches are MIDI key numbers (60 = middle C); times are quarter notes from
 // the start of the score, measures following each other as written (repeats
 // are not expanded).
-
-// The pitch class of a MIDI key, or of any signed interval: 0 = C ... 11 = B.
-constexpr int pitchClass(int midi)
-{
-    return ((midi % 12) + 12) % 12;
-}
 
 // A note's name as the part writes it: letter 0..6 = C D E F G A B (MusicXML's <step>), alter in
 // semitones (-1 = ♭, 1 = ♯; quarter tones rounded, halves up).

@@ -61,7 +61,7 @@ int concertFifths(int writtenFifths, int transposition)
 {
     // A semitone up is seven fifths up; of the enharmonic keys, the one with
     // fewer accidentals (D♭ rather than C♯).
-    const int fifths = writtenFifths + ((7 * transposition) % 12 + 12) % 12;
+    const int fifths = writtenFifths + pitchClass(7 * transposition);
     int best = fifths;
     for (const int candidate : {fifths - 24, fifths - 12, fifths + 12}) {
         if (std::abs(candidate) < std::abs(best))

@@ -80,10 +80,10 @@ TEST(ScoreRows, EverySoundingPitchClassReachesARow)
         const ScoreRows rows = scoreRows(score, moment);
         std::set<int> sounding, shown;
         for (const int midi : moment.sounding)
-            sounding.insert(score::pitchClass(midi));
+            sounding.insert(pitchClass(midi));
         for (int r = 0; r < rows::kRows; ++r) {
             if (rows[r].note)
-                shown.insert(score::pitchClass(rows[r].note->value - 1));
+                shown.insert(pitchClass(rows[r].note->value - 1));
         }
         EXPECT_EQ(shown, sounding);
         for (const auto &[r, expected] : k.rows) {

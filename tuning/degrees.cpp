@@ -9,11 +9,6 @@ namespace chordvane::tuning {
 
 namespace {
 
-int modulo(int a, int b)
-{
-    return (a % b + b) % b;
-}
-
 // C D E F G A B as steps of the pitch classes that are natural notes, -1 for the others.
 constexpr int kLetterOf[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
 
@@ -21,12 +16,12 @@ constexpr int kLetterOf[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
 
 std::string degreeName(int interval, const ChordRow &row)
 {
-    return degreeText(chordDegree(harmony::rowClasses(row) | 1u, modulo(interval - 1, 12)));
+    return degreeText(chordDegree(harmony::rowClasses(row) | 1u, pitchClass(interval - 1)));
 }
 
 std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row)
 {
-    const int semitones = modulo(pitch - root, 12);
+    const int semitones = pitchClass(pitch - root);
     if ((harmony::rowClasses(row) | 1u) & (1u << semitones))
         return ChordTone{degreeName(semitones + 1, row), deviationText(semitones + 1)};
     return std::nullopt;
@@ -45,14 +40,14 @@ std::string withArrow(std::string_view cents)
 std::string pitchName(int pitch, int alter)
 {
     static constexpr const char *kLetters = "CDEFGAB";
-    if (alter < -2 || alter > 2 || kLetterOf[modulo(pitch - alter, 12)] < 0)
-        alter = kLetterOf[modulo(pitch, 12)] < 0 ? 1 : 0;
+    if (alter < -2 || alter > 2 || kLetterOf[pitchClass(pitch - alter)] < 0)
+        alter = kLetterOf[pitchClass(pitch)] < 0 ? 1 : 0;
     const int natural = pitch - alter;
-    std::string name(1, kLetters[kLetterOf[modulo(natural, 12)]]);
+    std::string name(1, kLetters[kLetterOf[pitchClass(natural)]]);
     static constexpr const char *kAccidentals[5] = {"𝄫", "♭", "", "♯", "𝄪"};
     name += kAccidentals[alter + 2];
     // Octaves change at C: C♭4 is B3's key, B♯3 middle C's.
-    name += std::to_string((natural - modulo(natural, 12)) / 12 - 1);
+    name += std::to_string((natural - pitchClass(natural)) / 12 - 1);
     return name;
 }
 

@@ -15,7 +15,7 @@ std::vector<SheetLine> sheetLines(const ChordTable &table, const SheetStep &step
             return a.sounding > b.sounding;
         });
         for (const PartNote &note : notes) {
-            const int pc = (note.sounding % 12 + 12) % 12;
+            const int pc = pitchClass(note.sounding);
             const int alter =
                 note.concertAlter
                     ? *note.concertAlter
