@@ -341,6 +341,10 @@ TEST(ChordvaneFind, WithoutProcItRunsAndReadsNothingFromTheCurrentFolder)
     // cannot be read, as in a chroot or a sandbox.
     if (shell("unshare -rm true >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "unshare -rm is not permitted here, so /proc cannot be hidden";
+#ifdef __SANITIZE_ADDRESS__
+    GTEST_SKIP() << "the sanitizers read their options and check for leaks through /proc, which "
+                    "this test hides; the ordinary build runs it";
+#endif
     namespace fs = std::filesystem;
     test::TempDir dir;
     const std::string ran = dir.path() + "/ran";
@@ -387,12 +391,8 @@ TEST(ChordvaneFind, WithoutProcItRunsAndReadsNothingFromTheCurrentFolder)
     const std::string out = dir.path() + "/out.txt", err = dir.path() + "/err.txt";
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
-        // LeakSanitizer needs /proc, and a sanitized build's start-up
-        // warnings about it belong in a file, not among the messages.
-        const std::string script =
-            "mount -t tmpfs none /proc && cd " + dir.path() + " && " +
-            "test ! -e /proc/self/exe && export ASAN_OPTIONS=detect_leaks=0:" + "log_path=" +
-            dir.path() + "/sanitizer && " + c.command;
+        const std::string script = "mount -t tmpfs none /proc && cd " + dir.path() + " && " +
+                                   "test ! -e /proc/self/exe && " + c.command;
         EXPECT_EQ(shell("unshare -rm bash -c '" + script + "' >" + out + " 2>" + err), c.status)
             << readFile(err);
         const std::string printed = '\n' + readFile(out);
