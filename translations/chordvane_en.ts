@@ -357,6 +357,46 @@ Outputs tried:
         <source>ファイルを書き込めません (%1)。</source>
         <translation>The file cannot be written (%1).</translation>
     </message>
+    <message>
+        <source>MIDI ファイルのヘッダーが壊れています。</source>
+        <translation>The MIDI file&apos;s header is broken.</translation>
+    </message>
+    <message>
+        <source>フォーマット %1 の MIDI ファイルは読めません (0 と 1 のみ)。</source>
+        <translation>MIDI files of format %1 cannot be read (only formats 0 and 1).</translation>
+    </message>
+    <message>
+        <source>時間を SMPTE で数える MIDI ファイルは読めません。四分音符あたりのティックで保存してください。</source>
+        <translation>MIDI files that count time in SMPTE frames cannot be read. Save it with ticks per quarter note.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルが途中で終わっています。</source>
+        <translation>The MIDI file ends too early.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルに 4 バイトを超える数があります。</source>
+        <translation>The MIDI file holds a number longer than four bytes.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルに読めないイベントがあります。</source>
+        <translation>The MIDI file holds an event that cannot be read.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルのイベントが多すぎます (%1 個まで)。</source>
+        <translation>The MIDI file holds too many events (at most %1).</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルの音が長く続きすぎて、小節に分けられません。</source>
+        <translation>The MIDI file&apos;s notes run on too long to be laid out in measures.</translation>
+    </message>
+    <message>
+        <source>トラック %1</source>
+        <translation>track %1</translation>
+    </message>
+    <message>
+        <source>%1 バイト目</source>
+        <translation>byte %1</translation>
+    </message>
 </context>
 <context>
     <name>chordvane::TuningPanel</name>
