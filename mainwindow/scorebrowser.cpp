@@ -144,9 +144,10 @@ void ScoreBrowser::chooseScore()
 {
     const QString folder =
         m_settings ? m_settings->value(kLastFolderKey, m_lastFolder).toString() : m_lastFolder;
-    const QString path =
-        m_dialogs.openFile(&m_window, tr("スコアを開く"), folder,
-                           tr("MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)"));
+    const QString path = m_dialogs.openFile(
+        &m_window, tr("スコアを開く"), folder,
+        tr("スコア (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;"
+           "MIDI (*.mid *.midi);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
     // Where the user went is worth keeping even when the file fails.
@@ -210,6 +211,8 @@ void ScoreBrowser::setOpen(bool open)
          {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure, mnuScoreNextMeasure,
           mnuScoreChart, mnuScoreAnnotate, mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
         action->setEnabled(open);
+    // A MIDI file has no notation to write chord symbols into.
+    mnuScoreAnnotate->setEnabled(open && !m_score.fromMidi);
     m_window.statusBar()->setVisible(open);
     // The bar's room comes and goes with it.
     m_window.fitToScreen();

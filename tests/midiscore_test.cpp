@@ -1,6 +1,7 @@
 // Standard MIDI Files read as scores: small files built here, byte by byte,
 // and what --score prints for them or why they are refused.
 #include "findcommand.h"
+#include "midibytes.h"
 #include "midifile.h"
 #include "score.h"
 #include "scoretesting.h"
@@ -12,74 +13,9 @@
 
 using namespace chordvane;
 using namespace chordvane::score;
+using namespace chordvane::test::midi;
 
 namespace {
-
-std::string be(std::uint32_t value, int bytes)
-{
-    std::string out;
-    for (int i = bytes - 1; i >= 0; --i)
-        out += static_cast<char>(value >> (8 * i) & 0xFF);
-    return out;
-}
-
-std::string vlq(std::uint32_t value)
-{
-    std::string out(1, static_cast<char>(value & 0x7F));
-    while (value >>= 7)
-        out.insert(out.begin(), static_cast<char>(0x80 | (value & 0x7F)));
-    return out;
-}
-
-std::string header(int format, int tracks, int division = 4)
-{
-    return "MThd" + be(6, 4) + be(format, 2) + be(tracks, 2) + be(division, 2);
-}
-
-// A track chunk of the events, with an end-of-track after them.
-std::string track(const std::string &events, bool end = true)
-{
-    const std::string body = events + (end ? std::string("\x00\xFF\x2F\x00", 4) : "");
-    return "MTrk" + be(static_cast<std::uint32_t>(body.size()), 4) + body;
-}
-
-std::string bytes(std::initializer_list<int> values)
-{
-    std::string out;
-    for (const int v : values)
-        out += static_cast<char>(v);
-    return out;
-}
-
-// Channel events after a delta in ticks; channel 0..15.
-std::string on(std::uint32_t delta, int channel, int key, int velocity = 80)
-{
-    return vlq(delta) + bytes({0x90 | channel, key, velocity});
-}
-std::string off(std::uint32_t delta, int channel, int key)
-{
-    return vlq(delta) + bytes({0x80 | channel, key, 0});
-}
-std::string program(std::uint32_t delta, int channel, int number)
-{
-    return vlq(delta) + bytes({0xC0 | channel, number});
-}
-std::string meta(std::uint32_t delta, int type, const std::string &data)
-{
-    return vlq(delta) + bytes({0xFF, type}) + vlq(static_cast<std::uint32_t>(data.size())) + data;
-}
-std::string timeSignature(std::uint32_t delta, int beats, int power)
-{
-    return meta(delta, 0x58, bytes({beats, power, 24, 8}));
-}
-std::string keySignature(std::uint32_t delta, int fifths, int minor = 0)
-{
-    return meta(delta, 0x59, bytes({fifths & 0xFF, minor}));
-}
-std::string tempo(std::uint32_t delta, std::uint32_t microseconds)
-{
-    return meta(delta, 0x51, be(microseconds, 3));
-}
 
 struct Outcome {
     int status;

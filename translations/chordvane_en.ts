@@ -113,10 +113,6 @@ Outputs tried:
         <translation>Open score</translation>
     </message>
     <message>
-        <source>MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)</source>
-        <translation>MusicXML (*.musicxml *.mxl *.xml);;All files (*)</translation>
-    </message>
-    <message>
         <source>音符がひとつもありません。</source>
         <translation>The score has no notes.</translation>
     </message>
@@ -189,6 +185,14 @@ Outputs tried:
     <message>
         <source>音程補正表を書き出す(&amp;T)...</source>
         <translation>&amp;Export tuning sheet...</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルには楽譜がないので、コード名を書き込めません。</source>
+        <translation>A MIDI file has no notation, so chord symbols cannot be written into it.</translation>
+    </message>
+    <message>
+        <source>スコア (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;MIDI (*.mid *.midi);;すべてのファイル (*)</source>
+        <translation>Scores (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;MIDI (*.mid *.midi);;All files (*)</translation>
     </message>
 </context>
 <context>
