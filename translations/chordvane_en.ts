@@ -28,6 +28,49 @@
     </message>
 </context>
 <context>
+    <name>chordvane::LiveInput</name>
+    <message>
+        <source>MIDI入力(&amp;M)</source>
+        <translation>&amp;MIDI input</translation>
+    </message>
+    <message>
+        <source>なし(&amp;N)</source>
+        <translation>&amp;None</translation>
+    </message>
+    <message>
+        <source>入力ポートがありません</source>
+        <translation>No input ports</translation>
+    </message>
+    <message>
+        <source>MIDI の装置が見つかりません (ALSA シーケンサー、JACK サーバー)</source>
+        <translation>No MIDI system found (ALSA sequencer, JACK server)</translation>
+    </message>
+    <message>
+        <source>MIDI 入力「%1」を開けません。MIDI の装置が見つかりません。</source>
+        <translation>The MIDI input “%1” cannot be opened: no MIDI system was found.</translation>
+    </message>
+    <message>
+        <source>MIDI 入力「%1」が見つかりません。</source>
+        <translation>The MIDI input “%1” was not found.</translation>
+    </message>
+    <message>
+        <source>MIDI 入力「%1」を開けません。</source>
+        <translation>The MIDI input “%1” cannot be opened.</translation>
+    </message>
+    <message>
+        <source>MIDI 入力がなくなりました。MIDI 入力をなしにします。</source>
+        <translation>The MIDI input has gone away. MIDI input is now off.</translation>
+    </message>
+    <message>
+        <source>コードリストが読み込まれていません</source>
+        <translation>No chord list loaded</translation>
+    </message>
+    <message>
+        <source>行に入らない音 %1</source>
+        <translation>Notes without a row: %1</translation>
+    </message>
+</context>
+<context>
     <name>chordvane::Playback</name>
     <message>
         <source>音源ファイル (SoundFont) が見つかりません。
@@ -68,6 +111,17 @@ Outputs tried:
     <message>
         <source>試聴</source>
         <translation>Play</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::RowChord</name>
+    <message>
+        <source>行のコード なし</source>
+        <translation>Rows&apos; chord: none</translation>
+    </message>
+    <message>
+        <source>行のコード %1 (%2%)</source>
+        <translation>Rows&apos; chord %1 (%2%)</translation>
     </message>
 </context>
 <context>
@@ -139,14 +193,6 @@ Outputs tried:
     <message>
         <source>コード なし</source>
         <translation>Chord: none</translation>
-    </message>
-    <message>
-        <source>行のコード なし</source>
-        <translation>Rows&apos; chord: none</translation>
-    </message>
-    <message>
-        <source>行のコード %1 (%2%)</source>
-        <translation>Rows&apos; chord %1 (%2%)</translation>
     </message>
     <message>
         <source> (コード付き)</source>

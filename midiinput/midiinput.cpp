@@ -1,0 +1,148 @@
+#include "midiinput.h"
+
+#include <RtMidi.h>
+
+#include <algorithm>
+
+#include <optional>
+
+namespace chordvane::midiinput {
+
+namespace {
+
+constexpr const char *kClientName = "Chordvane";
+
+struct System {
+    RtMidi::Api api;
+    const char *name;
+};
+constexpr System kSystems[] = {{RtMidi::LINUX_ALSA, "ALSA"}, {RtMidi::UNIX_JACK, "JACK"}};
+
+// A client of the system, or none when the system does not answer. RtMidi
+// reports a missing ALSA sequencer by throwing, and a missing JACK server
+// by a client with no connection, which names no ports and cannot open one.
+std::unique_ptr<RtMidiIn> client(RtMidi::Api api)
+{
+    std::vector<RtMidi::Api> compiled;
+    RtMidi::getCompiledApi(compiled);
+    if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
+        return nullptr;
+    try {
+        auto in = std::make_unique<RtMidiIn>(api, kClientName);
+        // Later faults come back as return values, not as exceptions thrown
+        // on RtMidi's thread or messages on standard error.
+        in->setErrorCallback([](RtMidiError::Type, const std::string &, void *) {});
+        return in;
+    } catch (const RtMidiError &) {
+        return nullptr;
+    }
+}
+
+std::vector<QString> portNames(RtMidiIn &in)
+{
+    std::vector<QString> names;
+    const unsigned int count = in.getPortCount();
+    for (unsigned int i = 0; i < count; ++i)
+        names.push_back(QString::fromStdString(in.getPortName(i)));
+    return names;
+}
+
+void received(double, std::vector<unsigned char> *bytes, void *input)
+{
+    if (!bytes || bytes->empty())
+        return;
+    emit static_cast<MidiInput *>(input)->message(QByteArray(
+        reinterpret_cast<const char *>(bytes->data()), static_cast<qsizetype>(bytes->size())));
+}
+
+} // namespace
+
+Port Port::fromKey(const QString &key)
+{
+    const qsizetype slash = key.indexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {};
+    return {key.left(slash), key.mid(slash + 1)};
+}
+
+MidiInput::MidiInput(QObject *parent)
+    : QObject(parent)
+{
+    m_check.setInterval(1000);
+    connect(&m_check, &QTimer::timeout, this, &MidiInput::checkPort);
+}
+
+MidiInput::~MidiInput()
+{
+    close();
+}
+
+PortList MidiInput::listPorts()
+{
+    PortList list;
+    for (const System &system : kSystems) {
+        const std::unique_ptr<RtMidiIn> in = client(system.api);
+        if (!in)
+            continue;
+        const std::vector<QString> names = portNames(*in);
+        // A JACK client without a server lists nothing; one with a server
+        // lists at least the ports of its system, or nothing at all.
+        if (system.api != RtMidi::UNIX_JACK || !names.empty())
+            list.anySystem = true;
+        for (const QString &name : names)
+            list.ports.push_back({QString::fromLatin1(system.name), name});
+    }
+    return list;
+}
+
+OpenError MidiInput::open(const Port &port)
+{
+    close();
+    const System *system = nullptr;
+    for (const System &s : kSystems) {
+        if (port.system == QLatin1String(s.name))
+            system = &s;
+    }
+    std::unique_ptr<RtMidiIn> in = system ? client(system->api) : nullptr;
+    if (!in)
+        return OpenError::NoSystem;
+    const std::vector<QString> names = portNames(*in);
+    const auto found = std::find(names.begin(), names.end(), port.name);
+    if (found == names.end())
+        return OpenError::NoSuchPort;
+    in->setCallback(&received, this);
+    // Only notes and controllers matter: system exclusive, timing and
+    // active sensing are dropped on RtMidi's thread.
+    in->ignoreTypes(true, true, true);
+    in->openPort(static_cast<unsigned int>(found - names.begin()), "input");
+    if (!in->isPortOpen())
+        return OpenError::CannotOpen;
+    m_in = std::move(in);
+    m_port = port;
+    m_check.start();
+    return OpenError::None;
+}
+
+void MidiInput::close()
+{
+    m_check.stop();
+    if (!m_in)
+        return;
+    // Closing joins RtMidi's thread: no message is raised after this.
+    m_in->closePort();
+    m_in.reset();
+    m_port = {};
+}
+
+void MidiInput::checkPort()
+{
+    if (!m_in)
+        return;
+    const std::vector<QString> names = portNames(*m_in);
+    if (std::find(names.begin(), names.end(), m_port.name) != names.end())
+        return;
+    close();
+    emit portLost();
+}
+
+} // namespace chordvane::midiinput
