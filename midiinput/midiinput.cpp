@@ -1,6 +1,7 @@
 #include "midiinput.h"
 
 #include <RtMidi.h>
+#include <jack/jack.h>
 
 #include <algorithm>
 
@@ -23,6 +24,15 @@ constexpr System kSystems[] = {{RtMidi::LINUX_ALSA, "ALSA"}, {RtMidi::UNIX_JACK,
 // by a client with no connection, which names no ports and cannot open one.
 std::unique_ptr<RtMidiIn> client(RtMidi::Api api)
 {
+    // Without a server, libjack writes several lines to standard error at
+    // each attempt; no JACK server is an ordinary state here, said in the
+    // menu.
+    static const bool quiet = [] {
+        jack_set_error_function([](const char *) {});
+        jack_set_info_function([](const char *) {});
+        return true;
+    }();
+    (void)quiet;
     std::vector<RtMidi::Api> compiled;
     RtMidi::getCompiledApi(compiled);
     if (std::find(compiled.begin(), compiled.end(), api) == compiled.end())
