@@ -129,7 +129,8 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     Load();
     m_scoreBrowser = new ScoreBrowser(*this, m_dialogs, m_dataFolder, m_settings);
     m_liveInput = new LiveInput(*this, m_dialogs, m_settings);
-    fitToScreen();
+    // The port kept from the last run may have been opened just now.
+    updateStatusBar();
 }
 
 void frmMain::changeEvent(QEvent *event)

@@ -135,7 +135,7 @@ void LiveInput::choose(const midiinput::Port &port)
         return;
     }
     if (m_settings) {
-        m_settings->setValue(kPortKey, port.key());
+        m_settings->setValue(kPortKey, m_input.port().key());
         m_settings->sync();
     }
     m_keys = {};

@@ -3,6 +3,8 @@
 #include <RtMidi.h>
 #include <jack/jack.h>
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 #include <optional>
@@ -67,6 +69,22 @@ void received(double, std::vector<unsigned char> *bytes, void *input)
 
 } // namespace
 
+bool samePort(const Port &kept, const Port &offered)
+{
+    if (kept.system != offered.system)
+        return false;
+    if (kept.name == offered.name)
+        return true;
+    if (kept.system != QLatin1String("ALSA"))
+        return false;
+    static const QRegularExpression numbers(QStringLiteral(" \\d+:\\d+$"));
+    QString a = kept.name;
+    QString b = offered.name;
+    a.remove(numbers);
+    b.remove(numbers);
+    return a == b && a != kept.name && b != offered.name;
+}
+
 Port Port::fromKey(const QString &key)
 {
     const qsizetype slash = key.indexOf(QLatin1Char('/'));
@@ -117,7 +135,12 @@ OpenError MidiInput::open(const Port &port)
     if (!in)
         return OpenError::NoSystem;
     const std::vector<QString> names = portNames(*in);
-    const auto found = std::find(names.begin(), names.end(), port.name);
+    auto found = std::find(names.begin(), names.end(), port.name);
+    if (found == names.end()) {
+        found = std::find_if(names.begin(), names.end(), [&](const QString &name) {
+            return samePort(port, {port.system, name});
+        });
+    }
     if (found == names.end())
         return OpenError::NoSuchPort;
     in->setCallback(&received, this);
@@ -128,7 +151,7 @@ OpenError MidiInput::open(const Port &port)
     if (!in->isPortOpen())
         return OpenError::CannotOpen;
     m_in = std::move(in);
-    m_port = port;
+    m_port = {port.system, *found};
     m_check.start();
     return OpenError::None;
 }

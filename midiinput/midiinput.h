@@ -33,6 +33,12 @@ struct PortList {
     bool anySystem = false;
 };
 
+// True when a port offered now is the one kept under `kept`: the same name,
+// or for ALSA the same name but for the client and port numbers at its end
+// ("Keystation 61:Keystation 61 MIDI 1 24:0"), which change when the
+// keyboard is plugged in again.
+bool samePort(const Port &kept, const Port &offered);
+
 enum class OpenError {
     None,
     NoSystem,   // the port's system does not answer

@@ -204,6 +204,7 @@ TEST_F(LiveInputTest, TheChoiceIsKeptAndAMissingPortChangesNothing)
     EXPECT_EQ(settings.value("midi/input").toString(), "JACK/sender:out");
     open(); // the next run opens it again
     ASSERT_TRUE(window->liveInput().isOn());
+    EXPECT_TRUE(window->statusBar()->isVisible());
     play({48, 64, 67}, true);
     expectRows(rowsWith("C/F E/G G/G"), "行のコード C (100%)");
 

@@ -1,11 +1,14 @@
-// The keys held on a MIDI keyboard as the chord the rows show.
+// The keys held on a MIDI keyboard as the chord the rows show, and the
+// port kept in the settings found again.
 #include "heldkeys.h"
+#include "midiinput.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 using chordvane::midiinput::HeldKeys;
+using chordvane::midiinput::Port;
 
 namespace {
 
@@ -78,4 +81,29 @@ TEST(HeldKeys, SaysWhenTheKeysShownChange)
     EXPECT_TRUE(keys.take(down(64)));
     EXPECT_FALSE(keys.take(pedal(true)));
     EXPECT_FALSE(keys.take(Message{0x90, 60})); // cut short
+}
+
+TEST(MidiPorts, AKeptPortIsFoundAgainByItsName)
+{
+    struct Case {
+        Port kept, offered;
+        bool same;
+    };
+    const Case cases[] = {
+        {{"JACK", "sender:out"}, {"JACK", "sender:out"}, true},
+        {{"JACK", "sender:out"}, {"ALSA", "sender:out"}, false},
+        // ALSA numbers its clients as they come.
+        {{"ALSA", "Keystation:Keystation MIDI 1 20:0"},
+         {"ALSA", "Keystation:Keystation MIDI 1 24:0"},
+         true},
+        {{"ALSA", "Keystation:Keystation MIDI 1 20:0"},
+         {"ALSA", "Keystation:Keystation MIDI 2 20:1"},
+         false},
+        {{"JACK", "a:midi 20:0"}, {"JACK", "a:midi 24:0"}, false},
+        {{"ALSA", "Synth"}, {"ALSA", "Synth 20:0"}, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.kept.name.toStdString() + " / " + c.offered.name.toStdString());
+        EXPECT_EQ(chordvane::midiinput::samePort(c.kept, c.offered), c.same);
+    }
 }
