@@ -245,12 +245,18 @@ TEST(MidiScore, BrokenFilesAreRefusedSayingWhere)
         {"only percussion", header(0, 1) + track(on(0, 9, 38) + off(4, 9, 38)), ReadError::NoParts,
          "the score has no parts"},
     };
+    test::TempDir dir;
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         const ReadResult read = readBytes(c.file);
         EXPECT_FALSE(read.ok);
         EXPECT_EQ(read.error, c.error);
-        EXPECT_EQ(englishMessage(read).toStdString(), c.message);
+        const std::string path = dir.write("bad.mid", c.file);
+        const Outcome outcome = runFind(dir, {"--score", path});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_EQ(outcome.err,
+                  "chordvane-find: cannot read the score \"" + path + "\": " + c.message + "\n");
     }
 }
 
