@@ -7,8 +7,6 @@
 
 #include <algorithm>
 
-#include <optional>
-
 namespace chordvane::midiinput {
 
 namespace {
