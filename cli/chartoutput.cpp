@@ -56,6 +56,11 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
     const std::optional<ChartedScore> charted = chartScoreFile(table, options, err);
     if (!charted)
         return kExitError;
+    if (options.annotateGiven && charted->score.fromMidi) {
+        err << "chordvane-find: --annotate: the score " << quoteForMessage(options.scorePath)
+            << " is a MIDI file, which has no notation to write chord symbols into\n";
+        return kExitError;
+    }
     if (options.annotateGiven &&
         !annotateScore(annotate::chordSymbols(table, charted->steps), options, err))
         return kExitError;

@@ -42,8 +42,10 @@ constexpr std::string_view kHelp =
     "  --batch      read one query a line from standard input, bass first;\n"
     "               blank lines and lines starting with # are skipped; a bad line\n"
     "               or one over 64 KiB is reported with its number and skipped\n"
-    "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) and\n"
-    "               print one line per moment at which a note starts:\n"
+    "  --score FILE read a MusicXML score (.musicxml, .xml or compressed .mxl) or a\n"
+    "               Standard MIDI File (.mid, formats 0 and 1: a part per track, in\n"
+    "               format 0 per channel, channel 10 left out) and print one line\n"
+    "               per moment at which a note starts:\n"
     "               MEASURE<TAB>BEAT<TAB>NOTES<TAB>CHORD<TAB>RATE\n"
     "               MEASURE is the number as written, cut after 40 characters (…);\n"
     "               BEAT counts quarter notes from 1 at the bar line; NOTES are the\n"
@@ -59,7 +61,8 @@ constexpr std::string_view kHelp =
     "  --annotate OUT  with --score: write a copy of the score to OUT with one\n"
     "               chord symbol (<harmony>) per step with a chord in its top part,\n"
     "               and print the lines of --chart; OUT ending in .mxl is\n"
-    "               compressed, .musicxml or .xml plain; OUT must not be the score\n"
+    "               compressed, .musicxml or .xml plain; OUT must not be the score,\n"
+    "               which must be MusicXML (a MIDI file has no notation to write in)\n"
     "  --tuning     with --score: what to tell each player, one line per note\n"
     "               sounding at each harmonic step's first attack:\n"
     "               MEASURE<TAB>BEAT<TAB>PART<TAB>WRITTEN<TAB>CONCERT<TAB>DEGREE<TAB>CENTS\n"
@@ -79,7 +82,8 @@ constexpr std::string_view kHelp =
     "cannot be written.\n"
     "With --score: 0 when the score was read, chords found or not; 2 when the\n"
     "score or the chord list could not be read, the score's harmony cannot be\n"
-    "worked out or the --annotate copy cannot be written (nothing is printed).\n";
+    "worked out, or the --annotate copy cannot be written or is asked of a MIDI\n"
+    "file (nothing is printed).\n";
 
 std::optional<int> parseRate(std::string_view text)
 {

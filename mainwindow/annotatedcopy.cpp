@@ -15,6 +15,11 @@ void ScoreBrowser::saveAnnotated()
 {
     if (!isOpen())
         return;
+    if (m_score.fromMidi) {
+        m_dialogs.exclamation(&m_window, QStringLiteral("Chordvane"),
+                              tr("MIDI ファイルには楽譜がないので、コード名を書き込めません。"));
+        return;
+    }
     const QFileInfo in(m_path);
     // "band.musicxml" is offered as "band (コード付き).musicxml" beside it.
     const QString suffix = in.fileName().mid(in.completeBaseName().size());

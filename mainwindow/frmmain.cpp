@@ -2,6 +2,7 @@
 
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
+#include "liveinput.h"
 #include "scorebrowser.h"
 #include "staffmodel.h"
 #include "uiplatform.h"
@@ -127,7 +128,9 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     retranslate();
     Load();
     m_scoreBrowser = new ScoreBrowser(*this, m_dialogs, m_dataFolder, m_settings);
-    fitToScreen();
+    m_liveInput = new LiveInput(*this, m_dialogs, m_settings);
+    // The port kept from the last run may have been opened just now.
+    updateStatusBar();
 }
 
 void frmMain::changeEvent(QEvent *event)
@@ -149,6 +152,8 @@ void frmMain::retranslate()
     retranslateMenus();
     if (m_scoreBrowser)
         m_scoreBrowser->retranslate();
+    if (m_liveInput)
+        m_liveInput->retranslate();
     showReadMeAgain();
 }
 
@@ -171,6 +176,17 @@ void frmMain::fitToScreen()
 }
 
 frmMain::~frmMain() = default;
+
+void frmMain::updateStatusBar()
+{
+    const bool scoreOpen = m_scoreBrowser && m_scoreBrowser->isOpen();
+    const bool live = m_liveInput && m_liveInput->isOn();
+    statusBar()->setVisible(scoreOpen || live);
+    if (m_liveInput)
+        m_liveInput->showChord();
+    // The bar's room comes and goes with it.
+    fitToScreen();
+}
 
 WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar)
 {

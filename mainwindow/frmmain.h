@@ -25,6 +25,7 @@ class QSettings;
 namespace chordvane {
 
 class ctlNoteInput;
+class LiveInput;
 class ReadMeWindow;
 class ScoreBrowser;
 class UserDialogs;
@@ -82,6 +83,11 @@ public:
     ReadMeWindow *readMe() const { return m_readMe; }
     // The score menu, which writes a score's moments into the rows.
     ScoreBrowser &scoreBrowser() const { return *m_scoreBrowser; }
+    // 編集 > MIDI入力, which writes the keys held on a MIDI keyboard into the rows.
+    LiveInput &liveInput() const { return *m_liveInput; }
+    // Shows the status bar while a score is open or MIDI input is on, and
+    // gives its room back otherwise.
+    void updateStatusBar();
 
     // Row r: 0..10 the ordinary rows, 11 the bass row.
     InstrumentRow &row(int r) const { return *m_rows[r]; }
@@ -168,6 +174,7 @@ private:
     std::array<InstrumentRow *, rows::kRows> m_rows{};
     ReadMeWindow *m_readMe = nullptr;
     ScoreBrowser *m_scoreBrowser = nullptr; // a child object
+    LiveInput *m_liveInput = nullptr;       // a child object
     Playback m_playback;
 };
 

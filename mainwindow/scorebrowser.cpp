@@ -5,7 +5,7 @@
 #include "frmmain.h"
 #include "harmonypiece.h"
 #include "meter.h"
-#include "resulttext.h"
+#include "rowchord.h"
 #include "scoreproblem.h"
 #include "scorerows.h"
 #include "search.h"
@@ -145,9 +145,10 @@ void ScoreBrowser::chooseScore()
 {
     const QString folder =
         m_settings ? m_settings->value(kLastFolderKey, m_lastFolder).toString() : m_lastFolder;
-    const QString path =
-        m_dialogs.openFile(&m_window, tr("スコアを開く"), folder,
-                           tr("MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)"));
+    const QString path = m_dialogs.openFile(
+        &m_window, tr("スコアを開く"), folder,
+        tr("スコア (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;"
+           "MIDI (*.mid *.midi);;すべてのファイル (*)"));
     if (path.isEmpty())
         return;
     // Where the user went is worth keeping even when the file fails.
@@ -211,9 +212,9 @@ void ScoreBrowser::setOpen(bool open)
          {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure, mnuScoreNextMeasure,
           mnuScoreChart, mnuScoreAnnotate, mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
         action->setEnabled(open);
-    m_window.statusBar()->setVisible(open);
-    // The bar's room comes and goes with it.
-    m_window.fitToScreen();
+    // A MIDI file has no notation to write chord symbols into.
+    mnuScoreAnnotate->setEnabled(open && !m_score.fromMidi);
+    m_window.updateStatusBar();
 }
 
 void ScoreBrowser::step(int direction)
@@ -331,24 +332,8 @@ void ScoreBrowser::showChord()
                           : tr("コード なし"));
         return;
     }
-    const ChordEngine &engine = m_window.engine();
-    if (engine.InputNotes[rows::kBassRow] == NO_NOTE) {
-        lblScoreChord->clear();
-        return;
-    }
-    // The line the results window would open on for these rows.
-    const auto found =
-        searchInputs(m_chords, engine.InputNotes, rows::kBassRow, engine.MatchThreshold,
-                     m_window.rankByRateAction()->isChecked());
-    if (!found || found->empty()) {
-        lblScoreChord->setText(tr("行のコード なし"));
-        return;
-    }
-    const int bass = FoldIntoOctave(engine.InputNotes[rows::kBassRow], 1);
     lblScoreChord->setText(
-        tr("行のコード %1 (%2%)")
-            .arg(QString::fromStdString(resultLine(m_chords, found->front(), bass)),
-                 QString::number(found->front().rate)));
+        rowChordText(m_chords, m_window.engine(), m_window.rankByRateAction()->isChecked()));
 }
 
 void ScoreBrowser::showChart()

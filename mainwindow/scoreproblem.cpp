@@ -77,6 +77,25 @@ QString reason(const score::ReadResult &r)
     case ReadError::PartMissing:
         return ScoreProblem::tr("パートの一覧にある「%1」(ID「%2」) が楽譜にありません。")
             .arg(r.value, r.detail);
+    case ReadError::MidiHeader:
+        return ScoreProblem::tr("MIDI ファイルのヘッダーが壊れています。");
+    case ReadError::MidiFormat:
+        return ScoreProblem::tr("フォーマット %1 の MIDI ファイルは読めません (0 と 1 のみ)。")
+            .arg(r.value);
+    case ReadError::MidiSmpte:
+        return ScoreProblem::tr("時間を SMPTE で数える MIDI ファイルは読めません。"
+                                "四分音符あたりのティックで保存してください。");
+    case ReadError::MidiTruncated:
+        return ScoreProblem::tr("MIDI ファイルが途中で終わっています。");
+    case ReadError::MidiLongNumber:
+        return ScoreProblem::tr("MIDI ファイルに 4 バイトを超える数があります。");
+    case ReadError::MidiBadEvent:
+        return ScoreProblem::tr("MIDI ファイルに読めないイベントがあります。");
+    case ReadError::MidiTooManyEvents:
+        return ScoreProblem::tr("MIDI ファイルのイベントが多すぎます (%1 個まで)。")
+            .arg(score::midiEventLimit());
+    case ReadError::MidiTooLong:
+        return ScoreProblem::tr("MIDI ファイルの音が長く続きすぎて、小節に分けられません。");
     }
     return ScoreProblem::tr("読めない理由がわかりません。");
 }
@@ -92,6 +111,12 @@ QString readProblem(const score::ReadResult &result)
         where << ScoreProblem::tr("小節 %1").arg(result.measure);
     if (result.line > 0)
         where << ScoreProblem::tr("%1 行目").arg(result.line);
+    if (score::isMidiError(result.error) && result.error != ReadError::MidiFormat &&
+        !result.value.isEmpty()) {
+        if (!result.detail.isEmpty())
+            where << ScoreProblem::tr("トラック %1").arg(result.detail);
+        where << ScoreProblem::tr("%1 バイト目").arg(result.value);
+    }
     const QString text = reason(result);
     return where.isEmpty()
                ? text

@@ -1,3 +1,4 @@
+#include "midifile.h"
 #include "reading.h"
 
 #include <QFile>
@@ -32,6 +33,9 @@ ReadResult readScoreData(QByteArray bytes)
 {
     if (bytes.size() > kMaxFileBytes)
         return failure(ReadError::FileTooLarge);
+    if (midifile::looksLikeMidi(std::span(reinterpret_cast<const std::uint8_t *>(bytes.constData()),
+                                          static_cast<size_t>(bytes.size()))))
+        return readMidiScore(bytes);
     if (!bytes.startsWith("PK\x03\x04") && !bytes.startsWith("PK\x05\x06"))
         return readMusicXml(std::move(bytes));
     QByteArray root;

@@ -77,6 +77,25 @@ QString sentence(const ReadResult &r)
         return QStringLiteral("part %1 is empty").arg(quoted(r.detail));
     case ReadError::PartMissing:
         return QStringLiteral("part %1 (%2) is missing").arg(quoted(r.detail), r.value);
+    case ReadError::MidiHeader:
+        return QStringLiteral("a broken MIDI file header");
+    case ReadError::MidiFormat:
+        return QStringLiteral("MIDI files of format %1 are not read (only formats 0 and 1)")
+            .arg(r.value);
+    case ReadError::MidiSmpte:
+        return QStringLiteral("the MIDI file counts time in SMPTE frames, not in beats; "
+                              "save it with ticks per quarter note");
+    case ReadError::MidiTruncated:
+        return QStringLiteral("the MIDI file ends too early; it may be truncated");
+    case ReadError::MidiLongNumber:
+        return QStringLiteral("a number in the MIDI file is longer than four bytes");
+    case ReadError::MidiBadEvent:
+        return QStringLiteral("the MIDI file holds an event that cannot be read");
+    case ReadError::MidiTooManyEvents:
+        return QStringLiteral("the MIDI file holds too many events (over %1 million)")
+            .arg(midiEventLimit() / 1'000'000);
+    case ReadError::MidiTooLong:
+        return QStringLiteral("the MIDI file's notes run on too long to lay out in measures");
     }
     return {};
 }
@@ -86,6 +105,12 @@ QString sentence(const ReadResult &r)
 QString englishMessage(const ReadResult &result)
 {
     const QString text = sentence(result);
+    if (isMidiError(result.error) && !result.value.isEmpty() &&
+        result.error != ReadError::MidiFormat) {
+        const QString track =
+            result.detail.isEmpty() ? QStringLiteral("header") : "track " + result.detail;
+        return QStringLiteral("%1, byte %2: ").arg(track, result.value) + text;
+    }
     if (result.part.isEmpty())
         return text;
     return QStringLiteral("part %1, measure %2: ").arg(quoted(result.part), result.measure) + text;

@@ -128,6 +128,9 @@ QString readDisplayText(XmlWalk &walk);
 // The bytes are let go once read, before the parts are placed.
 ReadResult readMusicXml(QByteArray bytes);
 
+// midiscore.cpp: a Standard MIDI File.
+ReadResult readMidiScore(const QByteArray &bytes);
+
 // placement.cpp: checks that the part list and the parts agree, then lines
 // the parts' measures up and places their notes and settings in time,
 // letting each raw part's notes go once they are placed.

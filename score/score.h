@@ -84,6 +84,9 @@ struct Measure {
 struct Score {
     std::vector<Part> parts;
     std::vector<Measure> measures;
+    // Read from a Standard MIDI File: notes without notation, so there is
+    // nothing to write chord symbols into.
+    bool fromMidi = false;
 };
 
 // Why a score could not be read. The window and the command line each word
@@ -118,6 +121,16 @@ enum class ReadError {
     PartNotListed,   // a <part> the part list does not name; detail: the id
     PartEmpty,       // a <part> without measures; detail: the id
     PartMissing,     // the part list names a part the score lacks; detail: the id; value: its name
+    // A Standard MIDI File, these codes last: detail is the track (from 1;
+    // empty in the header), value the byte of the file where the fault lies.
+    MidiHeader,        // the header chunk is too short or names no tracks or a division of 0
+    MidiFormat,        // format 2 or an unknown one; value: the format, not a byte
+    MidiSmpte,         // SMPTE time code timing, which counts no quarter notes
+    MidiTruncated,     // a track or an event runs past the end of the file or its track
+    MidiLongNumber,    // a variable-length quantity of more than four bytes
+    MidiBadEvent,      // a data byte without a status, or a status no file may hold
+    MidiTooManyEvents, // more events than any score holds
+    MidiTooLong,       // the notes run on too far in time to be laid out in measures
 };
 
 // What reading gave: the score when ok, else the error and what it is about.
@@ -134,6 +147,14 @@ struct ReadResult {
     Score score;
 };
 
+// True for the codes of a Standard MIDI File's faults.
+constexpr bool isMidiError(ReadError error)
+{
+    return error >= ReadError::MidiHeader;
+}
+// The most events a MIDI file may hold, for messages.
+std::size_t midiEventLimit();
+
 // The error as one English sentence, for the command line: "part \"P1\",
 // measure 3: bad <duration> \"x\"". Empty when ok.
 QString englishMessage(const ReadResult &result);
@@ -142,8 +163,10 @@ QString englishMessage(const ReadResult &result);
 inline constexpr qint64 kMaxFileBytes = 64 << 20;
 
 // Reads a score-partwise MusicXML file, plain (.musicxml, .xml) or compressed
-// (.mxl), told apart by content. No DTD or external entity is ever read; a
-// file that declares entities is refused.
+// (.mxl), or a Standard MIDI File (.mid), told apart by content. No DTD or
+// external entity is ever read; a file that declares entities is refused.
+// A MIDI file's tracks (in format 0, its channels) become parts, percussion
+// left out, every note at concert pitch in C, spelt in the key in force.
 ReadResult readScoreFile(const QString &path);
 ReadResult readScoreData(QByteArray bytes);
 

@@ -25,9 +25,9 @@ cmake -S "$root" -B "$build" -G Ninja -DCHORDVANE_FUZZ=ON -DCMAKE_BUILD_TYPE=Rel
     -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
 cmake --build "$build" --parallel "$(nproc)" >/dev/null
 
-per_target=$((seconds / 4))
+per_target=$((seconds / 5))
 [ "$per_target" -lt 1 ] && per_target=1
-for target in chordlist_fuzz cli_fuzz score_fuzz locale_fuzz; do
+for target in chordlist_fuzz cli_fuzz score_fuzz midifile_fuzz locale_fuzz; do
     name=${target%_fuzz}
     corpus=$build/corpus/$name
     mkdir -p "$corpus"

@@ -12,13 +12,14 @@ packages=(
     cmake g++ make ninja-build ccache pkg-config
     qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    libfluidsynth-dev libfftw3-dev timgm6mb-soundfont
+    libfluidsynth-dev libfftw3-dev timgm6mb-soundfont librtmidi-dev
     fonts-ipafont-gothic
 )
-# The whole build is for the tests, which also run valgrind and MuseScore 3;
-# a build of chosen targets (scripts/run.sh) needs neither.
+# The whole build is for the tests, which also run valgrind, MuseScore 3 and
+# a JACK server (jackd2) to play MIDI into the window; a build of chosen
+# targets (scripts/run.sh) needs none of them.
 if [ -z "${CHORDVANE_TARGETS:-}" ]; then
-    packages+=(valgrind musescore3)
+    packages+=(valgrind musescore3 jackd2)
 fi
 
 missing=()

@@ -43,7 +43,8 @@ for f in ./usr/bin/Chordvane ./usr/bin/chordvane-find ./usr/libexec/chordvane/ch
     printf '%s\n' "$contents" | grep -q " $f\$" || { echo "not packaged: $f"; exit 1; }
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 fonts-ipafont-gothic qt6-qpa-plugins libfluidsynth3 fluid-soundfont-gm; do
+for d in libqt6widgets6 fonts-ipafont-gothic qt6-qpa-plugins libfluidsynth3 librtmidi6 \
+    fluid-soundfont-gm; do
     printf '%s\n' "$depends" | grep -q "$d" || { echo "missing dependency $d: $depends"; exit 1; }
 done
 echo "installed and packaged: $(basename "$deb")"

@@ -28,6 +28,49 @@
     </message>
 </context>
 <context>
+    <name>chordvane::LiveInput</name>
+    <message>
+        <source>MIDI入力(&amp;M)</source>
+        <translation>&amp;MIDI input</translation>
+    </message>
+    <message>
+        <source>なし(&amp;N)</source>
+        <translation>&amp;None</translation>
+    </message>
+    <message>
+        <source>入力ポートがありません</source>
+        <translation>No input ports</translation>
+    </message>
+    <message>
+        <source>MIDI の装置が見つかりません (ALSA シーケンサー、JACK サーバー)</source>
+        <translation>No MIDI system found (ALSA sequencer, JACK server)</translation>
+    </message>
+    <message>
+        <source>MIDI 入力「%1」を開けません。MIDI の装置が見つかりません。</source>
+        <translation>The MIDI input “%1” cannot be opened: no MIDI system was found.</translation>
+    </message>
+    <message>
+        <source>MIDI 入力「%1」が見つかりません。</source>
+        <translation>The MIDI input “%1” was not found.</translation>
+    </message>
+    <message>
+        <source>MIDI 入力「%1」を開けません。</source>
+        <translation>The MIDI input “%1” cannot be opened.</translation>
+    </message>
+    <message>
+        <source>MIDI 入力がなくなりました。MIDI 入力をなしにします。</source>
+        <translation>The MIDI input has gone away. MIDI input is now off.</translation>
+    </message>
+    <message>
+        <source>コードリストが読み込まれていません</source>
+        <translation>No chord list loaded</translation>
+    </message>
+    <message>
+        <source>行に入らない音 %1</source>
+        <translation>Notes without a row: %1</translation>
+    </message>
+</context>
+<context>
     <name>chordvane::Playback</name>
     <message>
         <source>音源ファイル (SoundFont) が見つかりません。
@@ -68,6 +111,17 @@ Outputs tried:
     <message>
         <source>試聴</source>
         <translation>Play</translation>
+    </message>
+</context>
+<context>
+    <name>chordvane::RowChord</name>
+    <message>
+        <source>行のコード なし</source>
+        <translation>Rows&apos; chord: none</translation>
+    </message>
+    <message>
+        <source>行のコード %1 (%2%)</source>
+        <translation>Rows&apos; chord %1 (%2%)</translation>
     </message>
 </context>
 <context>
@@ -113,10 +167,6 @@ Outputs tried:
         <translation>Open score</translation>
     </message>
     <message>
-        <source>MusicXML (*.musicxml *.mxl *.xml);;すべてのファイル (*)</source>
-        <translation>MusicXML (*.musicxml *.mxl *.xml);;All files (*)</translation>
-    </message>
-    <message>
         <source>音符がひとつもありません。</source>
         <translation>The score has no notes.</translation>
     </message>
@@ -143,14 +193,6 @@ Outputs tried:
     <message>
         <source>コード なし</source>
         <translation>Chord: none</translation>
-    </message>
-    <message>
-        <source>行のコード なし</source>
-        <translation>Rows&apos; chord: none</translation>
-    </message>
-    <message>
-        <source>行のコード %1 (%2%)</source>
-        <translation>Rows&apos; chord %1 (%2%)</translation>
     </message>
     <message>
         <source> (コード付き)</source>
@@ -189,6 +231,14 @@ Outputs tried:
     <message>
         <source>音程補正表を書き出す(&amp;T)...</source>
         <translation>&amp;Export tuning sheet...</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルには楽譜がないので、コード名を書き込めません。</source>
+        <translation>A MIDI file has no notation, so chord symbols cannot be written into it.</translation>
+    </message>
+    <message>
+        <source>スコア (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;MIDI (*.mid *.midi);;すべてのファイル (*)</source>
+        <translation>Scores (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;MIDI (*.mid *.midi);;All files (*)</translation>
     </message>
 </context>
 <context>
@@ -356,6 +406,46 @@ Outputs tried:
     <message>
         <source>ファイルを書き込めません (%1)。</source>
         <translation>The file cannot be written (%1).</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルのヘッダーが壊れています。</source>
+        <translation>The MIDI file&apos;s header is broken.</translation>
+    </message>
+    <message>
+        <source>フォーマット %1 の MIDI ファイルは読めません (0 と 1 のみ)。</source>
+        <translation>MIDI files of format %1 cannot be read (only formats 0 and 1).</translation>
+    </message>
+    <message>
+        <source>時間を SMPTE で数える MIDI ファイルは読めません。四分音符あたりのティックで保存してください。</source>
+        <translation>MIDI files that count time in SMPTE frames cannot be read. Save it with ticks per quarter note.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルが途中で終わっています。</source>
+        <translation>The MIDI file ends too early.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルに 4 バイトを超える数があります。</source>
+        <translation>The MIDI file holds a number longer than four bytes.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルに読めないイベントがあります。</source>
+        <translation>The MIDI file holds an event that cannot be read.</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルのイベントが多すぎます (%1 個まで)。</source>
+        <translation>The MIDI file holds too many events (at most %1).</translation>
+    </message>
+    <message>
+        <source>MIDI ファイルの音が長く続きすぎて、小節に分けられません。</source>
+        <translation>The MIDI file&apos;s notes run on too long to be laid out in measures.</translation>
+    </message>
+    <message>
+        <source>トラック %1</source>
+        <translation>track %1</translation>
+    </message>
+    <message>
+        <source>%1 バイト目</source>
+        <translation>byte %1</translation>
     </message>
 </context>
 <context>
