@@ -452,6 +452,8 @@ void Analyser::widen(std::span<BeatState> measure)
                     hearWindow(beats.front().beat.start, beats.back().beat.end, beats);
                 const Reading wide =
                     nameByWeight(beats.front().beat.start, heard, *withBass->bass, m_plainChooser);
+                if (!named(wide))
+                    continue;
                 // A beat that names a chord of its own keeps it unless the
                 // window's chord holds its notes over the same bass.
                 const bool fits = !named(own) || own.oneLine ||
@@ -460,7 +462,7 @@ void Analyser::widen(std::span<BeatState> measure)
                 // The whole measure is the last resort: a chord of two
                 // classes there is all the music says.
                 const bool enough = count(wide.harmonic) >= 3 || last - first == measure.size();
-                if (named(wide) && enough && fits) {
+                if (enough && fits) {
                     own = wide;
                     widened = true;
                     break;
