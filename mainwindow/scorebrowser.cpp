@@ -361,8 +361,9 @@ void ScoreBrowser::fillChart()
         const Fraction beat =
             measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType) : Fraction(1);
         const Fraction into = (step.start - measure.start) / beat;
-        cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
-                         step.chord ? QString::fromStdString(step.symbol) : QStringLiteral("N.C.")});
+        cells.push_back(
+            {step.measure, static_cast<int>(into.numerator() / into.denominator()),
+             step.chord ? QString::fromStdString(step.symbol) : QStringLiteral("N.C.")});
     }
     m_chart->showChart(measures, cells);
 }
