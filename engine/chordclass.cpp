@@ -1,5 +1,6 @@
 #include "chordclass.h"
 
+#include "notes.h"
 #include "search.h"
 
 #include <algorithm>
@@ -55,6 +56,17 @@ ChordClass chordClass(const ChordRow &row)
             return plainness;
     }
     return ChordClass::Other;
+}
+
+unsigned chordTones(const ChordRow &row)
+{
+    unsigned classes = 1u;
+    for (const int v : row) {
+        if (v == NO_NOTE)
+            break;
+        classes |= 1u << pitchClass(v - 1);
+    }
+    return classes;
 }
 
 ToneDegree chordDegree(unsigned tones, int semitones)

@@ -21,6 +21,17 @@ enum class ChordClass {
 // 8 = fifth ...) up to the first NO_NOTE; column 0 is taken as the root.
 ChordClass chordClass(const ChordRow &row);
 
+// A chord row's pitch classes above its root, the root included: bit s for
+// s semitones up, from the interval numbers up to the first NO_NOTE.
+unsigned chordTones(const ChordRow &row);
+
+// Pitch classes (bit s for class s) moved up by semitones 0..11, wrapping
+// at the octave: the tones of a row above C moved onto another root.
+constexpr unsigned rotateClasses(unsigned classes, int semitones)
+{
+    return ((classes << semitones) | (classes >> (12 - semitones))) & 0xFFFu;
+}
+
 // The degree a chord tone takes, as chord symbols name it: value 1, 2, 3 ...
 // 13 and alteration in semitones (-2 = 𝄫, -1 = ♭, 1 = ♯).
 struct ToneDegree {

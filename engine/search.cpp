@@ -111,13 +111,10 @@ void rankByMatchRate(const ChordTable &table, const SearchRequest &request,
     for (const ChordMatch &match : matches) {
         if (classes[match.chord] < 0) {
             classes[match.chord] = static_cast<std::int8_t>(chordClass(table.row(match.chord)));
-            for (int k = 1; k < kChordColumns && table.row(match.chord)[k] != NO_NOTE; ++k)
-                tones[match.chord] |= 1u << pitchClass(table.row(match.chord)[k] - 1);
-            tones[match.chord] |= 1u; // column 0 is the root, whatever it holds
+            tones[match.chord] = chordTones(table.row(match.chord));
         }
         const int root = match.root == NO_NOTE ? bass : (match.root - 1) % 12;
-        const unsigned chord =
-            ((tones[match.chord] << root) | (tones[match.chord] >> (12 - root))) & 0xFFFu;
+        const unsigned chord = rotateClasses(tones[match.chord], root);
         const bool bassInChord = (chord & (1u << bass)) != 0;
         const bool dyadOverForeignBass = !bassInChord && std::popcount(chord & entered) <= 2;
         keys.push_back({match.rate - (dyadOverForeignBass ? 40 : 0),

@@ -8,11 +8,6 @@ namespace {
 
 __extension__ typedef __int128 Wide; // products of two weights
 
-unsigned rotate(unsigned classes, int by)
-{
-    return ((classes << by) | (classes >> (12 - by))) & 0xFFFu;
-}
-
 struct Candidate {
     Wide weight = 0; // score = weight / base
     Wide base = 1;
@@ -33,22 +28,11 @@ bool better(const Candidate &a, const Candidate &b)
 
 } // namespace
 
-unsigned rowClasses(const ChordRow &row)
-{
-    unsigned classes = 0;
-    for (const int v : row) {
-        if (v == NO_NOTE)
-            break;
-        classes |= 1u << pitchClass(v - 1);
-    }
-    return classes;
-}
-
 ChordChooser::ChordChooser(const ChordTable &table, ChordClass widest)
 {
     for (std::uint64_t slots = table.slotsHolding(0); slots != 0; slots &= slots - 1) {
         const int slot = std::countr_zero(slots);
-        const unsigned classes = rowClasses(table.row(slot)) | 1u; // column 0 is the root
+        const unsigned classes = chordTones(table.row(slot));
         // A single class is no chord to name.
         const ChordClass plainness = chordClass(table.row(slot));
         if (std::popcount(classes) >= 2 && plainness <= widest)
@@ -79,7 +63,7 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
         if ((sounding & (1u << root)) == 0)
             continue;
         for (const Shape &shape : m_shapes) {
-            const unsigned chord = rotate(shape.classes, root);
+            const unsigned chord = rotateClasses(shape.classes, root);
             const unsigned outside = required & ~chord & ~(root == bass ? 0u : 1u << bass);
             const int held = std::popcount(chord & (required | (1u << bass)));
             if (outside != 0 || 100 * held < threshold * shape.tones)

@@ -52,7 +52,4 @@ private:
     std::vector<Shape> m_shapes;
 };
 
-// The pitch classes of a chord row above its root (bit i for i semitones up).
-unsigned rowClasses(const ChordRow &row);
-
 } // namespace chordvane::harmony

@@ -107,11 +107,6 @@ struct BeatState {
     bool oneAttackingLine = true; // the notes struck in the beat belong to one line at most
 };
 
-unsigned rotate(unsigned classes, int by)
-{
-    return ((classes << by) | (classes >> (12 - by))) & 0xFFFu;
-}
-
 int count(unsigned classes)
 {
     return std::popcount(classes);
@@ -170,7 +165,7 @@ private:
     // A chord's classes and its bass.
     unsigned tonesOf(const StepChord &chord) const
     {
-        return rotate(rowClasses(m_table.row(chord.chord)) | 1u, chord.root) | (1u << chord.bass);
+        return rotateClasses(chordTones(m_table.row(chord.chord)), chord.root) | (1u << chord.bass);
     }
 
     const ChordTable &m_table;
@@ -372,7 +367,7 @@ Reading Analyser::nameByWeight(const Fraction &from, const std::vector<Heard> &h
                         .choose(weights, bass, reading.harmonic, m_threshold);
     // Every note of a line alone is a chord tone, its lowest too.
     if (reading.chord && reading.oneLine &&
-        !(rotate(rowClasses(m_table.row(reading.chord->chord)) | 1u, reading.chord->root) &
+        !(rotateClasses(chordTones(m_table.row(reading.chord->chord)), reading.chord->root) &
           (1u << bass)))
         reading.chord.reset();
     if (reading.chord)
@@ -480,9 +475,7 @@ void Analyser::widen(std::span<BeatState> measure)
             own.chord.reset();
         if (own.chord) {
             m_held = own.chord;
-            m_heldTones =
-                (rotate(rowClasses(m_table.row(own.chord->chord)) | 1u, own.chord->root)) |
-                (1u << own.chord->bass);
+            m_heldTones = tonesOf(*own.chord);
         } else if (!state.bass) {
             m_held.reset();
         }
@@ -584,11 +577,10 @@ void Analyser::nameDiminishedSevenths(std::vector<Step> &steps) const
     // tone, else a tone that leads up to a degree of the key.
     constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
     for (size_t i = 0; i < steps.size(); ++i) {
-        if (!steps[i].chord ||
-            (rowClasses(m_table.row(steps[i].chord->chord)) | 1u) != kDiminishedSeventh)
+        if (!steps[i].chord || chordTones(m_table.row(steps[i].chord->chord)) != kDiminishedSeventh)
             continue;
         StepChord &chord = *steps[i].chord;
-        const unsigned tones = rotate(kDiminishedSeventh, chord.root);
+        const unsigned tones = rotateClasses(kDiminishedSeventh, chord.root);
         const auto tone = [&](auto leads) {
             for (int pc = 0; pc < 12; ++pc) {
                 if ((tones & (1u << pc)) && leads((pc + 1) % 12))

@@ -102,7 +102,7 @@ Key keyAt(const std::vector<Key> &keys, const Fraction &t)
 
 SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const Key &key)
 {
-    const unsigned row = rowClasses(table.row(chord.chord)) | 1u;
+    const unsigned row = chordTones(table.row(chord.chord));
     SymbolNotes notes{spellInKey(chord.root, key), std::nullopt};
     const bool diminished = (row & (1u << 3)) && (row & (1u << 6)) && !(row & (1u << 7));
     if (diminished && !inSignature(notes.root, key)) {
@@ -123,7 +123,7 @@ SymbolNotes symbolNotes(const ChordTable &table, const StepChord &chord, const K
 int spellInChord(int pc, const ChordTable &table, const StepChord &chord, const Key &key)
 {
     const int inKey = spellInKey(pc, key);
-    const unsigned row = rowClasses(table.row(chord.chord)) | 1u;
+    const unsigned row = chordTones(table.row(chord.chord));
     const int semitones = pitchClass(pc - chord.root);
     if (inSignature(inKey, key) || !(row & (1u << semitones)))
         return inKey;

@@ -16,13 +16,13 @@ constexpr int kLetterOf[12] = {0, -1, 1, -1, 2, 3, -1, 4, -1, 5, -1, 6};
 
 std::string degreeName(int interval, const ChordRow &row)
 {
-    return degreeText(chordDegree(harmony::rowClasses(row) | 1u, pitchClass(interval - 1)));
+    return degreeText(chordDegree(chordTones(row), pitchClass(interval - 1)));
 }
 
 std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row)
 {
     const int semitones = pitchClass(pitch - root);
-    if ((harmony::rowClasses(row) | 1u) & (1u << semitones))
+    if ((chordTones(row)) & (1u << semitones))
         return ChordTone{degreeName(semitones + 1, row), deviationText(semitones + 1)};
     return std::nullopt;
 }
