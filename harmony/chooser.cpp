@@ -1,5 +1,7 @@
 #include "chooser.h"
 
+#include "search.h"
+
 #include <bit>
 
 namespace chordvane::harmony {
@@ -27,6 +29,19 @@ bool better(const Candidate &a, const Candidate &b)
 }
 
 } // namespace
+
+int rateOf(const ChordTable &table, const StepChord &chord, unsigned classes)
+{
+    // As the search rates the chord against these classes over its bass.
+    IntervalSet notes = 0;
+    for (int pc = 0; pc < 12; ++pc) {
+        if (((classes & (1u << pc)) || pc == chord.bass) && pc != chord.root)
+            notes = static_cast<IntervalSet>(notes | (1u << ((pc - chord.root + 12) % 12 + 1)));
+    }
+    const int exempt = chord.bass == chord.root ? 0 : (chord.bass - chord.root + 12) % 12 + 1;
+    const auto rate = rateChord(table.row(chord.chord), notes, exempt);
+    return rate ? rate->percent() : 0;
+}
 
 ChordChooser::ChordChooser(const ChordTable &table, ChordClass widest)
 {

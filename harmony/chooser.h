@@ -29,6 +29,11 @@ struct BeatWeights {
 // has it (the class, plus 1.5 for an inversion, plus 3 for a bass outside
 // the chord), then to the table's order, then to roots counted upward from
 // the bass.
+// The chord's rate in whole percent as the search computes it against these
+// classes (bit pc for pitch class pc) over its bass; 0 when one of them is no
+// tone of the chord.
+int rateOf(const ChordTable &table, const StepChord &chord, unsigned classes);
+
 class ChordChooser {
 public:
     // Only chords of class widest or plainer take part: a window wider than

@@ -3,81 +3,20 @@
 #include "chooser.h"
 #include "figuration.h"
 #include "meter.h"
+#include "piececheck.h"
 #include "resulttext.h"
 #include "search.h"
 #include "spelling.h"
+#include "steppasses.h"
+#include "weighing.h"
 
 #include <algorithm>
 #include <bit>
-#include <map>
-#include <numeric>
 #include <span>
 
 namespace chordvane::harmony {
 
 namespace {
-
-__extension__ typedef __int128 Wide;
-
-// Ticks per beat stay below this, and a beat's total weight below kMaxWeight,
-// so that the chooser's cross products fit in 128 bits.
-constexpr std::int64_t kMaxTicks = std::int64_t{1} << 32;
-constexpr Wide kMaxWeight = Wide{1} << 52;
-
-struct Problem {
-    PieceError error = PieceError::None;
-    std::size_t where = 0;
-};
-
-template <typename T, typename Test>
-Problem firstWhere(const std::vector<T> &entries, PieceError error, Test broken)
-{
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (broken(entries[i], i))
-            return {error, i};
-    }
-    return {};
-}
-
-Problem check(const Piece &piece)
-{
-    const Fraction first = piece.measureStarts.empty() ? Fraction(0) : piece.measureStarts.front();
-    const Problem problems[] = {
-        firstWhere(piece.notes, PieceError::NoteEndsBeforeStart,
-                   [](const PieceNote &n, size_t) { return n.end < n.start; }),
-        firstWhere(piece.notes, PieceError::PitchOutOfRange,
-                   [](const PieceNote &n, size_t) { return n.pitch < 0 || n.pitch > 127; }),
-        firstWhere(piece.notes, PieceError::NoteBeforeFirstMeasure,
-                   [&](const PieceNote &n, size_t) { return n.start < first; }),
-        firstWhere(piece.measureStarts, PieceError::MeasuresOutOfOrder,
-                   [&](const Fraction &start, size_t i) {
-                       // Equal starts are a measure without length (an empty pickup).
-                       return i > 0 && start < piece.measureStarts[i - 1];
-                   }),
-        firstWhere(piece.meters, PieceError::BadMeter,
-                   [](const Meter &m, size_t) {
-                       return m.beats < 1 || m.beatType < 1 || m.beatType > 64 ||
-                              (m.beatType & (m.beatType - 1)) != 0;
-                   }),
-        firstWhere(piece.keys, PieceError::BadKey,
-                   [](const Key &k, size_t) { return k.fifths < -7 || k.fifths > 7; }),
-    };
-    for (const Problem &p : problems) {
-        if (p.error != PieceError::None)
-            return p;
-    }
-    return {};
-}
-
-// A note as one window hears it: cut to the window, with the time its figuration starts.
-struct Heard {
-    Fraction start;
-    Fraction end;
-    int pitch = 0;
-    int line = 0;
-    std::optional<Fraction> figuration;
-    std::optional<size_t> note; // none for a bass that rings on
-};
 
 // What a beat or a wider window says: the chord it names (if any), that
 // chord's rate against the window's harmonic classes and bass, and what
@@ -89,14 +28,6 @@ struct Reading {
     bool oneLine = false;  // never more than one pitch class at once: a line alone or in octaves
 };
 
-// The weights of a window's classes and the harmonic ones among them.
-struct Weighed {
-    BeatWeights weights;
-    unsigned harmonic = 0;
-    unsigned all = 0;
-    int mostAtOnce = 0; // the most pitch classes sounding together
-};
-
 // A beat as the first reading left it, kept until its measure is done.
 struct BeatState {
     Beat beat;
@@ -106,11 +37,6 @@ struct BeatState {
     unsigned held = 0;            // classes of notes sounding on from before the beat to its end
     bool oneAttackingLine = true; // the notes struck in the beat belong to one line at most
 };
-
-int count(unsigned classes)
-{
-    return std::popcount(classes);
-}
 
 class Analyser {
 public:
@@ -153,14 +79,10 @@ private:
                                   std::span<const BeatState> beats) const;
     int bassOf(const std::vector<Heard> &heard);
     Reading nameStatic(const std::vector<Heard> &heard);
-    Weighed weigh(const Fraction &from, const std::vector<Heard> &heard) const;
-    int rateOf(const StepChord &chord, unsigned classes) const;
     Reading nameByWeight(const Fraction &from, const std::vector<Heard> &heard, int bass,
                          const ChordChooser &chooser) const;
     Reading readBeat(BeatState &state);
     void widen(std::span<BeatState> measure);
-    void nameDiminishedSevenths(std::vector<Step> &steps) const;
-    void spell(std::vector<Step> &steps) const;
     bool named(const Reading &reading) const;
     // A chord's classes and its bass.
     unsigned tonesOf(const StepChord &chord) const
@@ -254,7 +176,7 @@ Reading Analyser::nameStatic(const std::vector<Heard> &heard)
         request.notes.push_back(pitchClass(h.pitch) + 1);
         reading.harmonic |= 1u << pitchClass(h.pitch);
     }
-    reading.oneLine = count(reading.harmonic) == 1;
+    reading.oneLine = std::popcount(reading.harmonic) == 1;
     findChords(m_table, request, m_found);
     if (m_found.empty())
         return reading;
@@ -265,91 +187,6 @@ Reading Analyser::nameStatic(const std::vector<Heard> &heard)
     reading.chord = StepChord{first.chord, root, bass};
     reading.rate = first.rate;
     return reading;
-}
-
-Weighed Analyser::weigh(const Fraction &from, const std::vector<Heard> &heard) const
-{
-    // Each stretch between two changes adds its length to the classes sounding
-    // in it, counted in ticks of one common unit for the whole window.
-    struct Change {
-        Fraction at;
-        int pc;
-        int sounding;
-        int figuration;
-        std::int64_t tick = 0;
-    };
-    std::vector<Change> changes;
-    for (const Heard &h : heard) {
-        if (!(h.start < h.end))
-            continue;
-        const int pc = pitchClass(h.pitch);
-        changes.push_back({h.start, pc, 1, 0});
-        changes.push_back({h.end, pc, -1, 0});
-        if (h.figuration && std::max(*h.figuration, h.start) < h.end) {
-            changes.push_back({std::max(*h.figuration, h.start), pc, 0, 1});
-            changes.push_back({h.end, pc, 0, -1});
-        }
-    }
-    std::int64_t unit = 1;
-    for (Change &c : changes) {
-        c.at -= from;
-        const std::int64_t factor = c.at.denominator() / std::gcd(unit, c.at.denominator());
-        if (factor >= kMaxTicks / unit)
-            throw FractionOverflow();
-        unit *= factor;
-    }
-    for (Change &c : changes)
-        c.tick = c.at.numerator() * (unit / c.at.denominator());
-    std::sort(changes.begin(), changes.end(),
-              [](const Change &a, const Change &b) { return a.tick < b.tick; });
-
-    Weighed out;
-    std::array<int, 12> sounding{};
-    std::array<int, 12> figuration{};
-    std::array<Wide, 12> weight{};
-    std::array<Wide, 12> figurationWeight{};
-    std::int64_t at = 0;
-    for (const Change &c : changes) {
-        if (c.tick > at) {
-            int together = 0;
-            for (int pc = 0; pc < 12; ++pc) {
-                const Wide w = Wide{c.tick - at} * sounding[pc];
-                weight[pc] += w;
-                together += sounding[pc] > 0;
-                // A class is figuration only while every note of it is.
-                if (sounding[pc] > 0 && figuration[pc] == sounding[pc])
-                    figurationWeight[pc] += w;
-            }
-            out.mostAtOnce = std::max(out.mostAtOnce, together);
-            at = c.tick;
-        }
-        sounding[c.pc] += c.sounding;
-        figuration[c.pc] += c.figuration;
-    }
-    if (std::accumulate(weight.begin(), weight.end(), Wide{0}) >= kMaxWeight)
-        throw FractionOverflow();
-    for (int pc = 0; pc < 12; ++pc) {
-        out.weights.sounding[pc] = static_cast<std::int64_t>(weight[pc]);
-        out.weights.figuration[pc] = static_cast<std::int64_t>(figurationWeight[pc]);
-        if (weight[pc] > 0)
-            out.all |= 1u << pc;
-        if (weight[pc] > figurationWeight[pc])
-            out.harmonic |= 1u << pc;
-    }
-    return out;
-}
-
-int Analyser::rateOf(const StepChord &chord, unsigned classes) const
-{
-    // As the search rates the chord against these classes over its bass.
-    IntervalSet notes = 0;
-    for (int pc = 0; pc < 12; ++pc) {
-        if (((classes & (1u << pc)) || pc == chord.bass) && pc != chord.root)
-            notes = static_cast<IntervalSet>(notes | (1u << ((pc - chord.root + 12) % 12 + 1)));
-    }
-    const int exempt = chord.bass == chord.root ? 0 : (chord.bass - chord.root + 12) % 12 + 1;
-    const auto rate = rateChord(m_table.row(chord.chord), notes, exempt);
-    return rate ? rate->percent() : 0;
 }
 
 Reading Analyser::nameByWeight(const Fraction &from, const std::vector<Heard> &heard, int bass,
@@ -371,7 +208,7 @@ Reading Analyser::nameByWeight(const Fraction &from, const std::vector<Heard> &h
           (1u << bass)))
         reading.chord.reset();
     if (reading.chord)
-        reading.rate = rateOf(*reading.chord, reading.harmonic);
+        reading.rate = rateOf(m_table, *reading.chord, reading.harmonic);
     return reading;
 }
 
@@ -424,13 +261,14 @@ void Analyser::widen(std::span<BeatState> measure)
         Reading &own = state.reading;
         // A chord held through a moving line stays one step.
         const bool holds = m_held && state.bass == m_held->bass && state.oneAttackingLine &&
-                           count(state.held) >= 2 && (state.held & ~tonesOf(*m_held)) == 0;
+                           std::popcount(state.held) >= 2 && (state.held & ~tonesOf(*m_held)) == 0;
         if (holds) {
             if (own.chord != m_held) {
                 own.chord = m_held;
-                own.rate = rateOf(*m_held, state.held);
+                own.rate = rateOf(m_table, *m_held, state.held);
             }
-        } else if (state.bass && !(named(own) && count(own.harmonic) >= 3 && !own.oneLine)) {
+        } else if (state.bass &&
+                   !(named(own) && std::popcount(own.harmonic) >= 3 && !own.oneLine)) {
             std::vector<std::pair<size_t, size_t>> windows;
             if (perBar >= 4 && perBar % 2 == 0) {
                 const size_t half = static_cast<size_t>(perBar / 2);
@@ -456,7 +294,8 @@ void Analyser::widen(std::span<BeatState> measure)
                                    (own.harmonic & ~tonesOf(*wide.chord)) == 0);
                 // The whole measure is the last resort: a chord of two
                 // classes there is all the music says.
-                const bool enough = count(wide.harmonic) >= 3 || last - first == measure.size();
+                const bool enough =
+                    std::popcount(wide.harmonic) >= 3 || last - first == measure.size();
                 if (enough && fits) {
                     own = wide;
                     widened = true;
@@ -465,10 +304,10 @@ void Analyser::widen(std::span<BeatState> measure)
             }
             // A bass that moves to another tone of the chord arpeggiates it:
             // the step goes on over the bass it started on.
-            if (!widened && m_held && !own.oneLine && count(own.harmonic) < 3 &&
+            if (!widened && m_held && !own.oneLine && std::popcount(own.harmonic) < 3 &&
                 (own.harmonic & ~m_heldTones) == 0) {
                 own.chord = m_held;
-                own.rate = rateOf(*m_held, own.harmonic);
+                own.rate = rateOf(m_table, *m_held, own.harmonic);
             }
         }
         if (!named(own))
@@ -514,8 +353,8 @@ std::vector<Step> Analyser::run()
                              {}});
         }
     }
-    nameDiminishedSevenths(steps);
-    spell(steps);
+    nameDiminishedSevenths(m_table, m_keys, steps);
+    spellSteps(m_table, m_notes, m_keys, steps);
     for (Step &step : steps) {
         if (!step.chord)
             continue;
@@ -530,96 +369,12 @@ std::vector<Step> Analyser::run()
     return steps;
 }
 
-void Analyser::spell(std::vector<Step> &steps) const
-{
-    // A root or bass takes the spelling the step's notes give its pitch
-    // class most often; where it does not sound, the key's.
-    std::vector<size_t> active;
-    size_t next = 0;
-    for (size_t i = 0; i < steps.size(); ++i) {
-        Step &step = steps[i];
-        const std::optional<Fraction> end =
-            i + 1 < steps.size() ? std::optional(steps[i + 1].start) : std::nullopt;
-        std::erase_if(active, [&](size_t n) { return !(step.start < m_notes[n].end); });
-        for (; next < m_notes.size() && (!end || m_notes[next].start < *end); ++next) {
-            if (step.start < m_notes[next].end)
-                active.push_back(next);
-        }
-        if (!step.chord)
-            continue;
-        step.spelled = symbolNotes(m_table, *step.chord, keyAt(m_keys, step.start));
-        const auto mostOften = [&](int pc, int fallback) {
-            std::map<int, int> counts;
-            for (const size_t n : active) {
-                if (m_notes[n].spelled && pitchClass(m_notes[n].pitch) == pc)
-                    ++counts[*m_notes[n].spelled];
-            }
-            int best = fallback;
-            int times = counts.count(fallback) ? counts[fallback] : 0;
-            for (const auto &[position, count] : counts) {
-                if (count > times) {
-                    best = position;
-                    times = count;
-                }
-            }
-            return best;
-        };
-        step.spelled.root = mostOften(step.chord->root, step.spelled.root);
-        if (step.spelled.bass)
-            step.spelled.bass = mostOften(step.chord->bass, *step.spelled.bass);
-    }
-}
-
-void Analyser::nameDiminishedSevenths(std::vector<Step> &steps) const
-{
-    // Any tone of a diminished seventh can be its root; the one that leads a
-    // semitone up to the next chord's root names it, else the key's leading
-    // tone, else a tone that leads up to a degree of the key.
-    constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
-    for (size_t i = 0; i < steps.size(); ++i) {
-        if (!steps[i].chord || chordTones(m_table.row(steps[i].chord->chord)) != kDiminishedSeventh)
-            continue;
-        StepChord &chord = *steps[i].chord;
-        const unsigned tones = rotateClasses(kDiminishedSeventh, chord.root);
-        const auto tone = [&](auto leads) {
-            for (int pc = 0; pc < 12; ++pc) {
-                if ((tones & (1u << pc)) && leads((pc + 1) % 12))
-                    return std::optional<int>(pc);
-            }
-            return std::optional<int>();
-        };
-        const Key key = keyAt(m_keys, steps[i].start);
-        const int tonic = ((key.minor ? 9 : 0) + 7 * key.fifths % 12 + 24) % 12;
-        const auto next = std::find_if(steps.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                                       steps.end(), [](const Step &s) { return s.chord; });
-        std::optional<int> root;
-        if (next != steps.end())
-            root = tone([&](int up) { return up == next->chord->root; });
-        if (!root)
-            root = tone([&](int up) { return up == tonic; });
-        if (!root) {
-            static constexpr int kMajor[] = {0, 2, 4, 5, 7, 9, 11};
-            static constexpr int kMinor[] = {0, 2, 3, 5, 7, 8, 10};
-            root = tone([&](int up) {
-                const int degree = (up - tonic + 12) % 12;
-                return std::ranges::count(key.minor ? kMinor : kMajor, degree) > 0;
-            });
-        }
-        if (root)
-            chord.root = *root;
-    }
-    // Renaming can make neighbours equal.
-    steps.erase(std::unique(steps.begin(), steps.end(),
-                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
-                steps.end());
-}
-
 } // namespace
 
 Analysis analyse(const ChordTable &table, const Piece &piece, int threshold)
 {
     Analysis analysis;
-    const Problem problem = check(piece);
+    const PieceProblem problem = checkPiece(piece);
     if (problem.error != PieceError::None) {
         analysis.error = problem.error;
         analysis.where = problem.where;
@@ -631,30 +386,6 @@ Analysis analyse(const ChordTable &table, const Piece &piece, int threshold)
         analysis.error = PieceError::TimeTooFine;
     }
     return analysis;
-}
-
-std::string englishMessage(const Analysis &analysis)
-{
-    const std::string n = std::to_string(analysis.where + 1); // counted from 1 for people
-    switch (analysis.error) {
-    case PieceError::None:
-        return {};
-    case PieceError::NoteEndsBeforeStart:
-        return "note " + n + " ends before it starts";
-    case PieceError::PitchOutOfRange:
-        return "note " + n + " has a pitch outside MIDI 0..127";
-    case PieceError::NoteBeforeFirstMeasure:
-        return "note " + n + " starts before the first measure";
-    case PieceError::MeasuresOutOfOrder:
-        return "measure " + n + " starts before the one before it";
-    case PieceError::BadMeter:
-        return "time signature " + n + " is not a meter that can be counted";
-    case PieceError::BadKey:
-        return "key " + n + " has more than seven sharps or flats";
-    case PieceError::TimeTooFine:
-        return "the durations are too fine to count exactly";
-    }
-    return {};
 }
 
 } // namespace chordvane::harmony

@@ -1,0 +1,99 @@
+#include "steppasses.h"
+
+#include "chordclass.h"
+#include "notes.h"
+#include "spelling.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace chordvane::harmony {
+
+void nameDiminishedSevenths(const ChordTable &table, const std::vector<Key> &keys,
+                            std::vector<Step> &steps)
+{
+    // Any tone of a diminished seventh can be its root; the one that leads a
+    // semitone up to the next chord's root names it, else the key's leading
+    // tone, else a tone that leads up to a degree of the key.
+    constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
+    for (size_t i = 0; i < steps.size(); ++i) {
+        if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedSeventh)
+            continue;
+        StepChord &chord = *steps[i].chord;
+        const unsigned tones = rotateClasses(kDiminishedSeventh, chord.root);
+        const auto tone = [&](auto leads) {
+            for (int pc = 0; pc < 12; ++pc) {
+                if ((tones & (1u << pc)) && leads((pc + 1) % 12))
+                    return std::optional<int>(pc);
+            }
+            return std::optional<int>();
+        };
+        const Key key = keyAt(keys, steps[i].start);
+        const int tonic = ((key.minor ? 9 : 0) + 7 * key.fifths % 12 + 24) % 12;
+        const auto next = std::find_if(steps.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                       steps.end(), [](const Step &s) { return s.chord; });
+        std::optional<int> root;
+        if (next != steps.end())
+            root = tone([&](int up) { return up == next->chord->root; });
+        if (!root)
+            root = tone([&](int up) { return up == tonic; });
+        if (!root) {
+            static constexpr int kMajor[] = {0, 2, 4, 5, 7, 9, 11};
+            static constexpr int kMinor[] = {0, 2, 3, 5, 7, 8, 10};
+            root = tone([&](int up) {
+                const int degree = (up - tonic + 12) % 12;
+                return std::ranges::count(key.minor ? kMinor : kMajor, degree) > 0;
+            });
+        }
+        if (root)
+            chord.root = *root;
+    }
+    // Renaming can make neighbours equal.
+    steps.erase(std::unique(steps.begin(), steps.end(),
+                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
+                steps.end());
+}
+
+void spellSteps(const ChordTable &table, const std::vector<PieceNote> &notes,
+                const std::vector<Key> &keys, std::vector<Step> &steps)
+{
+    // A root or bass takes the spelling the step's notes give its pitch
+    // class most often; where it does not sound, the key's.
+    std::vector<size_t> active;
+    size_t next = 0;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        Step &step = steps[i];
+        const std::optional<Fraction> end =
+            i + 1 < steps.size() ? std::optional(steps[i + 1].start) : std::nullopt;
+        std::erase_if(active, [&](size_t n) { return !(step.start < notes[n].end); });
+        for (; next < notes.size() && (!end || notes[next].start < *end); ++next) {
+            if (step.start < notes[next].end)
+                active.push_back(next);
+        }
+        if (!step.chord)
+            continue;
+        step.spelled = symbolNotes(table, *step.chord, keyAt(keys, step.start));
+        const auto mostOften = [&](int pc, int fallback) {
+            std::map<int, int> counts;
+            for (const size_t n : active) {
+                if (notes[n].spelled && pitchClass(notes[n].pitch) == pc)
+                    ++counts[*notes[n].spelled];
+            }
+            int best = fallback;
+            int times = counts.count(fallback) ? counts[fallback] : 0;
+            for (const auto &[position, count] : counts) {
+                if (count > times) {
+                    best = position;
+                    times = count;
+                }
+            }
+            return best;
+        };
+        step.spelled.root = mostOften(step.chord->root, step.spelled.root);
+        if (step.spelled.bass)
+            step.spelled.bass = mostOften(step.chord->bass, *step.spelled.bass);
+    }
+}
+
+} // namespace chordvane::harmony
