@@ -221,23 +221,6 @@ TEST(Harmony, ExactMatchesOnlyNamesNothingBelowAHundred)
     EXPECT_FALSE(lost.steps[1].chord);
 }
 
-TEST(Harmony, StepsCarryMeasureSearchTextAndSymbol)
-{
-    Piece piece;
-    piece.measureStarts = {0, 4};
-    piece.end = 8;
-    piece.keys = {{0, -4, false}};
-    for (const char *note : {"Eb3", "Ab3", "Bb3", "C4"})
-        piece.notes.push_back({4, 8, midiKey(note), 0});
-    const Analysis analysis = analyse(shippedList(), piece);
-    ASSERT_EQ(analysis.steps.size(), 2u);
-    const Step &step = analysis.steps[1];
-    EXPECT_EQ(step.measure, 1);
-    EXPECT_EQ(step.chordText, "G♯/A♭add9 on D♯/E♭");
-    EXPECT_EQ(step.symbol, "A♭add9/E♭");
-    EXPECT_EQ(step.rate, 100);
-}
-
 TEST(Harmony, BadPiecesAreRefusedWithTheirEntry)
 {
     const auto note = [](Fraction start, Fraction end, int pitch) {

@@ -1,6 +1,5 @@
 // Chord symbols and notes spelled in keys and as scores write them, the
 // key in force, chord classes and the ranking of equal rates.
-#include "chordclass.h"
 #include "harmony.h"
 #include "harmonytesting.h"
 #include "search.h"
@@ -115,26 +114,6 @@ TEST(Spelling, LettersOfPositions)
     for (const Case &c : cases) {
         SCOPED_TRACE(noteName(c.fifths));
         EXPECT_EQ(letterOf(c.fifths), c.letter);
-    }
-}
-
-TEST(ChordClass, FollowsTheTonesNotTheName)
-{
-    const std::pair<std::vector<int>, ChordClass> cases[] = {
-        {{1, 5, 8}, ChordClass::Triad},        {{1, 4, 8}, ChordClass::Triad},
-        {{1, 4, 7}, ChordClass::Seventh},      {{1, 5, 9}, ChordClass::Seventh},
-        {{1, 4, 7, 10}, ChordClass::Seventh},  {{1, 4, 8, 12}, ChordClass::Seventh},
-        {{1, 5, 8, 10}, ChordClass::Added},    {{1, 3, 8}, ChordClass::Added},
-        {{1, 6, 8, 11}, ChordClass::Added},    {{1, 5, 6, 8}, ChordClass::Other},
-        {{1, 3, 5, 8, 11}, ChordClass::Other}, {{1, 5, 8, 17}, ChordClass::Other},
-        {{1, 8}, ChordClass::BareFifth},
-    };
-    for (const auto &[tones, expected] : cases) {
-        SCOPED_TRACE(testing::PrintToString(tones));
-        ChordRow row;
-        row.fill(NO_NOTE);
-        std::copy(tones.begin(), tones.end(), row.begin());
-        EXPECT_EQ(chordClass(row), expected);
     }
 }
 
