@@ -62,10 +62,12 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         std::erase_if(sounding, [&](size_t k) { return notes[k].end <= n.start; });
         sounding.push_back(i);
         // A second or a seventh against a note sounding with it.
-        const bool clashes = std::any_of(sounding.begin(), sounding.end(), [&](size_t k) {
-            const int apart = std::abs(notes[k].pitch - n.pitch) % 12;
-            return apart == 1 || apart == 2 || apart == 10 || apart == 11;
-        });
+        const auto clashes = [&] {
+            return std::any_of(sounding.begin(), sounding.end(), [&](size_t k) {
+                const int apart = std::abs(notes[k].pitch - n.pitch) % 12;
+                return apart == 1 || apart == 2 || apart == 10 || apart == 11;
+            });
+        };
         const auto before = byEnd.at(n.line, n.start);
         const auto after = byStart.at(n.line, n.end);
         const auto any = [&notes](std::span<const LineIndex::Entry> range, auto test) {
@@ -84,6 +86,11 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         const bool weaker = any(before, weakerThan);
         const bool secondIn =
             any(before, [&](const PieceNote &p) { return isSecond(n.pitch - p.pitch); });
+        const bool struckAgain =
+            any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; });
+        const auto fallsASecondTo = [&](const PieceNote &q) {
+            return n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2;
+        };
         if (secondAway && any(before, [&](const PieceNote &p) {
                 return isSecond(n.pitch - p.pitch) && weakerThan(p);
             })) {
@@ -102,23 +109,18 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // An appoggiatura: a dissonance struck by leap on a stronger place
         // than the note it falls to by a second.
         const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
-            return (n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2) &&
-                   timeline.strength(q.start) < timeline.strength(n.start);
+            return fallsASecondTo(q) && timeline.strength(q.start) < timeline.strength(n.start);
         });
-        if (clashes && fallsToWeaker && !secondIn &&
-            !any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; }) &&
-            n.end - n.start <= timeline.beatAt(n.start)) {
+        if (fallsToWeaker && !secondIn && !struckAgain &&
+            n.end - n.start <= timeline.beatAt(n.start) && clashes()) {
             starts[i] = n.start;
             continue;
         }
-        const bool resolvesDown = any(after, [&](const PieceNote &q) {
-            return n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2;
-        });
-        if (!resolvesDown)
+        if (!any(after, fallsASecondTo))
             continue;
         // The last moment before the note ends: the dissonance it resolves.
         const Fraction last = *(std::lower_bound(moments.begin(), moments.end(), n.end) - 1);
-        if (n.start < last || any(before, [&](const PieceNote &p) { return p.pitch == n.pitch; }))
+        if (n.start < last || struckAgain)
             starts[i] = last;
     }
     return starts;
