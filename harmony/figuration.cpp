@@ -57,6 +57,23 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
     const LineIndex byEnd(notes, &PieceNote::end);
     std::vector<std::optional<Fraction>> starts(notes.size());
     std::vector<size_t> sounding; // the notes sounding when notes[i] starts (notes go by start)
+    // Four notes or more struck at once are a chord even when each moves by
+    // step: the voices of a chord change move together. (An appoggiatura is
+    // struck with its chord.)
+    std::vector<bool> chordal(notes.size(), false);
+    for (size_t first = 0; first < notes.size();) {
+        size_t last = first;
+        int moving = 0;
+        for (; last < notes.size() && notes[last].start == notes[first].start; ++last) {
+            const auto before = byEnd.at(notes[last].line, notes[last].start);
+            moving += std::none_of(before.begin(), before.end(), [&](const LineIndex::Entry &e) {
+                return notes[e.note].pitch == notes[last].pitch;
+            });
+        }
+        std::fill(chordal.begin() + first, chordal.begin() + last,
+                  last - first >= 4 && moving >= 2);
+        first = last;
+    }
     for (size_t i = 0; i < notes.size(); ++i) {
         const PieceNote &n = notes[i];
         std::erase_if(sounding, [&](size_t k) { return notes[k].end <= n.start; });
@@ -91,7 +108,7 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         const auto fallsASecondTo = [&](const PieceNote &q) {
             return n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2;
         };
-        if (secondAway && any(before, [&](const PieceNote &p) {
+        if (!chordal[i] && secondAway && any(before, [&](const PieceNote &p) {
                 return isSecond(n.pitch - p.pitch) && weakerThan(p);
             })) {
             starts[i] = n.start;
@@ -102,7 +119,7 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // by the next note.
         const bool short_ = n.end - n.start < timeline.beatAt(n.start);
         const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
-        if (short_ && weaker && (secondIn || secondAway || anticipates)) {
+        if (!chordal[i] && short_ && weaker && (secondIn || secondAway || anticipates)) {
             starts[i] = n.start;
             continue;
         }

@@ -22,6 +22,8 @@ namespace chordvane::harmony {
 // - an appoggiatura: a second or seventh against a note sounding with it,
 //   struck by a leap on a stronger position than the note a second below it
 //   that follows: all of it.
+// Passing, neighbour and escape tones are never struck with three other
+// notes: four notes struck at once are a chord.
 // moments: every attack time, ascending.
 std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNote> &notes,
                                                       const std::vector<Fraction> &moments,

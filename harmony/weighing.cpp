@@ -89,4 +89,19 @@ Weighed weigh(const Fraction &from, const std::vector<Heard> &heard)
     return out;
 }
 
+bool unchanging(const std::vector<Heard> &heard)
+{
+    if (heard.empty())
+        return false;
+    Fraction latestStart = heard.front().start;
+    Fraction earliestEnd = heard.front().end;
+    for (const Heard &h : heard) {
+        if (h.figuration && *h.figuration < h.end)
+            return false;
+        latestStart = std::max(latestStart, h.start);
+        earliestEnd = std::min(earliestEnd, h.end);
+    }
+    return latestStart < earliestEnd;
+}
+
 } // namespace chordvane::harmony

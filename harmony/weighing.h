@@ -32,4 +32,8 @@ struct Weighed {
 // FractionOverflow when the times are too fine for the chooser's arithmetic.
 Weighed weigh(const Fraction &from, const std::vector<Heard> &heard);
 
+// Whether the heard notes make one unchanging sound: all of them sound
+// together at some moment, none of them figuration.
+bool unchanging(const std::vector<Heard> &heard);
+
 } // namespace chordvane::harmony

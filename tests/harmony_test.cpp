@@ -127,6 +127,27 @@ const Progression kProgressions[] = {
      {"C3:1 E3:1 B2:1 D3:1", "G4:4", "r:2 F4:2"},
      "0 C 100 | 2 G7/B 100",
      {0, 2, 2}},
+    // Chords a quarter long in 2/2: each half of the beat is a step.
+    {"two chords in one half-note beat",
+     {"E5:1 D5:1 C5:2", "C5:1 B4:1 G4:2", "G4:1 F4:1 E4:2", "C3:1 G2:1 C3:2"},
+     "0 C 100 | 1 G7 100 | 2 C 100",
+     {0, 2, 2}},
+    // A line over the bass spells a chord on each half of the beat.
+    {"a broken line over a held bass in 2/2",
+     {"C3:2", "G4:1/2 E4:1/2 A4:1/2 F4:1/2"},
+     "0 C 100 | 1 F/C 100",
+     {0, 2, 2}},
+    // A line alone names no chord on the halves of a beat either.
+    {"a line alone in 2/2",
+     {"C4:1/4 E4:1/4 G4:1/4 E4:1/4 F4:1/4 A4:1/4 C5:1/4 A4:1/4"},
+     "0 N.C. 0",
+     {0, 2, 2}},
+    // A dotted beat of 6/8 changes chord on its eighths.
+    {"a neighbour chord on the eighths of 6/8",
+     {"C5:1/2 C5:1/2 C5:1/2", "G4:1/2 A4:1/2 G4:1/2", "E4:1/2 F4:1/2 E4:1/2",
+      "C3:1/2 C3:1/2 C3:1/2"},
+     "0 C 100 | 1/2 F/C 100 | 1 C 100",
+     {0, 6, 8}},
     // One note a beat: the measure's notes spell the chord.
     {"arpeggio across a measure",
      {"C3:1 E3:1 G3:1 C4:1 G2:1 B2:1 D3:1 F3:1"},
