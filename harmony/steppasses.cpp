@@ -5,18 +5,88 @@
 #include "spelling.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <optional>
 
 namespace chordvane::harmony {
 
-void nameDiminishedSevenths(const ChordTable &table, const std::vector<Key> &keys,
-                            std::vector<Step> &steps)
+namespace {
+
+// Calls visit(step, notes sounding in it) for each step in turn; notes are
+// sorted by start, a step lasts until the next one starts.
+template <typename Visit>
+void withStepNotes(const std::vector<PieceNote> &notes, std::vector<Step> &steps, Visit visit)
+{
+    std::vector<size_t> active;
+    size_t next = 0;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        Step &step = steps[i];
+        const std::optional<Fraction> end =
+            i + 1 < steps.size() ? std::optional(steps[i + 1].start) : std::nullopt;
+        std::erase_if(active, [&](size_t n) { return !(step.start < notes[n].end); });
+        for (; next < notes.size() && (!end || notes[next].start < *end); ++next) {
+            if (step.start < notes[next].end)
+                active.push_back(next);
+        }
+        visit(i, active);
+    }
+}
+
+// The spelling the notes give pitch class pc most often; fallback when it
+// does not sound spelled (and on a tie with fallback).
+int mostOften(const std::vector<PieceNote> &notes, const std::vector<size_t> &active, int pc,
+              int fallback)
+{
+    std::map<int, int> counts;
+    for (const size_t n : active) {
+        if (notes[n].spelled && pitchClass(notes[n].pitch) == pc)
+            ++counts[*notes[n].spelled];
+    }
+    int best = fallback;
+    int times = counts.count(fallback) ? counts[fallback] : 0;
+    for (const auto &[position, count] : counts) {
+        if (count > times) {
+            best = position;
+            times = count;
+        }
+    }
+    return best;
+}
+
+constexpr int kUnspelled = std::numeric_limits<int>::min();
+
+} // namespace
+
+void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
+                            const std::vector<Key> &keys, std::vector<Step> &steps)
 {
     // Any tone of a diminished seventh can be its root; the one that leads a
     // semitone up to the next chord's root names it, else the key's leading
     // tone, else a tone that leads up to a degree of the key.
     constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
+    // A diminished seventh the score spells as a stack of minor thirds
+    // (A C E♭ G♭) is named on the bottom of the stack: the sharpest
+    // position on the line of fifths, the others 3, 6 and 9 below it.
+    std::vector<std::optional<int>> stacked(steps.size());
+    withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
+        if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedSeventh)
+            return;
+        std::vector<int> positions;
+        for (int k = 0; k < 4; ++k) {
+            const int pc = (steps[i].chord->root + 3 * k) % 12;
+            const int position = mostOften(notes, active, pc, kUnspelled);
+            if (position == kUnspelled)
+                return;
+            positions.push_back(position);
+        }
+        const int top = *std::ranges::max_element(positions);
+        for (int k = 0; k < 4; ++k) {
+            if (std::ranges::count(positions, top - 3 * k) != 1)
+                return;
+        }
+        stacked[i] = pitchClass(top * 7);
+    });
     for (size_t i = 0; i < steps.size(); ++i) {
         if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedSeventh)
             continue;
@@ -33,8 +103,8 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<Key> &key
         const int tonic = ((key.minor ? 9 : 0) + 7 * key.fifths % 12 + 24) % 12;
         const auto next = std::find_if(steps.begin() + static_cast<std::ptrdiff_t>(i) + 1,
                                        steps.end(), [](const Step &s) { return s.chord; });
-        std::optional<int> root;
-        if (next != steps.end())
+        std::optional<int> root = stacked[i];
+        if (!root && next != steps.end())
             root = tone([&](int up) { return up == next->chord->root; });
         if (!root)
             root = tone([&](int up) { return up == tonic; });
@@ -60,40 +130,15 @@ void spellSteps(const ChordTable &table, const std::vector<PieceNote> &notes,
 {
     // A root or bass takes the spelling the step's notes give its pitch
     // class most often; where it does not sound, the key's.
-    std::vector<size_t> active;
-    size_t next = 0;
-    for (size_t i = 0; i < steps.size(); ++i) {
+    withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
         Step &step = steps[i];
-        const std::optional<Fraction> end =
-            i + 1 < steps.size() ? std::optional(steps[i + 1].start) : std::nullopt;
-        std::erase_if(active, [&](size_t n) { return !(step.start < notes[n].end); });
-        for (; next < notes.size() && (!end || notes[next].start < *end); ++next) {
-            if (step.start < notes[next].end)
-                active.push_back(next);
-        }
         if (!step.chord)
-            continue;
+            return;
         step.spelled = symbolNotes(table, *step.chord, keyAt(keys, step.start));
-        const auto mostOften = [&](int pc, int fallback) {
-            std::map<int, int> counts;
-            for (const size_t n : active) {
-                if (notes[n].spelled && pitchClass(notes[n].pitch) == pc)
-                    ++counts[*notes[n].spelled];
-            }
-            int best = fallback;
-            int times = counts.count(fallback) ? counts[fallback] : 0;
-            for (const auto &[position, count] : counts) {
-                if (count > times) {
-                    best = position;
-                    times = count;
-                }
-            }
-            return best;
-        };
-        step.spelled.root = mostOften(step.chord->root, step.spelled.root);
+        step.spelled.root = mostOften(notes, active, step.chord->root, step.spelled.root);
         if (step.spelled.bass)
-            step.spelled.bass = mostOften(step.chord->bass, *step.spelled.bass);
-    }
+            step.spelled.bass = mostOften(notes, active, step.chord->bass, *step.spelled.bass);
+    });
 }
 
 } // namespace chordvane::harmony

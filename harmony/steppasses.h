@@ -7,11 +7,13 @@
 // Passes over the finished harmonic steps, before they are written out.
 namespace chordvane::harmony {
 
-// Names each diminished seventh on the tone that leads a semitone up to the
-// next chord's root, else on the key's leading tone, else on a tone that
-// leads up to a degree of the key; neighbours that become equal are joined.
-void nameDiminishedSevenths(const ChordTable &table, const std::vector<Key> &keys,
-                            std::vector<Step> &steps);
+// Names each diminished seventh on the bottom of the stack of minor thirds
+// its notes (sorted by start) spell, else on the tone that leads a semitone
+// up to the next chord's root, else on the key's leading tone, else on a
+// tone that leads up to a degree of the key; neighbours that become equal
+// are joined.
+void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
+                            const std::vector<Key> &keys, std::vector<Step> &steps);
 
 // Fills each step's spelled root and bass: the spelling the step's notes
 // (sorted by start) give that pitch class most often, else the key's.

@@ -203,3 +203,34 @@ TEST(Spelling, RootAndBassAreSpelledAsTheScoreWritesThem)
         EXPECT_EQ(analysis.steps[0].symbol, c.symbol);
     }
 }
+
+TEST(Spelling, ADiminishedSeventhIsNamedOnTheBottomOfItsSpelledThirds)
+{
+    // A C E♭ G♭ over A, then G: the tone that leads up to G would be G♭.
+    struct Case {
+        const char *name;
+        std::vector<std::optional<int>> spelled; // A3 C4 E♭4 G♭4 as written
+        const char *symbol;
+    };
+    const Case cases[] = {
+        {"a stack on A", {3, 0, -3, -6}, "Adim7"},
+        {"a stack on F♯", {3, 0, -3, 6}, "F♯dim7/A"},
+        {"no stack: the tone leading to the next root", {3, 0, 9, -6}, "G♭dim7/A"},
+        {"unspelled: the tone leading to the next root", {{}, {}, {}, {}}, "F♯dim7/A"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Piece piece;
+        piece.measureStarts = {0, 4};
+        piece.end = 8;
+        const int pitches[] = {57, 60, 63, 66};
+        const int resolution[] = {55, 59, 62, 67};
+        for (size_t i = 0; i < 4; ++i) {
+            piece.notes.push_back({0, 4, pitches[i], static_cast<int>(i), c.spelled[i]});
+            piece.notes.push_back({4, 8, resolution[i], static_cast<int>(i)});
+        }
+        const Analysis analysis = analyse(shippedList(), piece);
+        ASSERT_EQ(analysis.steps.size(), 2u);
+        EXPECT_EQ(analysis.steps[0].symbol, c.symbol);
+    }
+}
