@@ -6,6 +6,7 @@
 #include "harmonypiece.h"
 #include "scorelines.h"
 #include "textdecode.h"
+#include "transposing.h"
 
 #include <QFile>
 
@@ -18,17 +19,27 @@ namespace {
 bool annotateScore(const std::vector<annotate::ChordSymbol> &symbols, const Options &options,
                    std::ostream &err)
 {
+    annotate::AnnotateOptions how;
+    how.part = QString::fromStdString(options.annotatePart);
     const annotate::AnnotateResult result =
         annotate::annotateFile(QFile::decodeName(options.scorePath.c_str()), symbols,
-                               QFile::decodeName(options.annotatePath.c_str()));
+                               QFile::decodeName(options.annotatePath.c_str()), how);
     if (!result.ok()) {
         err << "chordvane-find: --annotate " << quoteForMessage(options.annotatePath) << ": "
             << printable(annotate::englishMessage(result)) << '\n';
         return false;
     }
-    if (!result.skipped.empty())
-        err << "chordvane-find: " << result.skipped.size()
-            << " chord symbol(s) left out where the top part has one already\n";
+    using annotate::SkipReason;
+    const std::pair<SkipReason, const char *> reasons[] = {
+        {SkipReason::Taken, "where the part has one already"},
+        {SkipReason::NoMeasure, "in measures the part does not have"},
+        {SkipReason::EmptyMeasure, "in measures written empty (<measure/>)"},
+        {SkipReason::Unfollowed, "where the part's text cannot be followed"},
+    };
+    for (const auto &[reason, words] : reasons) {
+        if (const size_t count = annotate::skippedFor(result, reason))
+            err << "chordvane-find: " << count << " chord symbol(s) left out " << words << '\n';
+    }
     return true;
 }
 
@@ -53,6 +64,12 @@ std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Option
 int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
                std::ostream &err)
 {
+    std::optional<int> transposition = 0;
+    if (!options.transposeFor.empty())
+        transposition = score::instrumentTransposition(options.transposeFor);
+    if (!transposition)
+        return usageError(err, "--transpose-for takes Bb, Eb, F, A or C, not " +
+                                   quoteForMessage(options.transposeFor));
     const std::optional<ChartedScore> charted = chartScoreFile(table, options, err);
     if (!charted)
         return kExitError;
@@ -72,9 +89,10 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
         buffer += shortened(measure.number);
         buffer += '\t';
         buffer += score::beatText(Fraction(1) + (step.start - measure.start));
-        buffer += step.chord ? '\t' + step.chordText + '\t' + std::to_string(step.rate) + '\t' +
-                                   step.symbol
-                             : "\t-\t-\tN.C.";
+        buffer += step.chord
+                      ? '\t' + step.chordText + '\t' + std::to_string(step.rate) + '\t' +
+                            score::writtenSymbol(table, step, charted->piece.keys, *transposition)
+                      : "\t-\t-\tN.C.";
         buffer += '\n';
         flushWhenFull(buffer, out);
     }

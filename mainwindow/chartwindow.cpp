@@ -1,9 +1,14 @@
 #include "chartwindow.h"
 
+#include "rowtables.h"
 #include "uiplatform.h"
 
+#include <QComboBox>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -14,7 +19,14 @@ namespace chordvane {
 
 namespace {
 constexpr int kStepRole = Qt::UserRole;
+
+// Keys the chart answers itself, before the main window's shortcuts.
+bool closesChart(const QKeyEvent *key)
+{
+    return key->matches(QKeySequence::Close) || key->matches(QKeySequence::Cancel) ||
+           (key->key() == Qt::Key_W && key->modifiers() == Qt::ControlModifier);
 }
+} // namespace
 
 ChartWindow::ChartWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool)
@@ -26,9 +38,24 @@ ChartWindow::ChartWindow(QWidget *parent)
     m_table->horizontalHeader()->hide();
     m_table->setFont(gothicFont(12, true));
     m_table->verticalHeader()->setFont(gothicFont(10.5));
+    cboInstrument = new QComboBox(this);
+    for (const rows::Entry &entry : rows::kTunes)
+        cboInstrument->addItem(QString::fromUtf8(entry.text));
+    m_instrumentLabel = new QLabel(tr("楽器:"), this);
+    m_instrumentLabel->setBuddy(cboInstrument);
+    auto *choice = new QHBoxLayout;
+    choice->setContentsMargins(6, 4, 6, 0);
+    choice->addWidget(m_instrumentLabel);
+    choice->addWidget(cboInstrument);
+    choice->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(choice);
     layout->addWidget(m_table);
+    // Every beat of a measure in view, whatever the window's width.
+    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(cboInstrument, &QComboBox::currentIndexChanged, this,
+            &ChartWindow::transpositionChanged);
     resize(twips(7200), twips(6000));
     // A click or Enter on a step goes there; an empty beat goes nowhere.
     const auto choose = [this](int line, int column) {
@@ -42,8 +69,10 @@ ChartWindow::ChartWindow(QWidget *parent)
 
 void ChartWindow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::LanguageChange)
+    if (event->type() == QEvent::LanguageChange) {
         setWindowTitle(tr("コード進行"));
+        m_instrumentLabel->setText(tr("楽器:"));
+    }
     QWidget::changeEvent(event);
 }
 
@@ -64,7 +93,32 @@ void ChartWindow::showChart(const QStringList &measures, const std::vector<Chart
         item->setTextAlignment(Qt::AlignCenter);
         m_table->setItem(cells[i].line, cells[i].column, item);
     }
-    m_table->resizeColumnsToContents();
+}
+
+int ChartWindow::transposition() const
+{
+    const int index = std::max(cboInstrument->currentIndex(), 0);
+    return rows::kTunes[static_cast<size_t>(index)].offset;
+}
+
+bool ChartWindow::event(QEvent *event)
+{
+    // The chart is a tool window of the main one, whose shortcuts would
+    // otherwise take Ctrl+W (closing the score) while the chart is active.
+    if (event->type() == QEvent::ShortcutOverride && closesChart(static_cast<QKeyEvent *>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void ChartWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (closesChart(event)) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void ChartWindow::markStep(int step)

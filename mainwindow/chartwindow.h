@@ -5,6 +5,8 @@
 
 #include <vector>
 
+class QComboBox;
+class QLabel;
 class QTableWidget;
 
 namespace chordvane {
@@ -19,7 +21,9 @@ struct ChartCell {
 
 // The harmony of the open score as a chart: one line per measure, headed by
 // its number, each step's symbol at its beat. The step the rows stand in is
-// selected; choosing a step asks the score view to go there.
+// selected; choosing a step asks the score view to go there. The symbols
+// are for players of the instrument chosen above the chart (in C, in B♭
+// ...), at its written pitch. Esc and Ctrl+W close the chart alone.
 class ChartWindow : public QWidget {
     Q_OBJECT
 
@@ -31,15 +35,23 @@ public:
     // Selects step `step` (an index into the cells), none when out of range.
     void markStep(int step);
     QTableWidget *table() const { return m_table; }
+    // The chosen instrument's transposition, semitones from written to
+    // sounding (-2 for B♭).
+    int transposition() const;
+    QComboBox *cboInstrument; // "in C", "in B♭" ... as the rows list them
 
 signals:
     void stepChosen(int step);
+    void transpositionChanged();
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QTableWidget *m_table;
+    QLabel *m_instrumentLabel;
     std::vector<ChartCell> m_cells;
 };
 
