@@ -2,6 +2,7 @@
 #include "findparts.h"
 
 #include "annotate.h"
+#include "chartsheet.h"
 #include "fromchart.h"
 #include "harmonypiece.h"
 #include "scorelines.h"
@@ -9,6 +10,7 @@
 #include "transposing.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <ostream>
 
@@ -82,6 +84,19 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
         !annotateScore(annotate::chordSymbols(table, charted->steps), options, err))
         return kExitError;
 
+    if (options.textChart || options.pdfGiven) {
+        const QString path = QFile::decodeName(options.scorePath.c_str());
+        const QString title =
+            charted->score.title.isEmpty() ? QFileInfo(path).fileName() : charted->score.title;
+        const QString text = score::chartText(table, charted->score, charted->piece, charted->steps,
+                                              *transposition, title);
+        if (options.pdfGiven && !writeChartPdf(text, title, options, err))
+            return kExitError;
+        if (options.textChart) {
+            out << text.toStdString();
+            return kExitFound;
+        }
+    }
     std::string buffer;
     for (const harmony::Step &step : charted->steps) {
         // Every step starts in one of the score's measures: they are the piece's.

@@ -16,7 +16,8 @@ constexpr std::string_view kUsage =
     "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
-    "                      [--chart [--transpose-for Bb|Eb|F|A|C]\n"
+    "                      [--chart [--format text] [--pdf FILE]\n"
+    "                               [--transpose-for Bb|Eb|F|A|C]\n"
     "                       | --annotate OUT [--annotate-part PART] | --tuning]\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
@@ -59,6 +60,14 @@ constexpr std::string_view kHelp =
     "               results window writes it; SYMBOL spelled as the score spells\n"
     "               it, else in the key in force (A♭/C, not G♯/C); a step under\n"
     "               --rate, or a line alone, prints -, - and N.C.\n"
+    "  --format text  with --chart: print the chart as a music stand shows it\n"
+    "               instead: the title, the key and time signature at the start\n"
+    "               and at each change, four measures a line between bar lines,\n"
+    "               each symbol at its beat, N.C. where no chord sounds, % for a\n"
+    "               measure that keeps the chord before it\n"
+    "  --pdf FILE   with --chart: also write that chart to FILE as a PDF (A4, or\n"
+    "               Letter where the locale measures in inches), replaced whole\n"
+    "               or not at all\n"
     "  --transpose-for Bb|Eb|F|A|C  with --chart: SYMBOL as a player of that\n"
     "               instrument reads it, moved from concert pitch to its written\n"
     "               pitch by letters as well as semitones (concert E♭ is F for Bb\n"
@@ -123,7 +132,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
                                 name == "--annotate" || name == "--wav" || name == "--sound" ||
                                 name == "--soundfont" || name == "--transpose-for" ||
-                                name == "--annotate-part";
+                                name == "--format" || name == "--pdf" || name == "--annotate-part";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -150,6 +159,15 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             if (value->empty())
                 return "--transpose-for takes Bb, Eb, F, A or C";
             options.transposeFor = *value;
+        } else if (name == "--format") {
+            if (*value != "text")
+                return "--format takes text, not " + quoteForMessage(*value);
+            options.textChart = true;
+        } else if (name == "--pdf") {
+            if (options.pdfGiven)
+                return "--pdf given twice: one chart is written to one file";
+            options.pdfPath = *value;
+            options.pdfGiven = true;
         } else if (name == "--chart") {
             options.chart = true;
         } else if (name == "--tuning") {
@@ -194,6 +212,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         return "--chart, --annotate and --tuning read a score: not without --score";
     if (!options.transposeFor.empty() && !options.chart && !options.annotateGiven)
         return "--transpose-for moves the chart's symbols: not without --chart";
+    if ((options.textChart || options.pdfGiven) && !options.chart)
+        return "--format and --pdf lay out the chart: not without --chart";
     if (!options.annotatePart.empty() && !options.annotateGiven)
         return "--annotate-part chooses where --annotate writes: not without --annotate";
     if (options.tuning && (options.chart || options.annotateGiven))

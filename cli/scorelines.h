@@ -28,6 +28,11 @@ struct ChartedScore {
 std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Options &options,
                                            std::ostream &err);
 
+// Writes the text chart to the --pdf file, whole or not at all; false after
+// a message to err.
+bool writeChartPdf(const QString &text, const QString &title, const Options &options,
+                   std::ostream &err);
+
 // Text from the file with its control characters replaced, UTF-8.
 std::string printable(QString text);
 

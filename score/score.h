@@ -82,6 +82,7 @@ struct Measure {
 };
 
 struct Score {
+    QString title; // <work-title>, else <movement-title>; may be empty
     std::vector<Part> parts;
     std::vector<Measure> measures;
     // Read from a Standard MIDI File: notes without notation, so there is
