@@ -1,6 +1,7 @@
 #include "scorebrowser.h"
 
 #include "annotate.h"
+#include "chartsheet.h"
 #include "chartwindow.h"
 #include "engine.h"
 #include "frmmain.h"
@@ -344,9 +345,9 @@ void ScoreBrowser::showChart()
     if (!isOpen())
         return;
     if (!m_chart) {
-        m_chart = new ChartWindow(&m_window);
+        m_chart = new ChartWindow(&m_window, m_dialogs);
         connect(m_chart, &ChartWindow::stepChosen, this, &ScoreBrowser::goToStep);
-        connect(m_chart, &ChartWindow::transpositionChanged, this, [this] {
+        connect(m_chart, &ChartWindow::chartChanged, this, [this] {
             fillChart();
             showChord();
         });
@@ -374,6 +375,12 @@ void ScoreBrowser::fillChart()
                                     : QStringLiteral("N.C.")});
     }
     m_chart->showChart(measures, cells);
+    const QFileInfo file(m_path);
+    const QString title = m_score.title.isEmpty() ? m_fileName : m_score.title;
+    m_chart->setChartText(score::chartText(m_chords, m_score, m_piece, m_steps,
+                                           m_chart->transposition(), title, m_chart->chartWords()),
+                          title,
+                          file.dir().filePath(file.completeBaseName() + tr(" (コード進行)")));
 }
 
 void ScoreBrowser::goToStep(int step)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QPagedPaintDevice;
+
 namespace chordvane::score {
 
 // A text chart (chartText) as a PDF document, its lines in a monospaced
@@ -10,5 +12,8 @@ namespace chordvane::score {
 // ♯ and ♭ included); pages of A4, or Letter where the locale measures in
 // inches. Needs a QGuiApplication.
 QByteArray chartPdf(const QString &text, const QString &title);
+
+// The same pages on a printer or another paged device, its layout as set.
+void paintChart(QPagedPaintDevice &device, const QString &text);
 
 } // namespace chordvane::score

@@ -2,6 +2,9 @@
 // symbols, and the tuning panel with its sheet.
 #include "scorebrowsertesting.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <sys/resource.h>
 
 #include <cerrno>
@@ -112,6 +115,51 @@ TEST_F(ScoreBrowserTest, TheChartIsForTheChosenInstrumentAndClosesAlone)
     QTest::keyClick(chart->table(), Qt::Key_Escape);
     EXPECT_FALSE(chart->isVisible());
     EXPECT_TRUE(browser().isOpen());
+}
+
+TEST_F(ScoreBrowserTest, TheChartIsCopiedSavedAndPrintedAsAMusicStandShowsIt)
+{
+    const auto readFile = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QString in = QString::fromStdString(
+        data.write("lead.musicxml", readFile(kScores + "/leadsheet.musicxml").toStdString()));
+    openScore(in);
+    press(Qt::Key_H);
+    ChartWindow *chart = browser().chart();
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    chart->cboInstrument->setCurrentIndex(chart->cboInstrument->findText("in B♭"));
+    QTest::mouseClick(chart->cmdCopy, Qt::LeftButton);
+    const QString text = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(text.section('\n', 0, 3).toStdString(),
+              "Étude 練習曲\nB♭ の楽器用\n調: D 長調   拍子: 3/4\n"
+              "   1 | D           | %           | G           |");
+    // Ctrl+C in the chart copies it too.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(chart->table(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+
+    const QString txt = QString::fromStdString(data.path() + "/chart.txt");
+    dialogs.savedFile = txt;
+    QTest::mouseClick(chart->cmdSaveText, Qt::LeftButton);
+    EXPECT_EQ(dialogs.saveRequests.value(0).section('|', 1, 1),
+              QString::fromStdString(data.path() + "/lead (コード進行).txt"));
+    EXPECT_EQ(QString::fromUtf8(readFile(txt)), text);
+    const QString pdf = QString::fromStdString(data.path() + "/chart.pdf");
+    dialogs.savedFile = pdf;
+    QTest::mouseClick(chart->cmdSavePdf, Qt::LeftButton);
+    EXPECT_TRUE(readFile(pdf).startsWith("%PDF"));
+    dialogs.savedFile = QString::fromStdString(data.path() + "/no/such/chart.pdf");
+    QTest::mouseClick(chart->cmdSavePdf, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("exclamation|Chordvane|保存できませんでした"));
+
+    // Printing asks through the desktop's print dialog; cancelled, it prints nothing.
+    dialogs.onModal = nullptr;
+    QTest::mouseClick(chart->cmdPrint, Qt::LeftButton);
+    EXPECT_EQ(dialogs.modalCount, 1);
 }
 
 TEST_F(ScoreBrowserTest, AScoreChangedSinceOpeningIsNotAnnotated)

@@ -11,6 +11,66 @@
         <source>楽器:</source>
         <translation>Instrument:</translation>
     </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>テキストで保存...</source>
+        <translation>Save as text...</translation>
+    </message>
+    <message>
+        <source>PDF で保存...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>印刷...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>調</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>拍子</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>長調</source>
+        <translation>major</translation>
+    </message>
+    <message>
+        <source>短調</source>
+        <translation>minor</translation>
+    </message>
+    <message>
+        <source>%1 の楽器用</source>
+        <translation>for %1 instruments</translation>
+    </message>
+    <message>
+        <source>保存できませんでした
+%1
+%2</source>
+        <translation>Could not save
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>コード進行をテキストで保存</source>
+        <translation>Save the chord chart as text</translation>
+    </message>
+    <message>
+        <source>テキスト (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>コード進行を PDF で保存</source>
+        <translation>Save the chord chart as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>chordvane::InstrumentRow</name>
@@ -255,6 +315,10 @@ Outputs tried:
         <translation>The score file has changed since it was opened. Nothing was saved.
 Open it again?
 %1</translation>
+    </message>
+    <message>
+        <source> (コード進行)</source>
+        <translation> (chord chart)</translation>
     </message>
 </context>
 <context>
