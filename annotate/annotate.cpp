@@ -222,10 +222,14 @@ AnnotatedData annotateData(const QByteArray &in, const std::vector<ChordSymbol> 
 {
     if (!options.digest.isEmpty() && scoreDigest(in) != options.digest)
         return {failure(AnnotateError::ScoreChanged), {}};
-    const score::ReadResult read = score::readScoreData(in);
-    if (!read.ok)
-        return {failure(AnnotateError::Unreadable, score::englishMessage(read)), {}};
-    const auto part = carryingPart(read.score, options.part);
+    score::ReadResult read;
+    if (!options.score) {
+        read = score::readScoreData(in);
+        if (!read.ok)
+            return {failure(AnnotateError::Unreadable, score::englishMessage(read)), {}};
+    }
+    const score::Score &score = options.score ? *options.score : read.score;
+    const auto part = carryingPart(score, options.part);
     if (!part) {
         return {options.part.isEmpty() ? failure(AnnotateError::NoPartToCarry)
                                        : failure(AnnotateError::NoSuchPart, options.part),
@@ -240,8 +244,7 @@ AnnotatedData annotateData(const QByteArray &in, const std::vector<ChordSymbol> 
                     {}};
     }
     AnnotatedData out;
-    QByteArray annotated =
-        annotateXml(root ? root->bytes : in, read.score, *part, symbols, out.result);
+    QByteArray annotated = annotateXml(root ? root->bytes : in, score, *part, symbols, out.result);
     if (!out.result.ok())
         return out;
     // Never a copy that the reader would refuse: neither the file nor the
@@ -274,9 +277,17 @@ AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol
     const auto form = outputFormFor(outPath);
     if (!form)
         return failure(AnnotateError::UnknownForm);
-    const score::ReadResult read = score::readScoreFile(inPath);
-    if (!read.ok)
-        return failure(AnnotateError::Unreadable, score::englishMessage(read));
+    // Read once: the analysis, the placement and the splice share it.
+    AnnotateOptions once = options;
+    QByteArray bytes;
+    score::ReadResult read;
+    if (!options.file || !options.score) {
+        read = score::readScoreFile(inPath, bytes);
+        if (!read.ok)
+            return failure(AnnotateError::Unreadable, score::englishMessage(read));
+        once.file = &bytes;
+        once.score = &read.score;
+    }
     // Through a symbolic or hard link too: the score must survive a
     // mistyped command.
     namespace fs = std::filesystem;
@@ -290,11 +301,7 @@ AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol
     if (fs::exists(status) && !fs::is_regular_file(status))
         return failure(AnnotateError::NotRegularFile);
 
-    QFile file(inPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(AnnotateError::Unreadable, file.errorString());
-    const AnnotatedData annotated =
-        annotateData(file.read(score::kMaxFileBytes + 1), symbols, *form, options);
+    const AnnotatedData annotated = annotateData(*once.file, symbols, *form, once);
     if (!annotated.result.ok())
         return annotated.result;
     // Unbuffered: a buffered write that the disk or a file size limit cuts

@@ -2,6 +2,7 @@
 
 #include "chordlist.h"
 #include "fraction.h"
+#include "score.h"
 
 #include <QByteArray>
 #include <QString>
@@ -82,6 +83,10 @@ struct AnnotateOptions {
     // The SHA-256 of the file the symbols were found in (scoreDigest);
     // empty: not checked.
     QByteArray digest;
+    // The score's file as the caller read it and the score read from it:
+    // neither is read again. Both or neither.
+    const QByteArray *file = nullptr;
+    const score::Score *score = nullptr;
 };
 
 // The digest AnnotateOptions::digest compares: of the file's bytes, or of

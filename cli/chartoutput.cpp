@@ -18,11 +18,13 @@ namespace chordvane::cli {
 
 namespace {
 
-bool annotateScore(const std::vector<annotate::ChordSymbol> &symbols, const Options &options,
-                   std::ostream &err)
+bool annotateScore(const ChartedScore &charted, const std::vector<annotate::ChordSymbol> &symbols,
+                   const Options &options, std::ostream &err)
 {
     annotate::AnnotateOptions how;
     how.part = QString::fromStdString(options.annotatePart);
+    how.file = &charted.file;
+    how.score = &charted.score;
     const annotate::AnnotateResult result =
         annotate::annotateFile(QFile::decodeName(options.scorePath.c_str()), symbols,
                                QFile::decodeName(options.annotatePath.c_str()), how);
@@ -50,7 +52,9 @@ bool annotateScore(const std::vector<annotate::ChordSymbol> &symbols, const Opti
 std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Options &options,
                                            std::ostream &err)
 {
-    std::optional<score::Score> score = readScore(options, err);
+    QByteArray file;
+    std::optional<score::Score> score =
+        readScore(options, err, options.annotateGiven ? &file : nullptr);
     if (!score)
         return std::nullopt;
     harmony::Piece piece = score::harmonyPiece(*score);
@@ -60,7 +64,8 @@ std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Option
             << ": " << harmony::englishMessage(analysis) << '\n';
         return std::nullopt;
     }
-    return ChartedScore{std::move(*score), std::move(piece), std::move(analysis.steps)};
+    return ChartedScore{std::move(file), std::move(*score), std::move(piece),
+                        std::move(analysis.steps)};
 }
 
 int chartScore(const ChordTable &table, const Options &options, std::ostream &out,
@@ -81,7 +86,7 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
         return kExitError;
     }
     if (options.annotateGiven &&
-        !annotateScore(annotate::chordSymbols(table, charted->steps), options, err))
+        !annotateScore(*charted, annotate::chordSymbols(table, charted->steps), options, err))
         return kExitError;
 
     if (options.textChart || options.pdfGiven) {

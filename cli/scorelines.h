@@ -16,10 +16,12 @@ namespace chordvane::cli {
 struct Options;
 
 // The score of --score, or none after a message to err.
-std::optional<score::Score> readScore(const Options &options, std::ostream &err);
+std::optional<score::Score> readScore(const Options &options, std::ostream &err,
+                                      QByteArray *file = nullptr);
 
 // The score of --score with its harmony, as --chart and --tuning print it.
 struct ChartedScore {
+    QByteArray file; // as read, with --annotate only: the copy is made from it
     score::Score score;
     harmony::Piece piece;
     std::vector<harmony::Step> steps;

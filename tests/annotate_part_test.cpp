@@ -307,4 +307,27 @@ TEST(AnnotatePart, SymbolsLandWhereTheMusicIs)
     }
 }
 
+TEST(AnnotateCopy, AScoreTheCallerHasReadIsNotReadAgain)
+{
+    test::TempDir dir;
+    const QString folder = QString::fromStdString(dir.path()) + QLatin1Char('/');
+    const QByteArray file = bandScore(2);
+    const score::ReadResult read = score::readScoreData(file);
+    ASSERT_TRUE(read.ok);
+    AnnotateOptions once;
+    once.file = &file;
+    once.score = &read.score;
+    // The path names no file: whatever is written comes from what was given.
+    const AnnotateResult result =
+        annotateFile(folder + QStringLiteral("gone.musicxml"), {symbol(Fraction(0), "C", "")},
+                     folder + QStringLiteral("out.musicxml"), once);
+    ASSERT_TRUE(result.ok()) << englishMessage(result).toStdString();
+    EXPECT_EQ(partSymbols(readFile(folder + QStringLiteral("out.musicxml")), QStringLiteral("Tp")),
+              QStringList{"D"});
+    EXPECT_EQ(annotateFile(folder + QStringLiteral("gone.musicxml"), {symbol(Fraction(0), "C", "")},
+                           folder + QStringLiteral("again.musicxml"))
+                  .error,
+              AnnotateError::Unreadable);
+}
+
 } // namespace
