@@ -1,15 +1,16 @@
 #include "annotate.h"
 
 #include "archive.h"
+#include "carryingpart.h"
 #include "harmonyxml.h"
 #include "score.h"
+#include "splice.h"
 #include "toppart.h"
 
+#include <QCryptographicHash>
 #include <QFile>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <filesystem>
@@ -30,87 +31,6 @@ AnnotateResult failure(AnnotateError error, const QString &detail = {})
     return result;
 }
 
-struct Encoding {
-    QByteArray name;
-    qsizetype bom = 0; // bytes of byte-order mark, kept as they are
-};
-
-// As XML tells it: a byte-order mark, the bytes of "<" in a wide encoding,
-// the declaration, or else UTF-8.
-Encoding documentEncoding(const QByteArray &bytes)
-{
-    const std::pair<QByteArray, Encoding> marks[] = {
-        {QByteArray("\xEF\xBB\xBF"), {"UTF-8", 3}},
-        {QByteArray("\xFF\xFE\0\0", 4), {"UTF-32LE", 4}},
-        {QByteArray("\0\0\xFE\xFF", 4), {"UTF-32BE", 4}},
-        {QByteArray("\xFF\xFE"), {"UTF-16LE", 2}},
-        {QByteArray("\xFE\xFF"), {"UTF-16BE", 2}},
-        {QByteArray("<\0\0\0", 4), {"UTF-32LE", 0}},
-        {QByteArray("\0\0\0<", 4), {"UTF-32BE", 0}},
-        {QByteArray("<\0", 2), {"UTF-16LE", 0}},
-        {QByteArray("\0<", 2), {"UTF-16BE", 0}},
-    };
-    for (const auto &[mark, encoding] : marks) {
-        if (bytes.startsWith(mark))
-            return encoding;
-    }
-    static const QRegularExpression declared(
-        QStringLiteral(R"(^<\?xml[^>]*\sencoding\s*=\s*["']([A-Za-z0-9._:-]{1,40})["'])"));
-    const auto match = declared.match(QString::fromLatin1(bytes.left(200)));
-    return {match.hasMatch() ? match.captured(1).toLatin1() : QByteArray("UTF-8"), 0};
-}
-
-struct Insertion {
-    qsizetype offset; // in the decoded text
-    QString text;
-};
-
-// The original bytes with the insertions between them. Each stretch of
-// the original is encoded back and checked against what it was, so that
-// nothing a decoder would have changed slips through.
-std::optional<QByteArray> splice(const QByteArray &bytes, const Encoding &encoding,
-                                 const QString &text, const std::vector<Insertion> &insertions)
-{
-    QStringEncoder encoder(encoding.name.constData());
-    QByteArray out = bytes.left(encoding.bom);
-    qsizetype from = 0;
-    qsizetype byte = encoding.bom;
-    auto copyTo = [&](qsizetype to) {
-        const QByteArray piece = encoder.encode(QStringView(text).mid(from, to - from));
-        if (encoder.hasError() || byte + piece.size() > bytes.size() ||
-            QByteArrayView(bytes).sliced(byte, piece.size()) != piece)
-            return false;
-        out += piece;
-        byte += piece.size();
-        from = to;
-        return true;
-    };
-    for (const Insertion &insertion : insertions) {
-        if (!copyTo(insertion.offset))
-            return std::nullopt;
-        out += encoder.encode(insertion.text);
-    }
-    if (!copyTo(text.size()) || byte != bytes.size() || encoder.hasError())
-        return std::nullopt;
-    return out;
-}
-
-// The new element takes the line and indentation of what it goes before;
-// in text without line breaks it goes inline.
-Layout layoutAt(const QString &text, qsizetype offset)
-{
-    qsizetype lineStart = offset;
-    while (lineStart > 0 && (text[lineStart - 1] == u' ' || text[lineStart - 1] == u'\t'))
-        --lineStart;
-    if (lineStart == 0 || (text[lineStart - 1] != u'\n' && text[lineStart - 1] != u'\r'))
-        return {};
-    const bool crlf =
-        text[lineStart - 1] == u'\n' && lineStart >= 2 && text[lineStart - 2] == u'\r';
-    const QString indent = text.mid(lineStart, offset - lineStart);
-    return {crlf ? QStringLiteral("\r\n") : QString(text[lineStart - 1]), indent,
-            indent.contains(u'\t') ? QStringLiteral("\t") : QStringLiteral("  ")};
-}
-
 // Divisions as MusicXML writes them: a whole number, or a decimal when the
 // time falls between divisions.
 QString divisionsText(const Fraction &value)
@@ -125,26 +45,42 @@ QString divisionsText(const Fraction &value)
     return text;
 }
 
+// A measure's note anchors by time (of equal times the earlier in the
+// text first), its end tag apart: a symbol is placed by binary search.
+struct TimedAnchors {
+    std::vector<const Anchor *> notes;
+    const Anchor *end = nullptr;
+};
+
+TimedAnchors timedAnchors(const std::vector<Anchor> &anchors)
+{
+    TimedAnchors timed;
+    for (const Anchor &anchor : anchors) {
+        if (anchor.note)
+            timed.notes.push_back(&anchor);
+        else
+            timed.end = &anchor;
+    }
+    std::stable_sort(timed.notes.begin(), timed.notes.end(),
+                     [](const Anchor *a, const Anchor *b) { return a->at < b->at; });
+    return timed;
+}
+
 // Where a symbol at `at` goes: before the note that starts then; else
 // before the latest note that starts earlier, so that a program that
 // ignores <offset> still shows it over the note sounding then; else before
 // the first later note, or the measure's end.
-const Anchor *anchorFor(const std::vector<Anchor> &anchors, const Fraction &at)
+const Anchor *anchorFor(const TimedAnchors &timed, const Fraction &at)
 {
-    const Anchor *before = nullptr;
-    const Anchor *after = nullptr;
-    const Anchor *end = nullptr;
-    for (const Anchor &anchor : anchors) {
-        if (!anchor.note)
-            end = &anchor;
-        else if (anchor.at == at)
-            return &anchor;
-        else if (anchor.at < at && (!before || anchor.at > before->at))
-            before = &anchor;
-        else if (anchor.at > at && (!after || anchor.at < after->at))
-            after = &anchor;
-    }
-    return before ? before : after ? after : end;
+    const auto byTime = [](const Anchor *a, const Fraction &t) {
+        return a->at < t;
+    };
+    const auto from = std::lower_bound(timed.notes.begin(), timed.notes.end(), at, byTime);
+    if (from != timed.notes.end() && (*from)->at == at)
+        return *from;
+    if (from != timed.notes.begin())
+        return *std::lower_bound(timed.notes.begin(), from, (*(from - 1))->at, byTime);
+    return from != timed.notes.end() ? *from : timed.end;
 }
 
 QString symbolProblem(const ChordSymbol &symbol, const Fraction &scoreEnd)
@@ -175,8 +111,9 @@ std::optional<size_t> measureAt(const std::vector<score::Measure> &measures, con
     return size_t(next - measures.begin() - 1);
 }
 
-// The score's XML (a plain file or an archive's root) with the symbols spliced in.
-QByteArray annotateXml(const QByteArray &bytes, const score::Score &score,
+// The score's XML (a plain file or an archive's root) with the symbols
+// spliced in, into the part given.
+QByteArray annotateXml(const QByteArray &bytes, const score::Score &score, size_t partIndex,
                        const std::vector<ChordSymbol> &symbols, AnnotateResult &result)
 {
     const Fraction scoreEnd = score.measures.empty()
@@ -204,9 +141,10 @@ QByteArray annotateXml(const QByteArray &bytes, const score::Score &score,
         result = failure(AnnotateError::EncodingNotKept, QString::fromLatin1(encoding.name));
         return {};
     }
+    const score::Part &carrier = score.parts[partIndex];
     PartLayout part;
     try {
-        part = scanPart(text, score.parts.front().id, score.measures);
+        part = scanPart(text, carrier.id, score.measures);
     } catch (const score::FractionOverflow &) {
         result = failure(AnnotateError::Unreadable,
                          QStringLiteral("the score's durations are too large to place symbols"));
@@ -218,14 +156,29 @@ QByteArray annotateXml(const QByteArray &bytes, const score::Score &score,
 
     const bool unicode = encoding.name.toUpper().startsWith("UTF");
     std::vector<Insertion> insertions;
+    qsizetype added = 0;
+    std::vector<std::optional<TimedAnchors>> timed(part.measures.size());
     for (const size_t index : order) {
         const ChordSymbol &symbol = symbols[index];
         const auto measure = measureAt(score.measures, symbol.at);
-        const Anchor *anchor = measure && *measure < part.measures.size() && !taken.count(symbol.at)
-                                   ? anchorFor(part.measures[*measure], symbol.at)
-                                   : nullptr;
-        if (!anchor) {
-            result.skipped.push_back(index);
+        std::optional<SkipReason> skip;
+        if (taken.count(symbol.at))
+            skip = SkipReason::Taken;
+        else if (!measure || *measure >= part.measures.size())
+            skip = part.followed ? SkipReason::NoMeasure : SkipReason::Unfollowed;
+        else if (part.emptyTags[*measure])
+            skip = SkipReason::EmptyMeasure;
+        const Anchor *anchor = nullptr;
+        if (!skip) {
+            auto &anchors = timed[*measure];
+            if (!anchors)
+                anchors = timedAnchors(part.measures[*measure]);
+            anchor = anchorFor(*anchors, symbol.at);
+            if (!anchor)
+                skip = SkipReason::EmptyMeasure;
+        }
+        if (skip) {
+            result.skipped.push_back({index, *skip});
             continue;
         }
         const QString offset = anchor->at == symbol.at
@@ -233,13 +186,22 @@ QByteArray annotateXml(const QByteArray &bytes, const score::Score &score,
                                    : divisionsText((symbol.at - anchor->at) * anchor->divisions);
         const Layout layout = layoutAt(text, anchor->offset);
         insertions.push_back(
-            {anchor->offset, harmonyElement(symbol, offset, layout, unicode) + layout.newline +
-                                 (layout.newline.isEmpty() ? QString() : layout.indent)});
+            {anchor->offset,
+             harmonyElement(writtenSymbol(symbol, carrier), offset, layout, unicode) +
+                 layout.newline + (layout.newline.isEmpty() ? QString() : layout.indent)});
+        added += insertions.back().text.size();
+        // Refused before the copy is made: it would be no smaller encoded.
+        if (text.size() + added > score::kMaxFileBytes) {
+            result = failure(AnnotateError::TooLarge,
+                             QStringLiteral("over %1 characters").arg(text.size() + added));
+            return {};
+        }
         ++result.written;
     }
     std::stable_sort(insertions.begin(), insertions.end(),
                      [](const Insertion &a, const Insertion &b) { return a.offset < b.offset; });
-    std::sort(result.skipped.begin(), result.skipped.end());
+    std::sort(result.skipped.begin(), result.skipped.end(),
+              [](const Skipped &a, const Skipped &b) { return a.index < b.index; });
     const auto spliced = splice(bytes, encoding, text, insertions);
     if (!spliced) {
         result = failure(AnnotateError::EncodingNotKept, QString::fromLatin1(encoding.name));
@@ -248,14 +210,31 @@ QByteArray annotateXml(const QByteArray &bytes, const score::Score &score,
     return *spliced;
 }
 
+AnnotateResult tooLarge(qsizetype size)
+{
+    return failure(AnnotateError::TooLarge, QStringLiteral("%1 bytes").arg(size));
+}
+
 } // namespace
 
 AnnotatedData annotateData(const QByteArray &in, const std::vector<ChordSymbol> &symbols,
-                           OutputForm form)
+                           OutputForm form, const AnnotateOptions &options)
 {
-    const score::ReadResult read = score::readScoreData(in);
-    if (!read.ok)
-        return {failure(AnnotateError::Unreadable, score::englishMessage(read)), {}};
+    if (!options.digest.isEmpty() && scoreDigest(in) != options.digest)
+        return {failure(AnnotateError::ScoreChanged), {}};
+    score::ReadResult read;
+    if (!options.score) {
+        read = score::readScoreData(in);
+        if (!read.ok)
+            return {failure(AnnotateError::Unreadable, score::englishMessage(read)), {}};
+    }
+    const score::Score &score = options.score ? *options.score : read.score;
+    const auto part = carryingPart(score, options.part);
+    if (!part) {
+        return {options.part.isEmpty() ? failure(AnnotateError::NoPartToCarry)
+                                       : failure(AnnotateError::NoSuchPart, options.part),
+                {}};
+    }
     std::optional<ArchiveRoot> root;
     if (isArchive(in)) {
         root = archiveRoot(in);
@@ -265,14 +244,21 @@ AnnotatedData annotateData(const QByteArray &in, const std::vector<ChordSymbol> 
                     {}};
     }
     AnnotatedData out;
-    QByteArray annotated = annotateXml(root ? root->bytes : in, read.score, symbols, out.result);
+    QByteArray annotated = annotateXml(root ? root->bytes : in, score, *part, symbols, out.result);
     if (!out.result.ok())
         return out;
+    // Never a copy that the reader would refuse: neither the file nor the
+    // unpacked root may pass its limit.
+    if (annotated.size() > score::kMaxFileBytes)
+        return {tooLarge(annotated.size()), {}};
     if (form == OutputForm::Plain) {
         out.bytes = annotated;
     } else if (root) {
         root->bytes = annotated;
-        out.bytes = replaceMember(in, *root);
+        const ArchiveCopy copy = replaceMember(in, *root);
+        if (!copy.encrypted.isEmpty())
+            return {failure(AnnotateError::EncryptedMember, copy.encrypted), {}};
+        out.bytes = copy.bytes;
     } else {
         out.bytes = newArchive(annotated);
     }
@@ -280,18 +266,28 @@ AnnotatedData annotateData(const QByteArray &in, const std::vector<ChordSymbol> 
         return {failure(AnnotateError::CannotWrite,
                         QStringLiteral("the compressed archive could not be made")),
                 {}};
+    if (out.bytes.size() > score::kMaxFileBytes)
+        return {tooLarge(out.bytes.size()), {}};
     return out;
 }
 
 AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol> &symbols,
-                            const QString &outPath)
+                            const QString &outPath, const AnnotateOptions &options)
 {
     const auto form = outputFormFor(outPath);
     if (!form)
         return failure(AnnotateError::UnknownForm);
-    const score::ReadResult read = score::readScoreFile(inPath);
-    if (!read.ok)
-        return failure(AnnotateError::Unreadable, score::englishMessage(read));
+    // Read once: the analysis, the placement and the splice share it.
+    AnnotateOptions once = options;
+    QByteArray bytes;
+    score::ReadResult read;
+    if (!options.file || !options.score) {
+        read = score::readScoreFile(inPath, bytes);
+        if (!read.ok)
+            return failure(AnnotateError::Unreadable, score::englishMessage(read));
+        once.file = &bytes;
+        once.score = &read.score;
+    }
     // Through a symbolic or hard link too: the score must survive a
     // mistyped command.
     namespace fs = std::filesystem;
@@ -305,11 +301,7 @@ AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol
     if (fs::exists(status) && !fs::is_regular_file(status))
         return failure(AnnotateError::NotRegularFile);
 
-    QFile file(inPath);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(AnnotateError::Unreadable, file.errorString());
-    const AnnotatedData annotated =
-        annotateData(file.read(score::kMaxFileBytes + 1), symbols, *form);
+    const AnnotatedData annotated = annotateData(*once.file, symbols, *form, once);
     if (!annotated.result.ok())
         return annotated.result;
     // Unbuffered: a buffered write that the disk or a file size limit cuts
@@ -328,6 +320,25 @@ AnnotateResult annotateFile(const QString &inPath, const std::vector<ChordSymbol
     if (!save.commit())
         return failure(AnnotateError::CannotWrite, save.errorString());
     return annotated.result;
+}
+
+QByteArray scoreDigest(const QByteArray &file)
+{
+    return QCryptographicHash::hash(file, QCryptographicHash::Sha256);
+}
+
+QByteArray fileDigest(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return scoreDigest(file.read(score::kMaxFileBytes + 1));
+}
+
+size_t skippedFor(const AnnotateResult &result, SkipReason reason)
+{
+    return size_t(std::count_if(result.skipped.begin(), result.skipped.end(),
+                                [reason](const Skipped &s) { return s.reason == reason; }));
 }
 
 std::optional<OutputForm> outputFormFor(const QString &path)
@@ -362,6 +373,22 @@ QString englishMessage(const AnnotateResult &result)
             .arg(result.detail);
     case AnnotateError::CannotWrite:
         return QStringLiteral("cannot write the annotated copy: ") + result.detail;
+    case AnnotateError::NoSuchPart:
+        return QStringLiteral("the score has no part %1 (give a part's id or its number from 1)")
+            .arg(result.detail);
+    case AnnotateError::NoPartToCarry:
+        return QStringLiteral("every part is percussion or tablature: give the part to write "
+                              "the chord symbols into");
+    case AnnotateError::ScoreChanged:
+        return QStringLiteral("the score has changed since its chords were found; open it again");
+    case AnnotateError::TooLarge:
+        return QStringLiteral("the annotated copy would be larger (%1) than the 64 MiB a score "
+                              "may have; nothing was written")
+            .arg(result.detail);
+    case AnnotateError::EncryptedMember:
+        return QStringLiteral("the compressed score holds an encrypted file (%1), which cannot "
+                              "be copied")
+            .arg(result.detail);
     }
     return {};
 }

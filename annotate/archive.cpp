@@ -14,6 +14,7 @@ namespace {
 
 constexpr const char *kContainerPath = "META-INF/container.xml";
 constexpr const char *kNewRootPath = "score.musicxml";
+constexpr quint16 kUtf8Flag = 0x800; // general purpose bit 11: the name is UTF-8
 
 std::optional<QByteArray> readMember(QuaZip &zip, const QString &path)
 {
@@ -79,7 +80,7 @@ std::optional<ArchiveRoot> archiveRoot(const QByteArray &archive)
     return root;
 }
 
-QByteArray replaceMember(const QByteArray &archive, const ArchiveRoot &root)
+ArchiveCopy replaceMember(const QByteArray &archive, const ArchiveRoot &root)
 {
     QBuffer inBuffer;
     inBuffer.setData(archive);
@@ -87,13 +88,28 @@ QByteArray replaceMember(const QByteArray &archive, const ArchiveRoot &root)
     QByteArray out;
     QBuffer outBuffer(&out);
     QuaZip zip(&outBuffer);
-    if (!in.open(QuaZip::mdUnzip) || !zip.open(QuaZip::mdCreate))
+    if (!in.open(QuaZip::mdUnzip))
+        return {};
+    // Names written in UTF-8 say so, or a reader takes "Über 楽譜" for code
+    // page 437. The flag holds for the whole archive from its opening on; an
+    // ASCII name reads the same either way.
+    bool utf8 = false;
+    for (bool more = in.goToFirstFile(); more; more = in.goToNextFile()) {
+        QuaZipFileInfo64 info;
+        if (!in.getCurrentFileInfo(&info))
+            return {};
+        utf8 |= (info.flags & kUtf8Flag) != 0;
+    }
+    zip.setUtf8Enabled(utf8);
+    if (!zip.open(QuaZip::mdCreate))
         return {};
     zip.setComment(in.getComment());
     for (bool more = in.goToFirstFile(); more; more = in.goToNextFile()) {
         QuaZipFileInfo64 info;
         if (!in.getCurrentFileInfo(&info))
             return {};
+        if (info.isEncrypted())
+            return {{}, info.name};
         const bool replaced = info.name == root.path;
         int method = 0;
         int level = 0;
@@ -112,7 +128,7 @@ QByteArray replaceMember(const QByteArray &archive, const ArchiveRoot &root)
         }
     }
     zip.close();
-    return zip.getZipError() == ZIP_OK ? out : QByteArray();
+    return {zip.getZipError() == ZIP_OK ? out : QByteArray(), {}};
 }
 
 QByteArray newArchive(const QByteArray &score)

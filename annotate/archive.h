@@ -22,8 +22,14 @@ std::optional<ArchiveRoot> archiveRoot(const QByteArray &archive);
 
 // The archive again with the member at root.path holding root.bytes,
 // compressed as before; every other member is copied as it is stored,
-// without unpacking. Empty when the archive cannot be read.
-QByteArray replaceMember(const QByteArray &archive, const ArchiveRoot &root);
+// without unpacking, its name's UTF-8 flag kept. Nothing when the archive
+// cannot be read or holds an encrypted member, whose path is then given:
+// its stored bytes could be copied, but not as it was.
+struct ArchiveCopy {
+    QByteArray bytes;
+    QString encrypted;
+};
+ArchiveCopy replaceMember(const QByteArray &archive, const ArchiveRoot &root);
 
 // A new archive for a plain score: a mimetype, the container and the score.
 QByteArray newArchive(const QByteArray &score);

@@ -35,18 +35,6 @@ QString escaped(const QString &text, bool unicode)
     return out;
 }
 
-const char *degreeType(DegreeType type)
-{
-    switch (type) {
-    case DegreeType::Add:
-        return "add";
-    case DegreeType::Alter:
-        return "alter";
-    default:
-        return "subtract";
-    }
-}
-
 // Lines of markup, laid out as the layout says.
 class Writer {
 public:
@@ -98,27 +86,23 @@ QString harmonyElement(const ChordSymbol &symbol, const QString &offset, const L
     const HarmonyKind kind = harmonyKind(symbol.intervals);
     const QString root = QStringLiteral("root");
     const QString bass = QStringLiteral("bass");
-    const QString degree = QStringLiteral("degree");
     Writer xml(layout);
     xml.open(QStringLiteral("harmony"));
     xml.open(root);
     xml.note(root, symbol.root);
     xml.close(root);
+    // A chord its kind alone names goes as that kind. One that needs
+    // degrees as well goes as "other" with the list's name alone: a notation
+    // program prints degrees after the kind's text, hidden or not
+    // ("A7(♭9)♭9"), and without them would take the bare kind (B♭add9 as B♭).
+    const std::string_view kindValue = kind.degrees.empty() ? kind.kind : "other";
     xml.line(QStringLiteral("<kind text=\"%1\">%2</kind>")
                  .arg(escaped(QString::fromStdString(symbol.name), unicode),
-                      QLatin1String(kind.kind.data(), qsizetype(kind.kind.size()))));
+                      QLatin1String(kindValue.data(), qsizetype(kindValue.size()))));
     if (symbol.bass) {
         xml.open(bass);
         xml.note(bass, *symbol.bass);
         xml.close(bass);
-    }
-    // The kind's text already says every degree.
-    for (const Degree &d : kind.degrees) {
-        xml.open(QStringLiteral("degree print-object=\"no\""));
-        xml.leaf(QStringLiteral("degree-value"), QString::number(d.value));
-        xml.leaf(QStringLiteral("degree-alter"), QString::number(d.alter));
-        xml.leaf(QStringLiteral("degree-type"), QLatin1String(degreeType(d.type)));
-        xml.close(degree);
     }
     // The chord changes there, not only its print.
     if (!offset.isEmpty())

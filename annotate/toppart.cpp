@@ -71,6 +71,7 @@ PartLayout PartScanner::scan(const QString &partId)
         }
         break;
     }
+    m_layout.followed = !m_xml.hasError();
     return std::move(m_layout);
 }
 
@@ -137,10 +138,18 @@ void PartScanner::scanMeasure(const Fraction &start)
             m_xml.skipCurrentElement();
         }
     }
+    if (m_xml.hasError()) {
+        // What was read of this measure may lack its later notes.
+        m_layout.measures.pop_back();
+        m_layout.followed = false;
+        return;
+    }
     // An empty <measure/> has no end tag to stand before.
     const qsizetype end = tagStart();
-    if (end >= 0 && end + 1 < m_text.size() && m_text[end + 1] == u'/')
+    const bool endTag = end >= 0 && end + 1 < m_text.size() && m_text[end + 1] == u'/';
+    if (endTag)
         anchors.push_back({end, start + cursor, m_divisions, false});
+    m_layout.emptyTags.push_back(!endTag && anchors.empty());
 }
 
 } // namespace

@@ -28,7 +28,11 @@ struct PlacedHarmony {
 
 struct PartLayout {
     std::vector<std::vector<Anchor>> measures; // by measure index; anchors in text order
+    std::vector<bool> emptyTags;               // by measure index: written <measure/>
     std::vector<PlacedHarmony> harmonies;      // in text order
+    // False when the text stops making sense to the XML reader inside the
+    // part (markup inside a <duration> ...): measures ends before there.
+    bool followed = true;
 };
 
 // Walks the part with the given id of a score-partwise document that the

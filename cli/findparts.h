@@ -21,6 +21,11 @@ struct Options {
     bool tuning = false;
     std::string annotatePath;
     bool annotateGiven = false;
+    std::string annotatePart; // --annotate-part: a part's id or number from 1
+    std::string transposeFor; // --transpose-for: Bb, Eb, F, A or C; empty for concert
+    bool textChart = false;   // --format text
+    std::string pdfPath;      // --pdf
+    bool pdfGiven = false;
     bool noJazz = false;
     bool listGiven = false;
     int rate = 65;

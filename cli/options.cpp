@@ -16,7 +16,9 @@ constexpr std::string_view kUsage =
     "                      [--wav FILE [--sound NAME] [--soundfont FILE]] BASS [NOTE ...]\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
-    "                      [--chart | --annotate OUT | --tuning]\n"
+    "                      [--chart [--format text] [--pdf FILE]\n"
+    "                               [--transpose-for Bb|Eb|F|A|C]\n"
+    "                       | --annotate OUT [--annotate-part PART] | --tuning]\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
     "Names every chord that the notes can spell over the bass, one per line with\n"
@@ -58,11 +60,26 @@ constexpr std::string_view kHelp =
     "               results window writes it; SYMBOL spelled as the score spells\n"
     "               it, else in the key in force (A♭/C, not G♯/C); a step under\n"
     "               --rate, or a line alone, prints -, - and N.C.\n"
+    "  --format text  with --chart: print the chart as a music stand shows it\n"
+    "               instead: the title, the key and time signature at the start\n"
+    "               and at each change, four measures a line between bar lines,\n"
+    "               each symbol at its beat, N.C. where no chord sounds, % for a\n"
+    "               measure that keeps the chord before it\n"
+    "  --pdf FILE   with --chart: also write that chart to FILE as a PDF (A4, or\n"
+    "               Letter where the locale measures in inches), replaced whole\n"
+    "               or not at all\n"
+    "  --transpose-for Bb|Eb|F|A|C  with --chart: SYMBOL as a player of that\n"
+    "               instrument reads it, moved from concert pitch to its written\n"
+    "               pitch by letters as well as semitones (concert E♭ is F for Bb\n"
+    "               and C for Eb); CHORD stays at concert pitch\n"
     "  --annotate OUT  with --score: write a copy of the score to OUT with one\n"
-    "               chord symbol (<harmony>) per step with a chord in its top part,\n"
-    "               and print the lines of --chart; OUT ending in .mxl is\n"
+    "               chord symbol (<harmony>) per step with a chord in the first\n"
+    "               part that is not percussion or tablature, at that part's written\n"
+    "               pitch, and print the lines of --chart; OUT ending in .mxl is\n"
     "               compressed, .musicxml or .xml plain; OUT must not be the score,\n"
     "               which must be MusicXML (a MIDI file has no notation to write in)\n"
+    "  --annotate-part PART  with --annotate: write into the part with that id\n"
+    "               (P2) or number in score order (2) instead\n"
     "  --tuning     with --score: what to tell each player, one line per note\n"
     "               sounding at each harmonic step's first attack:\n"
     "               MEASURE<TAB>BEAT<TAB>PART<TAB>WRITTEN<TAB>CONCERT<TAB>DEGREE<TAB>CENTS\n"
@@ -114,7 +131,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         }
         const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
                                 name == "--annotate" || name == "--wav" || name == "--sound" ||
-                                name == "--soundfont";
+                                name == "--soundfont" || name == "--transpose-for" ||
+                                name == "--format" || name == "--pdf" || name == "--annotate-part";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -133,6 +151,23 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
                 return "--annotate given twice: one score is written to one file";
             options.annotatePath = *value;
             options.annotateGiven = true;
+        } else if (name == "--annotate-part") {
+            if (value->empty())
+                return "--annotate-part takes a part's id or number";
+            options.annotatePart = *value;
+        } else if (name == "--transpose-for") {
+            if (value->empty())
+                return "--transpose-for takes Bb, Eb, F, A or C";
+            options.transposeFor = *value;
+        } else if (name == "--format") {
+            if (*value != "text")
+                return "--format takes text, not " + quoteForMessage(*value);
+            options.textChart = true;
+        } else if (name == "--pdf") {
+            if (options.pdfGiven)
+                return "--pdf given twice: one chart is written to one file";
+            options.pdfPath = *value;
+            options.pdfGiven = true;
         } else if (name == "--chart") {
             options.chart = true;
         } else if (name == "--tuning") {
@@ -175,6 +210,12 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         return "--list and --no-jazz cannot be used together";
     if ((options.chart || options.annotateGiven || options.tuning) && !options.scoreGiven)
         return "--chart, --annotate and --tuning read a score: not without --score";
+    if (!options.transposeFor.empty() && !options.chart && !options.annotateGiven)
+        return "--transpose-for moves the chart's symbols: not without --chart";
+    if ((options.textChart || options.pdfGiven) && !options.chart)
+        return "--format and --pdf lay out the chart: not without --chart";
+    if (!options.annotatePart.empty() && !options.annotateGiven)
+        return "--annotate-part chooses where --annotate writes: not without --annotate";
     if (options.tuning && (options.chart || options.annotateGiven))
         return "--tuning prints lines of its own: not with --chart or --annotate";
     if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))

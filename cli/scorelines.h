@@ -16,10 +16,12 @@ namespace chordvane::cli {
 struct Options;
 
 // The score of --score, or none after a message to err.
-std::optional<score::Score> readScore(const Options &options, std::ostream &err);
+std::optional<score::Score> readScore(const Options &options, std::ostream &err,
+                                      QByteArray *file = nullptr);
 
 // The score of --score with its harmony, as --chart and --tuning print it.
 struct ChartedScore {
+    QByteArray file; // as read, with --annotate only: the copy is made from it
     score::Score score;
     harmony::Piece piece;
     std::vector<harmony::Step> steps;
@@ -27,6 +29,11 @@ struct ChartedScore {
 // The charted score, or none after a message to err.
 std::optional<ChartedScore> chartScoreFile(const ChordTable &table, const Options &options,
                                            std::ostream &err);
+
+// Writes the text chart to the --pdf file, whole or not at all; false after
+// a message to err.
+bool writeChartPdf(const QString &text, const QString &title, const Options &options,
+                   std::ostream &err);
 
 // Text from the file with its control characters replaced, UTF-8.
 std::string printable(QString text);

@@ -36,9 +36,13 @@ std::string shortened(const QString &text)
     return end < text.size() ? printable(text.left(end)) + "…" : printable(text);
 }
 
-std::optional<score::Score> readScore(const Options &options, std::ostream &err)
+std::optional<score::Score> readScore(const Options &options, std::ostream &err, QByteArray *file)
 {
-    score::ReadResult read = score::readScoreFile(QFile::decodeName(options.scorePath.c_str()));
+    QByteArray bytes;
+    score::ReadResult read =
+        score::readScoreFile(QFile::decodeName(options.scorePath.c_str()), bytes);
+    if (file)
+        *file = std::move(bytes);
     if (!read.ok) {
         err << "chordvane-find: cannot read the score " << quoteForMessage(options.scorePath)
             << ": " << printable(score::englishMessage(read)) << '\n';

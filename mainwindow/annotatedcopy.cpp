@@ -1,6 +1,7 @@
 // The score's copy with the chart's chord symbols written into it.
 #include "scorebrowser.h"
 
+#include "carryingpart.h"
 #include "frmmain.h"
 #include "fromchart.h"
 #include "scoreproblem.h"
@@ -25,13 +26,37 @@ void ScoreBrowser::saveAnnotated()
     const QString suffix = in.fileName().mid(in.completeBaseName().size());
     const QString proposed =
         in.dir().filePath(in.completeBaseName() + tr(" (コード付き)") + suffix);
+    annotate::AnnotateOptions how;
+    how.digest = m_digest;
+    if (m_score.parts.size() > 1) {
+        // Every part by its name; the first that is no drum or tablature
+        // staff offered.
+        QStringList names;
+        for (const score::Part &part : m_score.parts)
+            names << (part.name.isEmpty() ? part.id : part.name);
+        const int offered = int(annotate::carryingPart(m_score, {}).value_or(0));
+        const int chosen = m_dialogs.chooseItem(&m_window, tr("コード名を書き込んで保存"),
+                                                tr("コード名を書き込むパート:"), names, offered);
+        if (chosen < 0)
+            return;
+        how.part = QString::number(chosen + 1);
+    }
     const QString out =
         m_dialogs.saveFile(&m_window, tr("コード名を書き込んで保存"), proposed,
                            tr("MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)"));
     if (out.isEmpty())
         return;
     const annotate::AnnotateResult result =
-        annotate::annotateFile(m_path, annotate::chordSymbols(m_chords, m_steps), out);
+        annotate::annotateFile(m_path, annotate::chordSymbols(m_chords, m_steps), out, how);
+    if (result.error == annotate::AnnotateError::ScoreChanged) {
+        // The chords are those of the score as it was: none go into new music.
+        if (m_dialogs.confirm(&m_window, QStringLiteral("Chordvane"),
+                              tr("スコアのファイルが開いた後で変更されています。何も保存して"
+                                 "いません。\n開き直しますか？\n%1")
+                                  .arg(QDir::toNativeSeparators(m_path))))
+            openScore(m_path);
+        return;
+    }
     if (result.ok()) {
         m_dialogs.information(
             &m_window, QStringLiteral("Chordvane"),

@@ -1,5 +1,7 @@
 #include "scorebrowser.h"
 
+#include "annotate.h"
+#include "chartsheet.h"
 #include "chartwindow.h"
 #include "engine.h"
 #include "frmmain.h"
@@ -9,6 +11,7 @@
 #include "scoreproblem.h"
 #include "scorerows.h"
 #include "search.h"
+#include "transposing.h"
 #include "tuningpanel.h"
 #include "tuningsheet.h"
 #include "uiplatform.h"
@@ -182,6 +185,7 @@ bool ScoreBrowser::openScore(const QString &path)
     m_moments = std::move(moments);
     m_fileName = QFileInfo(path).fileName();
     m_path = QFileInfo(path).absoluteFilePath();
+    m_digest = annotate::fileDigest(m_path);
     lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     m_piece = score::harmonyPiece(m_score);
     setOpen(true);
@@ -341,8 +345,12 @@ void ScoreBrowser::showChart()
     if (!isOpen())
         return;
     if (!m_chart) {
-        m_chart = new ChartWindow(&m_window);
+        m_chart = new ChartWindow(&m_window, m_dialogs);
         connect(m_chart, &ChartWindow::stepChosen, this, &ScoreBrowser::goToStep);
+        connect(m_chart, &ChartWindow::chartChanged, this, [this] {
+            fillChart();
+            showChord();
+        });
         fillChart();
     }
     m_chart->show();
@@ -361,11 +369,18 @@ void ScoreBrowser::fillChart()
         const Fraction beat =
             measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType) : Fraction(1);
         const Fraction into = (step.start - measure.start) / beat;
-        cells.push_back(
-            {step.measure, static_cast<int>(into.numerator() / into.denominator()),
-             step.chord ? QString::fromStdString(step.symbol) : QStringLiteral("N.C.")});
+        cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
+                         step.chord ? QString::fromStdString(score::writtenSymbol(
+                                          m_chords, step, m_piece.keys, m_chart->transposition()))
+                                    : QStringLiteral("N.C.")});
     }
     m_chart->showChart(measures, cells);
+    const QFileInfo file(m_path);
+    const QString title = m_score.title.isEmpty() ? m_fileName : m_score.title;
+    m_chart->setChartText(score::chartText(m_chords, m_score, m_piece, m_steps,
+                                           m_chart->transposition(), title, m_chart->chartWords()),
+                          title,
+                          file.dir().filePath(file.completeBaseName() + tr(" (コード進行)")));
 }
 
 void ScoreBrowser::goToStep(int step)

@@ -99,6 +99,7 @@ private:
     size_t m_index = 0;
     QString m_fileName;
     QString m_path;      // absolute
+    QByteArray m_digest; // of the file as read: a copy is written only from the same
     ChordTable m_chords; // read once per score and jazz option: a step reads no file
     bool m_chordsRead = false;
     bool m_filling = false; // while a moment's rows are written

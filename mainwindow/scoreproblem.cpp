@@ -146,6 +146,18 @@ QString annotateProblem(const annotate::AnnotateResult &result)
             .arg(result.detail);
     case AnnotateError::CannotWrite:
         return ScoreProblem::tr("ファイルを書き込めません (%1)。").arg(result.detail);
+    case AnnotateError::NoSuchPart:
+        return ScoreProblem::tr("スコアにパート %1 がありません。").arg(result.detail);
+    case AnnotateError::NoPartToCarry:
+        return ScoreProblem::tr("打楽器とタブ譜のほかにパートがありません。");
+    case AnnotateError::ScoreChanged:
+        return ScoreProblem::tr("スコアのファイルが開いた後で変更されています。");
+    case AnnotateError::TooLarge:
+        return ScoreProblem::tr("書き込むと、読み込める大きさ (64 MiB) を超えます (%1)。")
+            .arg(result.detail);
+    case AnnotateError::EncryptedMember:
+        return ScoreProblem::tr("圧縮スコアに暗号化されたファイル (%1) があり、写せません。")
+            .arg(result.detail);
     }
     return {};
 }

@@ -50,6 +50,13 @@ ReadResult readScoreData(QByteArray bytes)
 // took its place after the check.
 ReadResult readScoreFile(const QString &path)
 {
+    QByteArray bytes;
+    return readScoreFile(path, bytes);
+}
+
+ReadResult readScoreFile(const QString &path, QByteArray &bytes)
+{
+    bytes.clear();
     const QByteArray name = QFile::encodeName(path);
     struct stat info {};
     if (::stat(name.constData(), &info) != 0)
@@ -71,10 +78,12 @@ ReadResult readScoreFile(const QString &path)
     if (info.st_size > kMaxFileBytes)
         return failure(ReadError::FileTooLarge);
     // One byte more than allowed tells a file that grew since the check.
-    QByteArray bytes = file.read(kMaxFileBytes + 1);
-    if (file.error() != QFileDevice::NoError)
+    bytes = file.read(kMaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        bytes.clear();
         return failure(ReadError::CannotOpen, file.errorString());
-    return readScoreData(std::move(bytes));
+    }
+    return readScoreData(bytes);
 }
 
 } // namespace chordvane::score

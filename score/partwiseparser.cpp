@@ -21,6 +21,7 @@ public:
 
 private:
     void parseDefaults();
+    void parseWork();
     void parsePart();
     void parseMeasure(RawPart &part);
     void parseShift(bool forward);
@@ -67,6 +68,20 @@ void PartwiseParser::parse()
             m_score.partList = readPartList(m_walk);
         else if (m_walk.is(u"part"))
             parsePart();
+        else if (m_walk.is(u"movement-title"))
+            m_score.movementTitle = m_walk.text();
+        else if (m_walk.is(u"work"))
+            parseWork();
+        else
+            m_walk.skip();
+    }
+}
+
+void PartwiseParser::parseWork()
+{
+    while (m_walk.nextChild()) {
+        if (m_walk.is(u"work-title"))
+            m_score.workTitle = m_walk.text();
         else
             m_walk.skip();
     }

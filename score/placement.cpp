@@ -148,6 +148,7 @@ ReadResult placeParts(RawScore raw)
     }
 
     ReadResult result;
+    result.score.title = raw.workTitle.isEmpty() ? raw.movementTitle : raw.workTitle;
     result.score.measures = lineUpMeasures(raw.parts);
     for (const ListedPart &entry : raw.partList) {
         RawPart *rawPart = byId.value(entry.id);

@@ -67,6 +67,8 @@ struct ListedPart {
 };
 
 struct RawScore {
+    QString workTitle;
+    QString movementTitle;
     std::vector<ListedPart> partList;
     std::vector<RawPart> parts;
 };

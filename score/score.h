@@ -82,6 +82,7 @@ struct Measure {
 };
 
 struct Score {
+    QString title; // <work-title>, else <movement-title>; may be empty
     std::vector<Part> parts;
     std::vector<Measure> measures;
     // Read from a Standard MIDI File: notes without notation, so there is
@@ -168,6 +169,9 @@ inline constexpr qint64 kMaxFileBytes = 64 << 20;
 // A MIDI file's tracks (in format 0, its channels) become parts, percussion
 // left out, every note at concert pitch in C, spelt in the key in force.
 ReadResult readScoreFile(const QString &path);
+// The same, with the file's bytes as read kept in `bytes` (empty when
+// nothing could be read), for a caller that needs them too.
+ReadResult readScoreFile(const QString &path, QByteArray &bytes);
 ReadResult readScoreData(QByteArray bytes);
 
 struct PartMoment {

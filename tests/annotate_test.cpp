@@ -88,7 +88,7 @@ TEST(Annotate, WritesTheExactSymbolsBeforeNotesOrWithOffsets)
         annotateFile(kData + QStringLiteral("/small.musicxml"), symbols, out);
     ASSERT_TRUE(result.ok()) << englishMessage(result).toStdString();
     EXPECT_EQ(result.written, 10);
-    EXPECT_EQ(result.skipped, std::vector<size_t>{4});
+    EXPECT_EQ(result.skipped, (std::vector<Skipped>{{4, SkipReason::Taken}}));
     EXPECT_EQ(readFile(out).toStdString(),
               readFile(kData + QStringLiteral("/small-annotated.musicxml")).toStdString());
 }

@@ -1,6 +1,7 @@
 #include "annotatetesting.h"
 
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 using namespace chordvane;
 using namespace chordvane::test;
@@ -150,6 +151,83 @@ TEST(Annotate, MuseScoreKeepsEverySymbol)
     const auto written = topSymbols(readFile(folder + QStringLiteral("annotated.musicxml")));
     EXPECT_EQ(written.size(), symbols.size());
     EXPECT_EQ(topSymbols(readFile(folder + QStringLiteral("back.musicxml"))), written);
+
+    // Each name printed once, as the list writes it (m7(♭5) and 7(♯5) as
+    // MuseScore writes its own half-diminished and augmented seventh
+    // chords), no degree after it.
+    process.start(museScore, {QStringLiteral("-o"), QStringLiteral("back.mscx"),
+                              QStringLiteral("annotated.musicxml")});
+    ASSERT_TRUE(process.waitForFinished(180'000));
+    const QString mscx = QString::fromUtf8(readFile(folder + QStringLiteral("back.mscx")));
+    static const QRegularExpression harmony(QStringLiteral(R"(<Harmony>(.*?)</Harmony>)"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression name(QStringLiteral("<name>([^<]*)</name>"));
+    std::vector<std::string> names;
+    for (auto h = harmony.globalMatch(mscx); h.hasNext();)
+        names.push_back(name.match(h.next().captured(1)).captured(1).toStdString());
+    std::vector<std::string> expected;
+    for (const ChordSymbol &s : symbols)
+        expected.push_back(s.name == "m7(♭5)" ? "m7b5" : s.name == "7(♯5)" ? "aug7" : s.name);
+    EXPECT_EQ(names, expected);
+}
+
+TEST(Annotate, ArchiveMembersKeepTheirFlagsOrAreRefused)
+{
+    const QString root = QStringLiteral("Über 楽譜.musicxml");
+    const QByteArray container =
+        "<container><rootfiles><rootfile full-path=\"" + root.toUtf8() +
+        "\" media-type=\"application/vnd.recordare.musicxml+xml\"/></rootfiles></container>";
+    const QByteArray score = readFile(kData + QStringLiteral("/small.musicxml"));
+    // Written by a program that says its names are UTF-8, one member
+    // encrypted when asked.
+    const auto archive = [&](bool encrypted) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QuaZip zip(&buffer);
+        zip.setUtf8Enabled(true);
+        EXPECT_TRUE(zip.open(QuaZip::mdCreate));
+        const std::pair<QString, QByteArray> files[] = {
+            {QStringLiteral("META-INF/container.xml"), container},
+            {root, score},
+            {QStringLiteral("メモ.txt"), "a note"}};
+        for (const auto &[name, data] : files) {
+            QuaZipFile file(&zip);
+            const bool secret = encrypted && name.endsWith(u".txt");
+            const quint32 crc = quint32(
+                crc32(0, reinterpret_cast<const Bytef *>(data.constData()), uInt(data.size())));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly, QuaZipNewInfo(name),
+                                  secret ? "secret" : nullptr, crc));
+            file.write(data);
+        }
+        zip.close();
+        return bytes;
+    };
+    const auto names = [](const QByteArray &bytes) {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        QuaZip zip(&buffer);
+        EXPECT_TRUE(zip.open(QuaZip::mdUnzip));
+        QStringList found;
+        for (bool more = zip.goToFirstFile(); more; more = zip.goToNextFile()) {
+            QuaZipFileInfo64 info;
+            EXPECT_TRUE(zip.getCurrentFileInfo(&info));
+            found << info.name + ((info.flags & 0x800) ? QStringLiteral(" utf-8") : QString());
+        }
+        return found;
+    };
+    const std::vector<ChordSymbol> symbols = {symbol(Fraction(0), "C", "")};
+
+    const AnnotatedData out = annotateData(archive(false), symbols, OutputForm::Compressed);
+    ASSERT_TRUE(out.result.ok()) << englishMessage(out.result).toStdString();
+    EXPECT_EQ(names(out.bytes), names(archive(false)));
+    EXPECT_TRUE(names(out.bytes).contains(root + QStringLiteral(" utf-8")));
+    const score::ReadResult read = score::readScoreData(out.bytes);
+    EXPECT_TRUE(read.ok) << score::englishMessage(read).toStdString();
+
+    const AnnotatedData refused = annotateData(archive(true), symbols, OutputForm::Compressed);
+    EXPECT_EQ(refused.result.error, AnnotateError::EncryptedMember);
+    EXPECT_EQ(refused.result.detail, QStringLiteral("メモ.txt"));
+    EXPECT_TRUE(refused.bytes.isEmpty());
 }
 
 } // namespace

@@ -111,6 +111,12 @@ TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
          "--annotate " + quoteForMessage(kChorale) +
              ": the annotated copy would replace the score itself"},
         {{"--score", kChorale, "--annotate", dir.path() + "/out.txt"}, "must end in .mxl"},
+        {{"--score", kChorale, "--chart", "--transpose-for", "G"},
+         "--transpose-for takes Bb, Eb, F, A or C, not \"G\""},
+        {{"--score", kChorale, "--transpose-for", "Bb"}, "not without --chart"},
+        {{"--score", kChorale, "--chart", "--annotate-part", "2"}, "not without --annotate"},
+        {{"--score", kChorale, "--annotate", out, "--annotate-part", "P9"},
+         "the score has no part P9"},
         {{"--score", kChorale, "--annotate", dir.path() + "/no/such/out.xml"},
          "cannot write the annotated copy"},
     };
@@ -125,6 +131,49 @@ TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
         EXPECT_FALSE(std::filesystem::exists(out));
     }
     EXPECT_EQ(readFile(kChorale), chorale);
+}
+
+TEST(RunFind, ChartForATransposingPlayerMovesLettersWithTheKey)
+{
+    // The chorale is in A♭ major: F major for E♭ players, B major (not
+    // C♭) for A players.
+    struct Case {
+        const char *instrument;
+        std::vector<std::string> symbols;
+    };
+    const Case cases[] = {
+        {"C", {"A♭", "D♭", "E♭7", "A♭/C", "Fm", "D♭", "E♭", "A♭"}},
+        {"Bb", {"B♭", "E♭", "F7", "B♭/D", "Gm", "E♭", "F", "B♭"}},
+        {"B♭", {"B♭", "E♭", "F7", "B♭/D", "Gm", "E♭", "F", "B♭"}},
+        {"Eb", {"F", "B♭", "C7", "F/A", "Dm", "B♭", "C", "F"}},
+        {"F", {"E♭", "A♭", "B♭7", "E♭/G", "Cm", "A♭", "B♭", "E♭"}},
+        {"A", {"B", "E", "F♯7", "B/D♯", "G♯m", "E", "F♯", "B"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.instrument);
+        const Outcome o = run({"--score", kChorale, "--chart", "--transpose-for", c.instrument});
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.err, "");
+        std::vector<std::string> symbols;
+        std::string expectedRest, rest;
+        size_t from = 0;
+        for (size_t line = 0; from < o.out.size(); ++line) {
+            const size_t end = o.out.find('\n', from);
+            const std::string text = o.out.substr(from, end - from);
+            symbols.push_back(text.substr(text.rfind('\t') + 1));
+            rest += text.substr(0, text.rfind('\t')) + '\n';
+            from = end + 1;
+        }
+        EXPECT_EQ(symbols, c.symbols);
+        // Everything but the symbol stays at concert pitch.
+        for (size_t f = 0; f < kChoraleChart.size();) {
+            const size_t end = kChoraleChart.find('\n', f);
+            const std::string text = kChoraleChart.substr(f, end - f);
+            expectedRest += text.substr(0, text.rfind('\t')) + '\n';
+            f = end + 1;
+        }
+        EXPECT_EQ(rest, expectedRest);
+    }
 }
 
 TEST(RunFind, AnnotateWritesOneSymbolPerStepWithAChord)

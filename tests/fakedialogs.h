@@ -20,6 +20,8 @@ public:
     QStringList opened;       // files handed to the viewer
     bool viewerStarts = true; // whether the viewer could start
     int modalCount = 0;
+    bool answerYes = false;   // the answer to a question
+    int chosenItem = -1;      // the item picked from a list; -1: the one offered
     QString chosenFile;       // what the user picks in a file chooser
     QString savedFile;        // what the user picks in a save dialog
     QStringList saveRequests; // "title|proposed path|filter"
@@ -37,6 +39,18 @@ public:
     {
         prompts << title + QLatin1Char('|') + prompt;
         return typedText;
+    }
+    bool confirm(QWidget *, const QString &title, const QString &text) override
+    {
+        messages << QStringLiteral("question|%1|%2").arg(title, text);
+        return answerYes;
+    }
+    int chooseItem(QWidget *, const QString &title, const QString &prompt, const QStringList &items,
+                   int current) override
+    {
+        prompts << title + QLatin1Char('|') + prompt + QLatin1Char('|') +
+                       items.join(QLatin1Char(','));
+        return chosenItem < 0 ? current : chosenItem;
     }
     void openInViewer(QWidget *, const QString &path, std::function<void(bool)> shown) override
     {

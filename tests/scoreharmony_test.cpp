@@ -2,6 +2,9 @@
 // symbols, and the tuning panel with its sheet.
 #include "scorebrowsertesting.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <sys/resource.h>
 
 #include <cerrno>
@@ -72,6 +75,125 @@ TEST_F(ScoreBrowserTest, TheChartIsWrittenIntoACopyOfTheScore)
     QFile kept(in);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), original.readAll());
+}
+
+TEST_F(ScoreBrowserTest, TheChartIsForTheChosenInstrumentAndClosesAlone)
+{
+    openScore(kScores + "/band.musicxml");
+    press(Qt::Key_H);
+    ChartWindow *chart = browser().chart();
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    const QTableWidget *table = chart->table();
+    const auto cell = [table](int line, int column) {
+        const QTableWidgetItem *item = table->item(line, column);
+        return item ? item->text().toStdString() : std::string();
+    };
+    struct Case {
+        const char *instrument;
+        const char *first; // concert Am7/C
+        const char *then;  // concert D/G
+    };
+    const Case cases[] = {
+        {"in B♭", "Bm7/D", "E/A"},  {"in E♭", "F♯m7/A", "B/E"}, {"in F", "Em7/G", "A/D"},
+        {"in A", "Cm7/E♭", "F/B♭"}, {"in C", "Am7/C", "D/G"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.instrument);
+        chart->cboInstrument->setCurrentIndex(chart->cboInstrument->findText(c.instrument));
+        EXPECT_EQ(cell(1, 0), c.first);
+        EXPECT_EQ(cell(1, 3), c.then);
+    }
+
+    // Its own keys: Ctrl+W and Esc close the chart, never the score.
+    chart->activateWindow();
+    QTest::keyClick(table->viewport(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_FALSE(chart->isVisible());
+    EXPECT_TRUE(browser().isOpen());
+    browser().mnuScoreChart->trigger();
+    ASSERT_TRUE(chart->isVisible());
+    QTest::keyClick(chart->table(), Qt::Key_Escape);
+    EXPECT_FALSE(chart->isVisible());
+    EXPECT_TRUE(browser().isOpen());
+}
+
+TEST_F(ScoreBrowserTest, TheChartIsCopiedSavedAndPrintedAsAMusicStandShowsIt)
+{
+    const auto readFile = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QString in = QString::fromStdString(
+        data.write("lead.musicxml", readFile(kScores + "/leadsheet.musicxml").toStdString()));
+    openScore(in);
+    press(Qt::Key_H);
+    ChartWindow *chart = browser().chart();
+    ASSERT_NE(chart, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(chart));
+    chart->cboInstrument->setCurrentIndex(chart->cboInstrument->findText("in B♭"));
+    QTest::mouseClick(chart->cmdCopy, Qt::LeftButton);
+    const QString text = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(text.section('\n', 0, 3).toStdString(),
+              "Étude 練習曲\nB♭ の楽器用\n調: D 長調   拍子: 3/4\n"
+              "   1 | D           | %           | G           |");
+    // Ctrl+C in the chart copies it too.
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(chart->table(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+
+    const QString txt = QString::fromStdString(data.path() + "/chart.txt");
+    dialogs.savedFile = txt;
+    QTest::mouseClick(chart->cmdSaveText, Qt::LeftButton);
+    EXPECT_EQ(dialogs.saveRequests.value(0).section('|', 1, 1),
+              QString::fromStdString(data.path() + "/lead (コード進行).txt"));
+    EXPECT_EQ(QString::fromUtf8(readFile(txt)), text);
+    const QString pdf = QString::fromStdString(data.path() + "/chart.pdf");
+    dialogs.savedFile = pdf;
+    QTest::mouseClick(chart->cmdSavePdf, Qt::LeftButton);
+    EXPECT_TRUE(readFile(pdf).startsWith("%PDF"));
+    dialogs.savedFile = QString::fromStdString(data.path() + "/no/such/chart.pdf");
+    QTest::mouseClick(chart->cmdSavePdf, Qt::LeftButton);
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith("exclamation|Chordvane|保存できませんでした"));
+
+    // Printing asks through the desktop's print dialog; cancelled, it prints nothing.
+    dialogs.onModal = nullptr;
+    QTest::mouseClick(chart->cmdPrint, Qt::LeftButton);
+    EXPECT_EQ(dialogs.modalCount, 1);
+}
+
+TEST_F(ScoreBrowserTest, AScoreChangedSinceOpeningIsNotAnnotated)
+{
+    QFile original(kScores + "/band.musicxml");
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray band = original.readAll();
+    const QString in = QString::fromStdString(data.write("band.musicxml", band.toStdString()));
+    openScore(in);
+    // Changed on disk after it was opened: a note and a comment more.
+    QByteArray changed = band;
+    changed.replace("</score-partwise>", "<!-- edited --></score-partwise>");
+    data.write("band.musicxml", changed.toStdString());
+    const QString out = QString::fromStdString(data.path() + "/copy.musicxml");
+    dialogs.savedFile = out;
+    browser().mnuScoreAnnotate->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_TRUE(dialogs.messages[0].startsWith(
+        "question|Chordvane|スコアのファイルが開いた後で変更されています。"))
+        << dialogs.messages[0].toStdString();
+    EXPECT_FALSE(QFile::exists(out));
+
+    // Reopened, it is annotated as it is now.
+    dialogs.answerYes = true;
+    browser().mnuScoreAnnotate->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_FALSE(QFile::exists(out));
+    browser().mnuScoreAnnotate->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 3);
+    EXPECT_TRUE(dialogs.messages[2].startsWith("information|Chordvane|"))
+        << dialogs.messages[2].toStdString();
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().contains("<!-- edited -->"));
 }
 
 TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)

@@ -7,6 +7,70 @@
         <source>コード進行</source>
         <translation>Chord chart</translation>
     </message>
+    <message>
+        <source>楽器:</source>
+        <translation>Instrument:</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>テキストで保存...</source>
+        <translation>Save as text...</translation>
+    </message>
+    <message>
+        <source>PDF で保存...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>印刷...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>調</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>拍子</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>長調</source>
+        <translation>major</translation>
+    </message>
+    <message>
+        <source>短調</source>
+        <translation>minor</translation>
+    </message>
+    <message>
+        <source>%1 の楽器用</source>
+        <translation>for %1 instruments</translation>
+    </message>
+    <message>
+        <source>保存できませんでした
+%1
+%2</source>
+        <translation>Could not save
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>コード進行をテキストで保存</source>
+        <translation>Save the chord chart as text</translation>
+    </message>
+    <message>
+        <source>テキスト (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>コード進行を PDF で保存</source>
+        <translation>Save the chord chart as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
 </context>
 <context>
     <name>chordvane::InstrumentRow</name>
@@ -240,6 +304,22 @@ Outputs tried:
         <source>スコア (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;MIDI (*.mid *.midi);;すべてのファイル (*)</source>
         <translation>Scores (*.musicxml *.mxl *.xml *.mid *.midi);;MusicXML (*.musicxml *.mxl *.xml);;MIDI (*.mid *.midi);;All files (*)</translation>
     </message>
+    <message>
+        <source>コード名を書き込むパート:</source>
+        <translation>Part to write the chord symbols into:</translation>
+    </message>
+    <message>
+        <source>スコアのファイルが開いた後で変更されています。何も保存していません。
+開き直しますか？
+%1</source>
+        <translation>The score file has changed since it was opened. Nothing was saved.
+Open it again?
+%1</translation>
+    </message>
+    <message>
+        <source> (コード進行)</source>
+        <translation> (chord chart)</translation>
+    </message>
 </context>
 <context>
     <name>chordvane::ScoreProblem</name>
@@ -446,6 +526,26 @@ Outputs tried:
     <message>
         <source>%1 バイト目</source>
         <translation>byte %1</translation>
+    </message>
+    <message>
+        <source>スコアにパート %1 がありません。</source>
+        <translation>The score has no part %1.</translation>
+    </message>
+    <message>
+        <source>打楽器とタブ譜のほかにパートがありません。</source>
+        <translation>The score has no part other than percussion and tablature.</translation>
+    </message>
+    <message>
+        <source>スコアのファイルが開いた後で変更されています。</source>
+        <translation>The score file has changed since it was opened.</translation>
+    </message>
+    <message>
+        <source>書き込むと、読み込める大きさ (64 MiB) を超えます (%1)。</source>
+        <translation>The copy would be larger than a score may be (64 MiB) (%1).</translation>
+    </message>
+    <message>
+        <source>圧縮スコアに暗号化されたファイル (%1) があり、写せません。</source>
+        <translation>The compressed score holds an encrypted file (%1), which cannot be copied.</translation>
     </message>
 </context>
 <context>

@@ -62,6 +62,19 @@ void QtDialogs::exclamation(QWidget *parent, const QString &title, const QString
     QMessageBox::warning(parent, title, text);
 }
 
+bool QtDialogs::confirm(QWidget *parent, const QString &title, const QString &text)
+{
+    return QMessageBox::question(parent, title, text) == QMessageBox::Yes;
+}
+
+int QtDialogs::chooseItem(QWidget *parent, const QString &title, const QString &prompt,
+                          const QStringList &items, int current)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, title, prompt, items, current, false, &ok);
+    return ok ? int(items.indexOf(item)) : -1;
+}
+
 QString QtDialogs::askText(QWidget *parent, const QString &title, const QString &prompt)
 {
     bool ok = false;

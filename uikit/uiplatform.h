@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -48,6 +49,12 @@ public:
     virtual void exclamation(QWidget *parent, const QString &title, const QString &text) = 0;
     // An input box with OK and Cancel; Cancel returns an empty text.
     virtual QString askText(QWidget *parent, const QString &title, const QString &prompt) = 0;
+    // A question with Yes and No; true for Yes.
+    virtual bool confirm(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A list to choose one item from, `current` chosen first, with OK and
+    // Cancel; the index chosen, -1 on Cancel.
+    virtual int chooseItem(QWidget *parent, const QString &title, const QString &prompt,
+                           const QStringList &items, int current) = 0;
     // Shows a window modally and returns when it is closed.
     virtual void runModal(QDialog *dialog) = 0;
     // Hands a text file to the desktop's viewer without waiting for it, and
@@ -72,6 +79,9 @@ public:
     void information(QWidget *parent, const QString &title, const QString &text) override;
     void exclamation(QWidget *parent, const QString &title, const QString &text) override;
     QString askText(QWidget *parent, const QString &title, const QString &prompt) override;
+    bool confirm(QWidget *parent, const QString &title, const QString &text) override;
+    int chooseItem(QWidget *parent, const QString &title, const QString &prompt,
+                   const QStringList &items, int current) override;
     void runModal(QDialog *dialog) override;
     // Runs xdg-open, found on PATH.
     void openInViewer(QWidget *parent, const QString &path,
