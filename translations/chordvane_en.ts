@@ -527,10 +527,6 @@ Outputs tried:
         <translation>Beat</translation>
     </message>
     <message>
-        <source>セント</source>
-        <translation>Cents</translation>
-    </message>
-    <message>
         <source>ファイルを書き込めません (%1)。</source>
         <translation>The file cannot be written (%1).</translation>
     </message>
@@ -543,6 +539,26 @@ Outputs tried:
             <numerusform>Wrote a tuning sheet of %n lines.
 %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>ユニゾン</source>
+        <translation>unison</translation>
+    </message>
+    <message>
+        <source>基準</source>
+        <translation>fixed</translation>
+    </message>
+    <message>
+        <source>短7度の純正 %1</source>
+        <translation>Just minor 7th: %1</translation>
+    </message>
+    <message>
+        <source>コード</source>
+        <translation>Chord</translation>
+    </message>
+    <message>
+        <source>セント (短7度 %1)</source>
+        <translation>Cents (minor 7th %1)</translation>
     </message>
 </context>
 <context>
@@ -607,10 +623,6 @@ Outputs tried:
         <translation>The table was copied to the clipboard.</translation>
     </message>
     <message>
-        <source>奏者ごとの音程補正 (単位：セント)</source>
-        <translation>Tuning by player (cents)</translation>
-    </message>
-    <message>
         <source>奏者</source>
         <translation>Player</translation>
     </message>
@@ -629,6 +641,22 @@ Outputs tried:
     <message>
         <source>音程補正をコピー(&amp;K)</source>
         <translation>Copy t&amp;uning</translation>
+    </message>
+    <message>
+        <source>奏者ごとの音程補正 (単位：セント、短7度 %1)</source>
+        <translation>Tuning by player (cents; minor 7th %1)</translation>
+    </message>
+    <message>
+        <source>ユニゾン</source>
+        <translation>unison</translation>
+    </message>
+    <message>
+        <source>コードなし</source>
+        <translation>no chord</translation>
+    </message>
+    <message>
+        <source>基準</source>
+        <translation>fixed</translation>
     </message>
 </context>
 <context>
@@ -768,6 +796,14 @@ Outputs tried:
 </source>
         <translation>The file could not be opened.
 </translation>
+    </message>
+    <message>
+        <source>短7度の純正(&amp;7)</source>
+        <translation>Just minor &amp;7th</translation>
+    </message>
+    <message>
+        <source>%1 (%2 ¢)</source>
+        <translation>%1 (%2 ¢)</translation>
     </message>
 </context>
 <context>
