@@ -10,14 +10,15 @@ using namespace chordvane;
 
 namespace {
 
-// Two trombones, keys by their program and a harp by its name, in one
-// measure of 4/4: the first trombone holds C4 for three beats, the second
-// comes in on beat 4 with E4; the keys play G4 on beat 1, the harp rests.
+// Two trombones, a continuo of fixed pitch by its program (an electric
+// piano) and a harp by its name, in one measure of 4/4: the first trombone
+// holds C4 for three beats, the second comes in on beat 4 with E4; the
+// continuo plays G4 on beat 1, the harp rests.
 const char *const kScore = R"(<score-partwise version="3.1"><part-list>
 <score-part id="A"><part-name>Trombone</part-name></score-part>
 <score-part id="B"><part-name>Trombone</part-name></score-part>
-<score-part id="K"><part-name>Keys</part-name>
-  <score-instrument id="K1"><instrument-name>Keys</instrument-name></score-instrument>
+<score-part id="K"><part-name>Continuo</part-name>
+  <score-instrument id="K1"><instrument-name>Continuo</instrument-name></score-instrument>
   <midi-instrument id="K1"><midi-program>5</midi-program></midi-instrument></score-part>
 <score-part id="H"><part-name>Harp</part-name></score-part>
 </part-list>
@@ -87,7 +88,7 @@ TEST(TuningSheet, EachStepIsTakenAtItsFirstAttackUnderTheRowsNames)
             names = parts.size();
         });
     // Beat 3's step sounds from beat 4 on: the first trombone has stopped.
-    EXPECT_EQ(seen, (std::vector<std::string>{"7 1 C", "Trombone 1 C4", "Keys (fixed) G4",
+    EXPECT_EQ(seen, (std::vector<std::string>{"7 1 C", "Trombone 1 C4", "Continuo (fixed) G4",
                                               "7 3 C/E", "Trombone 2 E4"}));
     // Every name once, the harp's too, however many steps refer to them.
     EXPECT_EQ(names, 4u);
@@ -103,8 +104,8 @@ TEST(TuningSheet, FixedPitchGoesByTheProgramElseTheName)
         const tuning::SheetPart &part = names.parts().at(index);
         said.push_back(part.name + (part.fixed ? " fixed" : ""));
     }
-    EXPECT_EQ(said,
-              (std::vector<std::string>{"Trombone 1", "Trombone 2", "Keys fixed", "Harp fixed"}));
+    EXPECT_EQ(said, (std::vector<std::string>{"Trombone 1", "Trombone 2", "Continuo fixed",
+                                              "Harp fixed"}));
     // Asked again at another time with the same names, nothing is added.
     names.at(Fraction(3));
     EXPECT_EQ(names.parts().size(), 4u);
@@ -116,11 +117,11 @@ TEST(TuningSheet, TheMomentShownIsTheRowsNotTheStepsFirstAttack)
     const std::vector<score::Moment> moments = score::scoreMoments(r.score);
     ASSERT_EQ(moments.size(), 2u); // beats 1 and 4
     std::vector<tuning::SheetPart> parts;
-    // Beat 1 lies in the first step: the trombone's C and the keys' G.
+    // Beat 1 lies in the first step: the trombone's C and the continuo's G.
     tuning::SheetStep shown = score::momentSheet(r.score, r.piece, r.steps, 0, moments[0], parts);
     EXPECT_EQ(shown.measure + " " + shown.beat + " " + shown.symbol, "7 1 C");
     EXPECT_EQ(notesOf(shown, parts),
-              (std::vector<std::string>{"Trombone 1 C4", "Keys (fixed) G4"}));
+              (std::vector<std::string>{"Trombone 1 C4", "Continuo (fixed) G4"}));
     shown = score::momentSheet(r.score, r.piece, r.steps, 1, moments[1], parts);
     EXPECT_EQ(shown.measure + " " + shown.beat + " " + shown.symbol, "7 4 C/E");
     EXPECT_EQ(notesOf(shown, parts), std::vector<std::string>{"Trombone 2 E4"});
