@@ -85,10 +85,10 @@ void TuningPanel::setSeventh(JustSeventh seventh)
     retranslate();
 }
 
-tuning::GuideWords TuningPanel::words() const
+tuning::GuideWords TuningPanel::words(std::string_view none) const
 {
-    return {std::string(tuning::kNoToneMark), tr("ユニゾン").toStdString(),
-            tr("コードなし").toStdString(), tr("基準").toStdString()};
+    return {std::string(none), tr("ユニゾン").toStdString(), tr("コードなし").toStdString(),
+            tr("基準").toStdString()};
 }
 
 void TuningPanel::changeEvent(QEvent *event)
@@ -124,7 +124,7 @@ void TuningPanel::showShown()
         lblStep->clear();
         lblSeventh->clear();
     }
-    const tuning::GuideWords said = words();
+    const tuning::GuideWords said = words(tuning::kNoToneMark);
     tblParts->setRowCount(static_cast<int>(block.lines.size()));
     for (size_t i = 0; i < block.lines.size(); ++i) {
         const tuning::SheetLine &line = block.lines[i];
@@ -187,8 +187,7 @@ void TuningPanel::saveSheet(const QString &scorePath, const ChordTable &table,
                              tr("記譜音").toStdString(), tr("実音").toStdString(),
                              tr("度数").toStdString(),
                              tr("セント (短7度 %1)").arg(ratioText(m_seventh)).toStdString()});
-    const tuning::GuideWords said = {"-", tr("ユニゾン").toStdString(),
-                                     tr("コードなし").toStdString(), tr("基準").toStdString()};
+    const tuning::GuideWords said = words("-"); // as --tuning writes it
     int lines = 0;
     // Written as it is made, a block at a time: the whole sheet of a large
     // score is never held.

@@ -52,7 +52,8 @@ protected:
 private:
     void retranslate();
     void showShown();
-    tuning::GuideWords words() const;
+    // The guide's words in the window's language, none for a note that is no chord tone.
+    tuning::GuideWords words(std::string_view none) const;
 
     UserDialogs &m_dialogs;
     const ChordTable *m_table = nullptr; // none: nothing shown

@@ -115,9 +115,17 @@ tuning::SheetStep momentSheet(const Score &score, const harmony::Piece &piece,
     std::vector<HeldNote> held = moment.held;
     std::stable_sort(held.begin(), held.end(),
                      [](const HeldNote &a, const HeldNote &b) { return a.part < b.part; });
-    for (const HeldNote &h : held)
-        out.notes.push_back({named[h.part], sheetNote(score.parts[h.part].notes[h.note])});
-    parts = names.parts();
+    // Only the names of the parts that sound, each once: a moment of a few
+    // notes in a score of many long names stays small.
+    parts.clear();
+    std::unordered_map<std::uint32_t, std::uint32_t> kept;
+    for (const HeldNote &h : held) {
+        const auto [index, added] =
+            kept.try_emplace(named[h.part], static_cast<std::uint32_t>(parts.size()));
+        if (added)
+            parts.push_back(names.parts()[named[h.part]]);
+        out.notes.push_back({index->second, sheetNote(score.parts[h.part].notes[h.note])});
+    }
     return out;
 }
 
