@@ -19,6 +19,8 @@ struct Options {
     bool scoreGiven = false;
     bool chart = false;
     bool tuning = false;
+    JustSeventh seventh = JustSeventh::NineFive; // the minor seventh of --tuning
+    bool seventhGiven = false;
     std::string annotatePath;
     bool annotateGiven = false;
     std::string annotatePart; // --annotate-part: a part's id or number from 1

@@ -18,7 +18,7 @@ constexpr std::string_view kUsage =
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
     "                      [--chart [--format text] [--pdf FILE]\n"
     "                               [--transpose-for Bb|Eb|F|A|C]\n"
-    "                       | --annotate OUT [--annotate-part PART] | --tuning]\n"
+    "                       | --annotate OUT [--annotate-part PART] | --tuning [--seventh RATIO]]\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
     "Names every chord that the notes can spell over the bass, one per line with\n"
@@ -82,16 +82,24 @@ constexpr std::string_view kHelp =
     "               (P2) or number in score order (2) instead\n"
     "  --tuning     with --score: what to tell each player, one line per note\n"
     "               sounding at each harmonic step's first attack:\n"
-    "               MEASURE<TAB>BEAT<TAB>PART<TAB>WRITTEN<TAB>CONCERT<TAB>DEGREE<TAB>CENTS\n"
-    "               parts in score order, each from its highest note down; MEASURE\n"
-    "               and BEAT as --chart prints them; WRITTEN the note as the part\n"
-    "               writes it (transposed: F5, B♭3), CONCERT the sounding note\n"
-    "               spelled in the concert key (a chord tone outside it as the\n"
-    "               chord's symbol spells it: G♯, the third of E7 in C); DEGREE in\n"
-    "               the step's chord (1, ♭3, 3, 5, ♭7, 9 ...) and CENTS from the\n"
-    "               just-intonation table (+2 raise, -13.7 lower); - and - for a\n"
-    "               note that is no chord tone and for every note of a step\n"
-    "               without a chord\n"
+    "               MEASURE<TAB>BEAT<TAB>SYMBOL<TAB>PART<TAB>WRITTEN<TAB>CONCERT<TAB>\n"
+    "               DEGREE<TAB>CENTS\n"
+    "               parts in score order, each from its highest note down; MEASURE,\n"
+    "               BEAT and SYMBOL as --chart prints them; PART the part's name,\n"
+    "               equal names numbered (Trombone 1, Trombone 2), cut as MEASURE;\n"
+    "               WRITTEN the note as the part writes it (transposed: F5, B♭3),\n"
+    "               CONCERT the sounding note spelled in the concert key (a chord\n"
+    "               tone outside it as the chord's symbol spells it: G♯, the third\n"
+    "               of E7 in C); DEGREE in the step's chord (1, ♭3, 3, 5, ♭7, 9 ...)\n"
+    "               and CENTS from the just-intonation table (+2 raise, -13.7\n"
+    "               lower); - and - for a note that is no chord tone; DEGREE unison\n"
+    "               and CENTS - where the notes sounding are of one pitch class (a\n"
+    "               note alone too), no chord and - where the step has no chord;\n"
+    "               CENTS fixed for a part that cannot bend its pitch (keyboards,\n"
+    "               mallets, harp, guitar, organ: by its MIDI program, else name)\n"
+    "  --seventh RATIO  with --tuning: the just minor seventh, 9:5 (default, the\n"
+    "               just table's +17.9), 16:9 (-3.9) or 7:4 (-31.2, the harmonic\n"
+    "               seventh)\n"
     "\n"
     "Exit status: 0 results found, 1 none (no file is written), 2 usage error,\n"
     "a chord list that cannot be used (missing, unreadable, no chord line, over\n"
@@ -132,7 +140,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         const bool takesValue = name == "--list" || name == "--rate" || name == "--score" ||
                                 name == "--annotate" || name == "--wav" || name == "--sound" ||
                                 name == "--soundfont" || name == "--transpose-for" ||
-                                name == "--format" || name == "--pdf" || name == "--annotate-part";
+                                name == "--format" || name == "--pdf" ||
+                                name == "--annotate-part" || name == "--seventh";
         if (takesValue && !value) {
             if (i + 1 >= args.size())
                 return name + " needs a value";
@@ -172,6 +181,12 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             options.chart = true;
         } else if (name == "--tuning") {
             options.tuning = true;
+        } else if (name == "--seventh") {
+            const std::optional<JustSeventh> seventh = parseSeventh(*value);
+            if (!seventh)
+                return "--seventh takes 9:5, 16:9 or 7:4, not " + quoteForMessage(*value);
+            options.seventh = *seventh;
+            options.seventhGiven = true;
         } else if (name == "--rate") {
             const auto rate = parseRate(*value);
             if (!rate)
@@ -216,6 +231,8 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
         return "--format and --pdf lay out the chart: not without --chart";
     if (!options.annotatePart.empty() && !options.annotateGiven)
         return "--annotate-part chooses where --annotate writes: not without --annotate";
+    if (options.seventhGiven && !options.tuning)
+        return "--seventh chooses the minor seventh of --tuning: not without --tuning";
     if (options.tuning && (options.chart || options.annotateGiven))
         return "--tuning prints lines of its own: not with --chart or --annotate";
     if (options.scoreGiven && (options.batch || options.just || !options.notes.empty()))

@@ -39,9 +39,55 @@ float JustCents(int note, int base)
     return kCents[v - 1];
 }
 
+float JustCents(int note, int base, JustSeventh seventh)
+{
+    const float table = JustCents(note, base);
+    if (note < base)
+        note += 12;
+    if (FoldIntoOctave(note - base + 1, 1) != 11)
+        return table;
+    switch (seventh) {
+    case JustSeventh::NineFive:
+        break;
+    case JustSeventh::SixteenNine:
+        return -3.9f; // 996.09 cents
+    case JustSeventh::SevenFour:
+        return -31.2f; // 968.83 cents
+    }
+    return table;
+}
+
+std::string_view seventhRatio(JustSeventh seventh)
+{
+    switch (seventh) {
+    case JustSeventh::NineFive:
+        break;
+    case JustSeventh::SixteenNine:
+        return "16:9";
+    case JustSeventh::SevenFour:
+        return "7:4";
+    }
+    return "9:5";
+}
+
+std::optional<JustSeventh> parseSeventh(std::string_view ratio)
+{
+    for (const JustSeventh seventh :
+         {JustSeventh::NineFive, JustSeventh::SixteenNine, JustSeventh::SevenFour}) {
+        if (seventhRatio(seventh) == ratio)
+            return seventh;
+    }
+    return std::nullopt;
+}
+
 std::string deviationText(int interval)
 {
-    const float x = JustCents(interval, 1);
+    return deviationText(interval, JustSeventh::NineFive);
+}
+
+std::string deviationText(int interval, JustSeventh seventh)
+{
+    const float x = JustCents(interval, 1, seventh);
     char buffer[32];
     // Shortest round-trip form of the single-precision value: "11.7", not "11.69999981".
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,19 @@ float JustCents(int note, int base);
 
 // The table text of JustCents(interval, 1): "0", "+11.7", "-13.7", ...
 std::string deviationText(int interval);
+
+// The just minor seventh a player is told to aim at, where the tuning guide
+// and the just playback take it from: 9:5, the just table's own (+17.9);
+// 16:9, two fourths (-3.9); 7:4, the harmonic seventh many band directors
+// ask of a dominant seventh (-31.2). The just table itself always shows 9:5.
+enum class JustSeventh { NineFive, SixteenNine, SevenFour };
+
+// JustCents with the minor seventh (interval number 11) as chosen.
+float JustCents(int note, int base, JustSeventh seventh);
+// deviationText with the minor seventh as chosen: "-31.2" for 7:4.
+std::string deviationText(int interval, JustSeventh seventh);
+// "9:5", "16:9", "7:4"; parseSeventh reads them back, nothing else.
+std::string_view seventhRatio(JustSeventh seventh);
+std::optional<JustSeventh> parseSeventh(std::string_view ratio);
 
 } // namespace chordvane

@@ -126,8 +126,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
     }
     const auto piece = chordvane::score::harmonyPiece(read.score);
     const auto analysis = chordvane::harmony::analyse(table, piece, 50);
-    for (const auto &step : chordvane::score::tuningSheet(read.score, piece, analysis.steps))
-        chordvane::tuning::sheetLines(table, step);
+    chordvane::score::forEachSheetStep(
+        read.score, piece, analysis.steps,
+        [&](const chordvane::tuning::SheetStep &step,
+            const std::vector<chordvane::tuning::SheetPart> &parts) {
+            const auto block = chordvane::tuning::sheetLines(table, step);
+            for (const auto &line : block.lines) {
+                chordvane::tuning::sheetCsvLine(chordvane::tuning::sheetFields(
+                    step, parts.at(line.part), line, block.harmony, {}));
+            }
+        });
+    if (!moments.empty()) {
+        std::vector<chordvane::tuning::SheetPart> parts;
+        const auto moment =
+            chordvane::score::momentSheet(read.score, piece, analysis.steps,
+                                          analysis.steps.empty() ? -1 : 0, moments.front(), parts);
+        for (const auto &line : chordvane::tuning::sheetLines(table, moment).lines)
+            (void)parts.at(line.part);
+    }
     checkAnnotated(score, read, moments, table, data[0] & 2);
     return 0;
 }

@@ -60,6 +60,8 @@ public:
     ~frmMain() override;
 
     const ChordEngine &engine() const { return m_engine; }
+    // The just minor seventh chosen in 検索設定 > 短7度の純正.
+    JustSeventh justSeventh() const { return m_playback.seventh(); }
     bool IsLoaded() const { return m_isLoaded; }
     // True while row r takes part: the bass row always, another when ticked.
     bool rowInUse(int r) const;
@@ -109,6 +111,10 @@ public:
     // The instrument of the results window's chords: organ, strings, brass, piano.
     QMenu *mnuOptionSound;
     std::array<QAction *, 4> mnuOptionSoundItem{};
+    // 短7度の純正: the minor seventh the tuning guide and 純正律で試聴 take,
+    // 9:5, 16:9 or 7:4; kept between runs.
+    QMenu *mnuOptionSeventh;
+    std::array<QAction *, 3> mnuOptionSeventhItem{};
     // 日本語 / English, each named in its own language.
     QMenu *mnuLanguage;
     std::array<QAction *, 2> mnuLanguageItem{};
@@ -129,6 +135,8 @@ protected:
 signals:
     // A row's note, transposition or tick changed, by hand or from a score.
     void rowsChanged();
+    // Another just minor seventh was chosen.
+    void seventhChanged(JustSeventh seventh);
 
 private:
     class ListHost;
@@ -152,6 +160,7 @@ private:
     void rateChosen(int item);
     void rankByRateChosen(bool checked);
     void chordSoundChosen(int item);
+    void seventhChosen(int item);
     void languageChosen(int item);
     Language language() const;
     // The read-me in the window's language.

@@ -38,6 +38,11 @@ constexpr std::array<SoundItem, 4> kSoundItems = {{
 }};
 const QString kChordSoundKey = QStringLiteral("playback/sound");
 
+// The just minor sevenths, each named by its ratio and its cents.
+constexpr std::array<JustSeventh, 3> kSeventhItems = {
+    JustSeventh::NineFive, JustSeventh::SixteenNine, JustSeventh::SevenFour};
+const QString kSeventhKey = QStringLiteral("tuning/seventh"); // "9:5", as --seventh takes it
+
 // Each language is named in its own words, so that a user who cannot read
 // the other one still finds the way back.
 struct LanguageItem {
@@ -94,6 +99,23 @@ void frmMain::buildMenus()
     mnuOptionSoundItem[chosen]->setChecked(true);
     m_playback.setChordSound(kSoundItems[chosen].sound);
 
+    mnuOptionSeventh = mnuOption->addMenu(QString());
+    auto *seventhGroup = new QActionGroup(mnuOptionSeventh);
+    JustSeventh keptSeventh = JustSeventh::NineFive; // the just table's, unless another was kept
+    if (m_settings) {
+        keptSeventh = parseSeventh(m_settings->value(kSeventhKey).toString().toStdString())
+                          .value_or(JustSeventh::NineFive);
+    }
+    for (int i = 0; i < static_cast<int>(kSeventhItems.size()); ++i) {
+        mnuOptionSeventhItem[i] = mnuOptionSeventh->addAction(QString());
+        mnuOptionSeventhItem[i]->setCheckable(true);
+        seventhGroup->addAction(mnuOptionSeventhItem[i]);
+        connect(mnuOptionSeventhItem[i], &QAction::triggered, this,
+                [this, i] { seventhChosen(i); });
+        mnuOptionSeventhItem[i]->setChecked(kSeventhItems[i] == keptSeventh);
+    }
+    m_playback.setSeventh(keptSeventh);
+
     mnuLanguage = menuBar()->addMenu(QString());
     auto *languageGroup = new QActionGroup(mnuLanguage);
     for (int i = 0; i < static_cast<int>(kLanguageItems.size()); ++i) {
@@ -129,6 +151,15 @@ void frmMain::retranslateMenus()
     mnuOptionSound->setTitle(tr("試聴の音色(&S)"));
     for (size_t i = 0; i < kSoundItems.size(); ++i)
         mnuOptionSoundItem[i]->setText(tr(kSoundItems[i].caption));
+    mnuOptionSeventh->setTitle(tr("短7度の純正(&7)"));
+    for (size_t i = 0; i < kSeventhItems.size(); ++i) {
+        const std::string_view ratio = seventhRatio(kSeventhItems[i]);
+        mnuOptionSeventhItem[i]->setText(
+            tr("%1 (%2 ¢)")
+                .arg(QString::fromLatin1(ratio.data(), static_cast<qsizetype>(ratio.size())),
+                     QString::fromStdString(deviationText(11, kSeventhItems[i]))
+                         .replace(QLatin1Char('-'), QChar(0x2212))));
+    }
     mnuLanguage->setTitle(tr("表示言語(&L)"));
     mnuHelp->setTitle(tr("ヘルプ(&H)"));
     mnuHelpHowto->setText(tr("使い方(&H)"));
@@ -156,6 +187,22 @@ void frmMain::chordSoundChosen(int item)
         m_settings->setValue(kChordSoundKey, QString::fromUtf8(kSoundItems[item].key));
         m_settings->sync();
     }
+}
+
+void frmMain::seventhChosen(int item)
+{
+    const JustSeventh seventh = kSeventhItems[static_cast<size_t>(item)];
+    mnuOptionSeventhItem[item]->setChecked(true);
+    if (m_settings) {
+        const std::string_view ratio = seventhRatio(seventh);
+        m_settings->setValue(
+            kSeventhKey, QString::fromLatin1(ratio.data(), static_cast<qsizetype>(ratio.size())));
+        m_settings->sync();
+    }
+    if (seventh == m_playback.seventh())
+        return;
+    m_playback.setSeventh(seventh);
+    emit seventhChanged(seventh);
 }
 
 Language frmMain::language() const

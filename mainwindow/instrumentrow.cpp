@@ -1,6 +1,7 @@
 #include "instrumentrow.h"
 
 #include "ctlnoteinput.h"
+#include "fixedpitch.h"
 #include "rowtables.h"
 #include "staffmodel.h"
 #include "uiplatform.h"
@@ -149,6 +150,7 @@ void InstrumentRow::showPart(const RowPart &part)
 {
     if (part.name.isEmpty()) {
         clearPart();
+        m_part.fixedPitch = part.fixedPitch; // no name, but its program
         m_voice = part.voice;
         selectTune(part.tune);
         return;
@@ -215,8 +217,15 @@ tuning::Player InstrumentRow::tuningPlayer() const
     if (name.isEmpty())
         name = m_use ? tr("段 %1").arg(m_row + 1) : tr("ベース");
     const int written = sound::writtenKey(m_staff->Value(), m_staff->ScoreType() == staff::kBass);
+    // An instrument chosen from the list by hand goes by its name there; a
+    // score's part (the entry before the list's) by its program, else name.
+    const int instrument = m_instrument->currentData(kInstrumentRole).toInt();
+    const bool fixed =
+        instrument > 0
+            ? tuning::fixedPitch(-1, sound::kInstruments[static_cast<size_t>(instrument)].name)
+            : m_part.fixedPitch;
     return {name.toStdString(), tuning::pitchName(written, m_staff->state().Accidental),
-            soundingKey(), !m_use};
+            soundingKey(), !m_use, fixed};
 }
 
 void InstrumentRow::instrumentChosen()

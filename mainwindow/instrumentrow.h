@@ -29,6 +29,7 @@ struct RowPart {
     QString abbreviation; // shown when the name does not fit; may be empty
     int tune = 0;         // the transposition list's offset for the part
     sound::Voice voice;
+    bool fixedPitch = false; // a keyboard, mallet, harp, guitar ... (tuning::fixedPitch)
     bool operator==(const RowPart &) const = default;
 };
 
@@ -79,8 +80,8 @@ public:
     // The part that names the row, whole; empty when none does.
     QString partName() const { return m_part.name; }
     // The row as a player of the tuning guide: named after its part, else its
-    // instrument, else its place ("段 3", "ベース"); its written note and the
-    // key it sounds.
+    // instrument, else its place ("段 3", "ベース"); its written note, the
+    // key it sounds, and whether its part or instrument is of fixed pitch.
     tuning::Player tuningPlayer() const;
 
     // The controls, for the window's keyboard handling and for tests that

@@ -61,6 +61,10 @@ ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFo
     // The window makes room for the panel and gives it back once its layout knows.
     connect(m_tuning, &QDockWidget::visibilityChanged, &m_window, &frmMain::fitToScreen,
             Qt::QueuedConnection);
+    // The panel works out only the moment it shows, and only while it shows.
+    connect(m_tuning, &QDockWidget::visibilityChanged, this, &ScoreBrowser::showTuning);
+    m_tuning->setSeventh(m_window.justSeventh());
+    connect(&m_window, &frmMain::seventhChanged, m_tuning, &TuningPanel::setSeventh);
     buildMenu();
 
     lblScorePlace = new QLabel(&m_window);
@@ -119,7 +123,8 @@ void ScoreBrowser::buildMenu()
     mnuScoreTuning->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     mnuScore->addAction(mnuScoreTuning);
     mnuScoreTuningSave = mnuScore->addAction(QString());
-    connect(mnuScoreTuningSave, &QAction::triggered, this, [this] { m_tuning->saveSheet(m_path); });
+    connect(mnuScoreTuningSave, &QAction::triggered, this,
+            [this] { m_tuning->saveSheet(m_path, m_chords, m_score, m_piece, m_steps); });
     mnuScore->addSeparator();
     mnuScoreClose = add(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
     retranslate();
@@ -205,6 +210,7 @@ void ScoreBrowser::closeScore()
     if (m_chart)
         m_chart->hide();
     m_tuning->hide();
+    m_tuning->clearMoment();
     for (int r = 0; r < rows::kRows; ++r)
         m_window.row(r).clearPart();
     setOpen(false);
@@ -301,7 +307,6 @@ void ScoreBrowser::analyse()
     m_steps.clear();
     if (m_chordsRead)
         m_steps = harmony::analyse(m_chords, m_piece, m_window.engine().MatchThreshold).steps;
-    m_tuning->setSheet(m_chords, score::tuningSheet(m_score, m_piece, m_steps));
     if (m_chart)
         fillChart();
     showChord();
@@ -322,7 +327,7 @@ void ScoreBrowser::showChord()
         return;
     if (m_chart)
         m_chart->markStep(m_edited ? -1 : stepIndex());
-    m_tuning->showStep(stepIndex());
+    showTuning();
     if (!m_chordsRead) {
         lblScoreChord->setText(tr("コードリストが読み込まれていません"));
         return;
@@ -338,6 +343,18 @@ void ScoreBrowser::showChord()
     }
     lblScoreChord->setText(
         rowChordText(m_chords, m_window.engine(), m_window.rankByRateAction()->isChecked()));
+}
+
+void ScoreBrowser::showTuning()
+{
+    if (m_tuning->isHidden() || !isOpen())
+        return;
+    if (!m_chordsRead)
+        return m_tuning->clearMoment();
+    std::vector<tuning::SheetPart> parts;
+    tuning::SheetStep moment =
+        score::momentSheet(m_score, m_piece, m_steps, stepIndex(), m_moments[m_index], parts);
+    m_tuning->showMoment(m_chords, std::move(moment), std::move(parts));
 }
 
 void ScoreBrowser::showChart()

@@ -62,7 +62,7 @@ public:
     QLabel *lblScoreChord;
     // The chart window, once it has been asked for.
     ChartWindow *chart() const { return m_chart; }
-    // What each part is to move at the step shown, docked beside the rows.
+    // What each part is to move at the moment shown, docked beside the rows.
     TuningPanel *tuningPanel() const { return m_tuning; }
 
     // The menu and the status bar in the language the translators speak now.
@@ -82,6 +82,8 @@ private:
     void analyse();
     // The step the shown moment lies in, -1 before the first.
     int stepIndex() const;
+    // The tuning panel, while it shows, on the moment the rows show.
+    void showTuning();
     void showChart();
     void fillChart();
     void goToStep(int step);

@@ -1,9 +1,8 @@
 #include "scorerows.h"
 
+#include "fixedpitch.h"
+#include "partnames.h"
 #include "staffmodel.h"
-
-#include <QHash>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <vector>
@@ -21,14 +20,6 @@ int clefFor(int midi)
     return midi < kMiddleC ? staff::kBass : staff::kTreble;
 }
 
-// The key an instrument is in: its transposition above C.
-QString keyName(int transposition)
-{
-    static const char *const kKeys[12] = {"C",  "D♭", "D",  "E♭", "E",  "F",
-                                          "G♭", "G",  "A♭", "A",  "B♭", "B"};
-    return QString::fromUtf8(kKeys[pitchClass(transposition)]);
-}
-
 // How the part spells a note shown at concert pitch: as written when the
 // part does not transpose, else a black key as a flat when the part wrote
 // it with one, as a sharp otherwise.
@@ -39,46 +30,6 @@ int concertAlter(int sounding, int transposition, int writtenAlter)
     if (staff::isNaturalNote(pitchClass(sounding) + 1))
         return 0;
     return writtenAlter < 0 ? -1 : 1;
-}
-
-// Numbers the names that occur more than once, in score order: "Tbn. 1",
-// "Tbn. 2". Empty names stay empty.
-void numberEqualNames(std::vector<QString> &names)
-{
-    QHash<QString, int> count;
-    for (const QString &name : names)
-        ++count[name];
-    QHash<QString, int> seen;
-    for (QString &name : names) {
-        if (!name.isEmpty() && count.value(name) > 1)
-            name += QStringLiteral(" %1").arg(++seen[name]);
-    }
-}
-
-struct PartLabels {
-    std::vector<QString> names;
-    std::vector<QString> abbreviations;
-};
-
-PartLabels partLabels(const score::Score &score, const score::Moment &moment)
-{
-    PartLabels labels;
-    for (size_t p = 0; p < moment.parts.size(); ++p) {
-        const score::PartMoment &part = moment.parts[p];
-        const std::vector<score::PartSetting> &settings = score.parts[p].settings;
-        // The transposition the name was given with is that of the first
-        // setting that bears it.
-        const auto named =
-            std::find_if(settings.begin(), settings.end(),
-                         [&](const score::PartSetting &s) { return s.name == part.name; });
-        const int namedFor = named == settings.end() ? part.transposition : named->transposition;
-        labels.names.push_back(renamedForTransposition(part.name, namedFor, part.transposition));
-        labels.abbreviations.push_back(
-            renamedForTransposition(part.abbreviation, namedFor, part.transposition));
-    }
-    numberEqualNames(labels.names);
-    numberEqualNames(labels.abbreviations);
-    return labels;
 }
 
 // The row's sound: the part's program and the octaves between the staff
@@ -131,24 +82,10 @@ WrittenNote spelledNote(int midi, int alter, int scoreType)
     return {staffNote(midi - alter, scoreType) + alter, alter, scoreType};
 }
 
-QString renamedForTransposition(const QString &name, int namedFor, int transposition)
-{
-    if (name.isEmpty() || pitchClass(namedFor - transposition) == 0)
-        return name;
-    static const QRegularExpression keyInName(
-        QStringLiteral("\\bin ([A-G])(♭|♯|b|#|-flat| flat|-sharp| sharp)?(?=$|[^\\w♭♯#])"),
-        QRegularExpression::UseUnicodePropertiesOption);
-    const QString key = keyName(transposition);
-    QString renamed = name;
-    if (renamed.contains(keyInName))
-        return renamed.replace(keyInName, QStringLiteral("in ") + key);
-    return name + QStringLiteral(" (in %1)").arg(key);
-}
-
 ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
 {
     ScoreRows rows{};
-    const PartLabels labels = partLabels(score, moment);
+    const score::PartLabels labels = score::partLabels(score, moment);
     std::array<int, rows::kRows> rowClass;
     rowClass.fill(kNoClass);
     std::array<int, 12> rowsShowing{}; // by pitch class
@@ -159,8 +96,10 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
         ++rowsShowing[rowClass[r]];
     };
     const auto label = [&](size_t p, int tune, const WrittenNote &note, int sounding) {
+        const score::PartMoment &part = moment.parts[p];
         return RowPart{labels.names[p], labels.abbreviations[p], tune,
-                       partVoice(moment.parts[p], note, tune, sounding)};
+                       partVoice(part, note, tune, sounding),
+                       tuning::fixedPitch(part.program, part.name.toStdString())};
     };
 
     const size_t partRows = std::min<size_t>(moment.parts.size(), rows::kOrdinaryRows);

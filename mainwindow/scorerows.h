@@ -1,6 +1,7 @@
 #pragma once
 
 #include "instrumentrow.h"
+#include "partnames.h"
 #include "rowtables.h"
 #include "score.h"
 
@@ -36,10 +37,7 @@ int staffNote(int midi, int scoreType);
 // flat or sharp, else the natural or the sharp below.
 WrittenNote spelledNote(int midi, int alter, int scoreType);
 
-// A part's name as it stands under a transposition other than the one it
-// was named for: "Clarinet in B♭" moved to A reads "Clarinet in A"; a name
-// that says no key gets one ("Clarinet (in A)").
-QString renamedForTransposition(const QString &name, int namedFor, int transposition);
+using score::renamedForTransposition;
 
 // The rows at one moment. The first eleven parts in score order fill rows
 // 0..10, each with its highest sounding note as written for it (spelled as
@@ -49,7 +47,9 @@ QString renamedForTransposition(const QString &name, int namedFor, int transposi
 // pitch. Every sounding pitch class reaches a row: one that no row shows
 // goes, at concert pitch and named after its part, to a row no part has,
 // else to a resting part's row, else to the last row whose pitch class
-// another row also shows. Parts of equal names are numbered ("Tbn. 1").
+// another row also shows. Parts are named as partLabels names them
+// ("Tbn. 1"), and marked when of fixed pitch (fixedPitch: by program, else
+// by name).
 ScoreRows scoreRows(const score::Score &score, const score::Moment &moment);
 
 } // namespace chordvane

@@ -144,10 +144,14 @@ void frmCodeShow::retranslate()
     cmdShowPiano->setText(tr("コードの構成(&S)"));
     cmdPlay->setText(tr("試聴(&P)"));
     cmdPlayJust->setText(tr("純正律で試聴(&T)"));
-    lblPlayers->setText(tr("奏者ごとの音程補正 (単位：セント)"));
+    const std::string_view ratio = seventhRatio(m_playback.seventh());
+    lblPlayers->setText(
+        tr("奏者ごとの音程補正 (単位：セント、短7度 %1)")
+            .arg(QString::fromLatin1(ratio.data(), static_cast<qsizetype>(ratio.size()))));
     tblPlayers->setHorizontalHeaderLabels({tr("奏者"), tr("記譜音"), tr("度数"), tr("補正")});
     cmdPlayersCopy->setText(tr("音程補正をコピー(&K)"));
     ShowMatchRate();
+    showPlayers(); // its words too
 }
 
 void frmCodeShow::FillResultList()
@@ -193,15 +197,20 @@ void frmCodeShow::setPlayers(std::vector<tuning::Player> players)
 void frmCodeShow::showPlayers()
 {
     const int row = lstCodes->currentRow();
-    std::vector<tuning::GuideLine> lines;
+    tuning::PlayerGuide guide;
     if (row >= 0 && lstCodes->count() > 0) {
         const int root = FoldIntoOctave(resultRootNote(m_engine, row), 1) - 1;
-        lines = tuning::playerGuide(m_players, root,
-                                    m_engine.ChordIntervals[m_engine.ResultChords[row]]);
+        guide = tuning::playerGuide(m_players, root,
+                                    m_engine.ChordIntervals[m_engine.ResultChords[row]],
+                                    m_playback.seventh());
     }
+    const tuning::GuideWords words = {std::string(tuning::kNoToneMark),
+                                      tr("ユニゾン").toStdString(), tr("コードなし").toStdString(),
+                                      tr("基準").toStdString()};
+    const std::vector<tuning::GuideLine> &lines = guide.lines;
     tblPlayers->setRowCount(static_cast<int>(lines.size()));
     for (size_t i = 0; i < lines.size(); ++i) {
-        const auto cells = tuning::guideCells(lines[i], tuning::kNoToneMark);
+        const auto cells = tuning::guideCells(lines[i], guide.harmony, words);
         for (size_t column = 0; column < cells.size(); ++column) {
             auto *item = new QTableWidgetItem(QString::fromStdString(cells[column]));
             if (column > 0)
@@ -209,7 +218,7 @@ void frmCodeShow::showPlayers()
             tblPlayers->setItem(static_cast<int>(i), static_cast<int>(column), item);
         }
     }
-    m_playersText = QString::fromStdString(tuning::guideText(lines, tuning::kNoToneMark));
+    m_playersText = QString::fromStdString(tuning::guideText(guide, words));
 }
 
 void frmCodeShow::selectionChanged()
@@ -242,9 +251,10 @@ void frmCodeShow::playSelected(bool just)
     if (row < 0)
         return;
     const ChordRow &chord = m_engine.ChordIntervals[m_engine.ResultChords[row]];
-    const auto tones = sound::layOutChord(resultRootNote(m_engine, row), chord, m_engine.BassNote,
-                                          just ? sound::Tuning::Just : sound::Tuning::Equal,
-                                          sound::programOf(m_playback.chordSound()));
+    const auto tones =
+        sound::layOutChord(resultRootNote(m_engine, row), chord, m_engine.BassNote,
+                           just ? sound::Tuning::Just : sound::Tuning::Equal,
+                           sound::programOf(m_playback.chordSound()), m_playback.seventh());
     m_playback.play(this, tones);
 }
 

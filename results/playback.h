@@ -13,8 +13,9 @@ namespace chordvane {
 class UserDialogs;
 
 // What the play commands of both windows share: the sound output, the
-// instrument chosen for chords, and the message, once a run, when nothing
-// can sound.
+// instrument chosen for chords, the just minor seventh (which the results
+// window's tuning guide takes too), and the message, once a run, when
+// nothing can sound.
 class Playback {
     Q_DECLARE_TR_FUNCTIONS(chordvane::Playback)
 
@@ -28,11 +29,14 @@ public:
 
     sound::ChordSound chordSound() const { return m_chordSound; }
     void setChordSound(sound::ChordSound sound) { m_chordSound = sound; }
+    JustSeventh seventh() const { return m_seventh; }
+    void setSeventh(JustSeventh seventh) { m_seventh = seventh; }
 
 private:
     sound::SoundOutput &m_output;
     UserDialogs &m_dialogs;
     sound::ChordSound m_chordSound = sound::ChordSound::Piano;
+    JustSeventh m_seventh = JustSeventh::NineFive;
     bool m_problemShown = false;
 };
 

@@ -13,7 +13,8 @@ constexpr int kMiddleC = 60;
 
 } // namespace
 
-std::vector<Tone> layOutChord(int root, const ChordRow &row, int bass, Tuning tuning, int program)
+std::vector<Tone> layOutChord(int root, const ChordRow &row, int bass, Tuning tuning, int program,
+                              JustSeventh seventh)
 {
     const int rootClass = FoldIntoOctave(root, 1);
     const int rootKey = kMiddleC - 1 + rootClass;
@@ -28,12 +29,12 @@ std::vector<Tone> layOutChord(int root, const ChordRow &row, int bass, Tuning tu
             bassIsChordTone || FoldIntoOctave(rootClass + interval - 1, 1) == bassClass;
         if (std::any_of(tones.begin(), tones.end(), [key](const Tone &t) { return t.key == key; }))
             continue;
-        const double cents = tuning == Tuning::Just ? JustCents(interval, 1) : 0.0;
+        const double cents = tuning == Tuning::Just ? JustCents(interval, 1, seventh) : 0.0;
         tones.push_back({key, cents, program});
     }
     const bool tuned = tuning == Tuning::Just && bassIsChordTone;
-    tones.push_back(
-        {kMiddleC - 13 + bassClass, tuned ? JustCents(bassClass, rootClass) : 0.0, program});
+    tones.push_back({kMiddleC - 13 + bassClass,
+                     tuned ? JustCents(bassClass, rootClass, seventh) : 0.0, program});
     return tones;
 }
 

@@ -30,9 +30,11 @@ inline constexpr double kPlaySeconds = 2.0;
 // major third), then the bass (note number) in 48..59. In just intonation each tone moves
 // by its JustCents above the root; the bass moves only when it is a chord
 // tone. The bass comes last; tones on a key already taken are dropped.
+// The minor seventh takes the just seventh chosen (JustSeventh).
 // Example: root C, intervals 1, 5, 8, 11, bass C, just: C4 0, E4 -13.7,
-// G4 +2, B♭4 +17.9, C3 0.
-std::vector<Tone> layOutChord(int root, const ChordRow &row, int bass, Tuning tuning, int program);
+// G4 +2, B♭4 +17.9 (9:5; -31.2 with 7:4), C3 0.
+std::vector<Tone> layOutChord(int root, const ChordRow &row, int bass, Tuning tuning, int program,
+                              JustSeventh seventh = JustSeventh::NineFive);
 
 // The sustained instruments a chord can be heard on.
 enum class ChordSound { Organ, Strings, Brass, Piano };

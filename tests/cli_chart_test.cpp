@@ -67,7 +67,8 @@ TEST(RunFind, ChartPrintsOneLinePerHarmonicStep)
         {{"--score", longNumber, "--chart"}, cut + "\t1\tC\t67\tC\n"},
         // A measure without length charts nothing of its own.
         {{"--score", pickup, "--chart"}, "12a\t1\tC\t67\tC\n"},
-        {{"--score", pickup, "--tuning"}, "12a\t1\tP1\tC4\tC4\t1\t0\n"},
+        // The C sounds alone at the step's first attack: nothing to tune to.
+        {{"--score", pickup, "--tuning"}, "12a\t1\tC\tP1\tC4\tC4\tunison\t-\n"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::PrintToString(c.args));
@@ -96,6 +97,11 @@ TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
         {{"--chart", "C", "E"}, "not without --score"},
         {{"--tuning"}, "not without --score"},
         {{"--score", kChorale, "--tuning", "--chart"}, "--tuning prints lines of its own"},
+        {{"--score", kChorale, "--seventh", "7:4"}, "not without --tuning"},
+        {{"--score", kChorale, "--chart", "--seventh=9:5"}, "not without --tuning"},
+        {{"--score", kChorale, "--tuning", "--seventh", "3:2"},
+         "--seventh takes 9:5, 16:9 or 7:4, not \"3:2\""},
+        {{"--score", kChorale, "--tuning", "--seventh"}, "--seventh needs a value"},
         {{"--annotate", out, "--batch"}, "not without --score"},
         {{"--score", kChorale, "--chart", "--batch"}, "--score takes no notes, --batch"},
         {{"--score", kChorale, "--chart", "C"}, "--score takes no notes"},
@@ -238,22 +244,80 @@ TEST(RunFind, TuningTellsEachPlayerTheDegreeAndTheCentsToMove)
     const Outcome o = run({"--score", kScores + "/tuning_band.musicxml", "--tuning"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.err, "");
-    EXPECT_EQ(o.out, "1\t1\tTrumpet in B♭\tE5\tD5\t3\t-13.7\n"
-                     "1\t1\tTrumpet in B♭\tC5\tB♭4\t1\t0\n"
-                     "1\t1\tAlto Saxophone\tD5\tF4\t5\t+2\n"
-                     "1\t1\tHorn in F\tF4\tB♭3\t1\t0\n"
-                     "1\t1\tTuba\tB♭2\tB♭2\t1\t0\n"
-                     "1\t3\tTrumpet in B♭\tF5\tE♭5\t♭7\t+17.9\n"
-                     "1\t3\tAlto Saxophone\tA5\tC5\t5\t+2\n"
-                     "1\t3\tHorn in F\tE4\tA3\t3\t-13.7\n"
-                     "1\t3\tTuba\tF2\tF2\t1\t0\n"
-                     "2\t1\tTrumpet in B♭\tA4\tG4\t5\t+2\n"
-                     "2\t1\tAlto Saxophone\tA5\tC5\t1\t0\n"
-                     "2\t1\tHorn in F\tB♭4\tE♭4\t♭3\t+15.6\n"
-                     "2\t1\tTuba\tC3\tC3\t1\t0\n"
-                     "2\t3\tTrumpet in B♭\tA5\tG5\t3\t-13.7\n"
-                     "2\t3\tAlto Saxophone\tG5\tB♭4\t5\t+2\n"
-                     "2\t3\tHorn in F\tB♭4\tE♭4\t1\t0\n"
-                     "2\t3\tTuba\tF2\tF2\t-\t-\n"
-                     "3\t1\tTuba\tB♭2\tB♭2\t-\t-\n");
+    EXPECT_EQ(o.out, "1\t1\tB♭\tTrumpet in B♭\tE5\tD5\t3\t-13.7\n"
+                     "1\t1\tB♭\tTrumpet in B♭\tC5\tB♭4\t1\t0\n"
+                     "1\t1\tB♭\tAlto Saxophone\tD5\tF4\t5\t+2\n"
+                     "1\t1\tB♭\tHorn in F\tF4\tB♭3\t1\t0\n"
+                     "1\t1\tB♭\tTuba\tB♭2\tB♭2\t1\t0\n"
+                     "1\t3\tF7\tTrumpet in B♭\tF5\tE♭5\t♭7\t+17.9\n"
+                     "1\t3\tF7\tAlto Saxophone\tA5\tC5\t5\t+2\n"
+                     "1\t3\tF7\tHorn in F\tE4\tA3\t3\t-13.7\n"
+                     "1\t3\tF7\tTuba\tF2\tF2\t1\t0\n"
+                     "2\t1\tCm\tTrumpet in B♭\tA4\tG4\t5\t+2\n"
+                     "2\t1\tCm\tAlto Saxophone\tA5\tC5\t1\t0\n"
+                     "2\t1\tCm\tHorn in F\tB♭4\tE♭4\t♭3\t+15.6\n"
+                     "2\t1\tCm\tTuba\tC3\tC3\t1\t0\n"
+                     "2\t3\tE♭/F\tTrumpet in B♭\tA5\tG5\t3\t-13.7\n"
+                     "2\t3\tE♭/F\tAlto Saxophone\tG5\tB♭4\t5\t+2\n"
+                     "2\t3\tE♭/F\tHorn in F\tB♭4\tE♭4\t1\t0\n"
+                     "2\t3\tE♭/F\tTuba\tF2\tF2\t-\t-\n"
+                     "3\t1\tN.C.\tTuba\tB♭2\tB♭2\tno chord\t-\n");
+}
+
+TEST(RunFind, TuningGivesNoCentsToAFixedPitchOrInAUnisonAndNumbersEqualNames)
+{
+    // A song's band: the analysis reads the opening unison E as C/E, the
+    // chord of its measure; the piano is the reference; two trombones.
+    const std::string score = kScores + "/tuning_advice.musicxml";
+    const std::string opening = "1\t1\tC/E\tTrombone 1\tE4\tE4\tunison\t-\n"
+                                "1\t1\tC/E\tTrombone 2\tE3\tE3\tunison\t-\n"
+                                "1\t1\tC/E\tPiano\tE5\tE5\tunison\tfixed\n"
+                                "1\t1\tC/E\tTuba\tE2\tE2\tunison\t-\n"
+                                "1\t3\tC\tTrombone 1\tE4\tE4\t3\t-13.7\n"
+                                "1\t3\tC\tTrombone 2\tC4\tC4\t1\t0\n"
+                                "1\t3\tC\tPiano\tC5\tC5\t1\tfixed\n"
+                                "1\t3\tC\tPiano\tG4\tG4\t5\tfixed\n"
+                                "1\t3\tC\tTuba\tC2\tC2\t1\t0\n";
+    const auto seventh = [](const char *cents) {
+        return "2\t1\tF7\tTrombone 1\tA3\tA3\t3\t-13.7\n"
+               "2\t1\tF7\tTrombone 2\tE♭4\tE♭4\t♭7\t" +
+               std::string(cents) +
+               "\n"
+               "2\t1\tF7\tPiano\tC5\tC5\t5\tfixed\n"
+               "2\t1\tF7\tTuba\tF2\tF2\t1\t0\n";
+    };
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, opening + seventh("+17.9")},
+        {{"--seventh", "9:5"}, opening + seventh("+17.9")},
+        {{"--seventh", "16:9"}, opening + seventh("-3.9")},
+        {{"--seventh=7:4"}, opening + seventh("-31.2")},
+    };
+    for (const auto &[more, out] : cases) {
+        SCOPED_TRACE(testing::PrintToString(more));
+        std::vector<std::string> args = {"--score", score, "--tuning"};
+        args.insert(args.end(), more.begin(), more.end());
+        const Outcome o = run(args);
+        EXPECT_EQ(o.status, 0);
+        EXPECT_EQ(o.err, "");
+        EXPECT_EQ(o.out, out);
+    }
+}
+
+TEST(RunFind, TuningCleansThePartsNameAndLeavesTheBeat)
+{
+    // A name with a tab in it and longer than a line holds, a measure
+    // number as long; the beat and the notes as they are.
+    test::TempDir dir;
+    const std::string score = dir.write(
+        "named.musicxml",
+        R"(<score-partwise><part-list><score-part id="P1"><part-name>Solo&#9;)" +
+            std::string(50, 'x') +
+            R"(</part-name></score-part></part-list><part id="P1"><measure number=")" +
+            std::string(45, '7') +
+            R"("><note><pitch><step>C</step><octave>4</octave></pitch><duration>1</duration></note>)"
+            R"(</measure></part></score-partwise>)");
+    const Outcome o = run({"--score", score, "--tuning"});
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, std::string(40, '7') + "…\t1\tN.C.\tSolo?" + std::string(35, 'x') +
+                         "…\tC4\tC4\tno chord\t-\n");
 }

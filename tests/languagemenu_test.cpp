@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTableWidget>
 
 using namespace chordvane;
 
@@ -65,16 +66,19 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
 {
     data.write("Before you start.txt", "Before you start\n");
     ASSERT_TRUE(window->scoreBrowser().openScore(CHORDVANE_SCORE_DATA "/band.musicxml"));
+    window->scoreBrowser().mnuScoreTuning->trigger(); // the panel, with its words
     struct Case {
         Language language;
         const char *search, *score, *status, *readMe; // status: the bar's and the panel's
     };
     const Case cases[] = {
         {Language::English, "&Find chords", "&Score",
-         "Measure 0, beat 1 — band.musicxml|Chord: none|Tuning guide|Measure 0, beat 1: no chord",
+         "Measure 0, beat 1 — band.musicxml|Chord: none|Tuning guide|Measure 0, beat 1: no chord|"
+         "no chord|Just minor 7th: 9:5",
          "Before you start.txt"},
         {Language::Japanese, "コードを検索(&F)", "スコア(&S)",
-         "小節 0　拍 1　— band.musicxml|コード なし|音程補正|小節 0　拍 1　コードなし",
+         "小節 0　拍 1　— band.musicxml|コード なし|音程補正|小節 0　拍 1　コードなし|コードなし|"
+         "短7度の純正 9:5",
          "使う前に.txt"},
     };
     const ScoreBrowser &score = window->scoreBrowser();
@@ -85,7 +89,9 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
         EXPECT_EQ(score.mnuScore->title(), c.score);
         EXPECT_EQ(
             QStringList({score.lblScorePlace->text(), score.lblScoreChord->text(),
-                         score.tuningPanel()->windowTitle(), score.tuningPanel()->lblStep->text()})
+                         score.tuningPanel()->windowTitle(), score.tuningPanel()->lblStep->text(),
+                         score.tuningPanel()->tblParts->item(0, 3)->text(),
+                         score.tuningPanel()->lblSeventh->text()})
                 .join('|'),
             c.status);
         window->mnuHelpHowto->trigger();

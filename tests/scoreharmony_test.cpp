@@ -211,6 +211,7 @@ TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->width() > narrow; }, 2000));
     EXPECT_TRUE(QTest::qWaitFor([&] { return screen.contains(window->frameGeometry()); }, 2000));
     press(Qt::Key_Right);
+    EXPECT_EQ(panel->lblSeventh->text(), "短7度の純正 9:5");
     QStringList shown = {panel->lblStep->text()};
     for (int r = 0; r < panel->tblParts->rowCount(); ++r) {
         for (int column = 0; column < 5; ++column)
@@ -241,9 +242,111 @@ TEST_F(ScoreBrowserTest, TheTuningPanelFollowsTheStepAndTheSheetIsWrittenOut)
     EXPECT_EQ(kept.readAll(), score);
     const QList<QByteArray> lines = sheet.readAll().split('\n');
     EXPECT_EQ(lines.size(), 20); // the heading, 18 lines and nothing after the last CR LF
-    EXPECT_EQ(
-        (lines[0] + lines[1]).toStdString(),
-        "\xEF\xBB\xBF小節,拍,パート,記譜音,実音,度数,セント\r1,1,Trumpet in B♭,E5,D5,3,-13.7\r");
+    EXPECT_EQ((lines[0] + lines[1]).toStdString(),
+              "\xEF\xBB\xBF小節,拍,コード,パート,記譜音,実音,度数,セント (短7度 9:5)\r"
+              "1,1,B♭,Trumpet in B♭,E5,D5,3,-13.7\r");
+    EXPECT_EQ(lines[18].toStdString(), "3,1,N.C.,Tuba,B♭2,B♭2,コードなし,-\r");
+
+    // Another seventh: the panel and the next sheet take it and say so.
+    window->mnuOptionSeventhItem[2]->trigger();
+    press(Qt::Key_G);
+    EXPECT_EQ(panel->lblSeventh->text(), "短7度の純正 7:4");
+    EXPECT_EQ(panel->tblParts->item(0, 4)->text(), "-31.2 ↓");
+    browser().mnuScoreTuningSave->trigger();
+    sheet.close();
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    const QList<QByteArray> again = sheet.readAll().split('\n');
+    EXPECT_TRUE(again[0].endsWith("セント (短7度 7:4)\r"));
+    EXPECT_EQ(again[6].toStdString(), "1,3,F7,Trumpet in B♭,F5,E♭5,♭7,-31.2\r");
+}
+
+TEST_F(ScoreBrowserTest, ThePanelDescribesTheMomentTheRowsShowAndWorksOnlyWhenShown)
+{
+    openScore(kScores + "/tuning_advice.musicxml");
+    const TuningPanel *panel = browser().tuningPanel();
+    EXPECT_EQ(panel->tblParts->rowCount(), 0); // hidden: nothing worked out
+    EXPECT_EQ(panel->lblStep->text(), "");
+    const auto shown = [panel] {
+        QStringList cells = {panel->lblStep->text()};
+        for (int r = 0; r < panel->tblParts->rowCount(); ++r) {
+            for (int column = 0; column < 5; ++column)
+                cells << panel->tblParts->item(r, column)->text();
+        }
+        return cells.join('|').toStdString();
+    };
+    press(Qt::Key_G);
+    // The opening unison of a C/E measure: nobody bends; the piano is the reference.
+    EXPECT_EQ(shown(), "小節 1　拍 1　C/E|Trombone 1|E4|E4|ユニゾン|—|Trombone 2|E3|E3|ユニゾン|—|"
+                       "Piano|E5|E5|ユニゾン|基準|Tuba|E2|E2|ユニゾン|—");
+    press(Qt::Key_Right);
+    EXPECT_EQ(shown(), "小節 1　拍 3　C|Trombone 1|E4|E4|3|-13.7 ↓|Trombone 2|C4|C4|1|0|"
+                       "Piano|C5|C5|1|基準|Piano|G4|G4|5|基準|Tuba|C2|C2|1|0");
+    // Hidden, it follows nothing; shown again, it is on the rows' moment.
+    press(Qt::Key_G);
+    press(Qt::Key_Right);
+    EXPECT_TRUE(panel->isHidden());
+    press(Qt::Key_G);
+    EXPECT_EQ(shown(), "小節 2　拍 1　F7|Trombone 1|A3|A3|3|-13.7 ↓|Trombone 2|E♭4|E♭4|♭7|+17.9 ↑|"
+                       "Piano|C5|C5|5|基準|Tuba|F2|F2|1|0");
+}
+
+TEST_F(ScoreBrowserTest, ThePanelFollowsTheMomentWithinAStep)
+{
+    // Measure 1 of the band score is one step, Am7/C, while the bass moves
+    // on beat 3: the panel shows the bass the rows show, not the step's first.
+    openScore(kScores + "/band.musicxml");
+    press(Qt::Key_G);
+    const TuningPanel *panel = browser().tuningPanel();
+    QStringList seen;
+    for (int i = 0; i < 3; ++i) {
+        press(Qt::Key_Right);
+        QStringList lines = {panel->lblStep->text()};
+        for (int r = 0; r < panel->tblParts->rowCount(); ++r) {
+            lines << panel->tblParts->item(r, 0)->text() + " " +
+                         panel->tblParts->item(r, 2)->text() + " " +
+                         panel->tblParts->item(r, 3)->text();
+        }
+        seen << lines.join('|') + " / rows' bass " + window->row(11).lblResult()->text();
+    }
+    EXPECT_EQ(seen.join('\n').toStdString(),
+              "小節 1　拍 1　Am7/C|Piano G4 ♭7|Piano E4 5|Piano C4 ♭3|Piano A3 1|Bass C3 ♭3"
+              " / rows' bass C\n"
+              "小節 1　拍 3　Am7/C|Piano E4 5|Piano A3 1|Bass G2 ♭7 / rows' bass G\n"
+              "小節 1　拍 4　D/G|Piano D4 1|Piano A3 5|Bass G2 — / rows' bass G");
+}
+
+TEST_F(ScoreBrowserTest, TheSheetNeverWritesAFormulaAndQuotesWhatNeedsIt)
+{
+    // Part names and a measure number that a spreadsheet would take for
+    // formulas, a name with a comma, quotes and a line break, two of one name.
+    const std::string score = data.write(
+        "hostile.musicxml",
+        R"(<score-partwise><part-list>)"
+        R"(<score-part id="A"><part-name>=HYPERLINK("http://example.com","x")</part-name></score-part>)"
+        R"(<score-part id="B"><part-name>@SUM(1+1)</part-name></score-part>)"
+        R"(<score-part id="C"><part-name>Tbn, "low"&#13;&#10;2</part-name></score-part>)"
+        R"(<score-part id="D"><part-name>+Tbn</part-name></score-part>)"
+        R"(<score-part id="E"><part-name>+Tbn</part-name></score-part>)"
+        R"(</part-list>)"
+        R"(<part id="A"><measure number="-1"><note><pitch><step>C</step><octave>4</octave></pitch><duration>4</duration></note></measure></part>)"
+        R"(<part id="B"><measure number="-1"><note><pitch><step>E</step><octave>4</octave></pitch><duration>4</duration></note></measure></part>)"
+        R"(<part id="C"><measure number="-1"><note><pitch><step>G</step><octave>3</octave></pitch><duration>4</duration></note></measure></part>)"
+        R"(<part id="D"><measure number="-1"><note><pitch><step>C</step><octave>3</octave></pitch><duration>4</duration></note></measure></part>)"
+        R"(<part id="E"><measure number="-1"><note><pitch><step>C</step><octave>2</octave></pitch><duration>4</duration></note></measure></part>)"
+        R"(</score-partwise>)");
+    openScore(QString::fromStdString(score));
+    const QString out = QString::fromStdString(data.path() + "/sheet.csv");
+    dialogs.savedFile = out;
+    browser().mnuScoreTuningSave->trigger();
+    QFile sheet(out);
+    ASSERT_TRUE(sheet.open(QIODevice::ReadOnly));
+    EXPECT_EQ(sheet.readAll().toStdString(),
+              "\xEF\xBB\xBF小節,拍,コード,パート,記譜音,実音,度数,セント (短7度 9:5)\r\n"
+              "'-1,1,C,\"'=HYPERLINK(\"\"http://example.com\"\",\"\"x\"\")\",C4,C4,1,0\r\n"
+              "'-1,1,C,'@SUM(1+1),E4,E4,3,-13.7\r\n"
+              "'-1,1,C,\"Tbn, \"\"low\"\"\r\n2\",G3,G3,5,+2\r\n"
+              "'-1,1,C,'+Tbn 1,C3,C3,1,0\r\n"
+              "'-1,1,C,'+Tbn 2,C2,C2,1,0\r\n");
 }
 
 TEST_F(ScoreBrowserTest, ASheetCutShortByAFileSizeLimitLeavesTheOldFile)

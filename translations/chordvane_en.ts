@@ -627,10 +627,6 @@ Open it again?
         <translation>Beat</translation>
     </message>
     <message>
-        <source>セント</source>
-        <translation>Cents</translation>
-    </message>
-    <message>
         <source>ファイルを書き込めません (%1)。</source>
         <translation>The file cannot be written (%1).</translation>
     </message>
@@ -643,6 +639,26 @@ Open it again?
             <numerusform>Wrote a tuning sheet of %n lines.
 %1</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>ユニゾン</source>
+        <translation>unison</translation>
+    </message>
+    <message>
+        <source>基準</source>
+        <translation>fixed</translation>
+    </message>
+    <message>
+        <source>短7度の純正 %1</source>
+        <translation>Just minor 7th: %1</translation>
+    </message>
+    <message>
+        <source>コード</source>
+        <translation>Chord</translation>
+    </message>
+    <message>
+        <source>セント (短7度 %1)</source>
+        <translation>Cents (minor 7th %1)</translation>
     </message>
 </context>
 <context>
@@ -707,10 +723,6 @@ Open it again?
         <translation>The table was copied to the clipboard.</translation>
     </message>
     <message>
-        <source>奏者ごとの音程補正 (単位：セント)</source>
-        <translation>Tuning by player (cents)</translation>
-    </message>
-    <message>
         <source>奏者</source>
         <translation>Player</translation>
     </message>
@@ -729,6 +741,22 @@ Open it again?
     <message>
         <source>音程補正をコピー(&amp;K)</source>
         <translation>Copy t&amp;uning</translation>
+    </message>
+    <message>
+        <source>奏者ごとの音程補正 (単位：セント、短7度 %1)</source>
+        <translation>Tuning by player (cents; minor 7th %1)</translation>
+    </message>
+    <message>
+        <source>ユニゾン</source>
+        <translation>unison</translation>
+    </message>
+    <message>
+        <source>コードなし</source>
+        <translation>no chord</translation>
+    </message>
+    <message>
+        <source>基準</source>
+        <translation>fixed</translation>
     </message>
 </context>
 <context>
@@ -868,6 +896,14 @@ Open it again?
 </source>
         <translation>The file could not be opened.
 </translation>
+    </message>
+    <message>
+        <source>短7度の純正(&amp;7)</source>
+        <translation>Just minor &amp;7th</translation>
+    </message>
+    <message>
+        <source>%1 (%2 ¢)</source>
+        <translation>%1 (%2 ¢)</translation>
     </message>
 </context>
 <context>

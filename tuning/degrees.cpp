@@ -19,11 +19,11 @@ std::string degreeName(int interval, const ChordRow &row)
     return degreeText(chordDegree(chordTones(row), pitchClass(interval - 1)));
 }
 
-std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row)
+std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row, JustSeventh seventh)
 {
     const int semitones = pitchClass(pitch - root);
     if ((chordTones(row)) & (1u << semitones))
-        return ChordTone{degreeName(semitones + 1, row), deviationText(semitones + 1)};
+        return ChordTone{degreeName(semitones + 1, row), deviationText(semitones + 1, seventh)};
     return std::nullopt;
 }
 

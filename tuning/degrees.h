@@ -17,7 +17,8 @@ std::string degreeName(int interval, const ChordRow &row);
 
 // Where a note stands in a chord: its degree and the cents by which its just
 // interval above the root lies from the tempered one, written as the
-// just-intonation table writes them ("+2", "-13.7", "0").
+// just-intonation table writes them ("+2", "-13.7", "0"), the minor seventh
+// as chosen (JustSeventh).
 struct ChordTone {
     std::string degree;
     std::string cents;
@@ -26,7 +27,8 @@ struct ChordTone {
 
 // The note at MIDI key pitch in the chord row built on root; none when its
 // pitch class is no tone of the chord (the root always is one).
-std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row);
+std::optional<ChordTone> chordTone(int pitch, int root, const ChordRow &row,
+                                   JustSeventh seventh = JustSeventh::NineFive);
 
 // Cents with the way to move them: "+2 ↑", "-13.7 ↓", "0".
 std::string withArrow(std::string_view cents);

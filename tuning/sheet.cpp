@@ -6,43 +6,53 @@
 
 namespace chordvane::tuning {
 
-std::vector<SheetLine> sheetLines(const ChordTable &table, const SheetStep &step)
+SheetBlock sheetLines(const ChordTable &table, const SheetStep &step, JustSeventh seventh)
 {
-    std::vector<SheetLine> lines;
-    for (const PartSound &part : step.parts) {
-        std::vector<PartNote> notes = part.notes;
-        std::stable_sort(notes.begin(), notes.end(), [](const PartNote &a, const PartNote &b) {
-            return a.sounding > b.sounding;
-        });
-        for (const PartNote &note : notes) {
-            const int pc = pitchClass(note.sounding);
-            const int alter =
-                note.concertAlter
-                    ? *note.concertAlter
-                    : harmony::letterOf(
-                          step.chord ? harmony::spellInChord(pc, table, *step.chord, step.key)
-                                     : harmony::spellInKey(pc, step.key))
-                          .alter;
-            SheetLine line{part.name, pitchName(note.written, note.alter),
-                           pitchName(note.sounding, alter), std::nullopt};
-            if (step.chord)
-                line.tone =
-                    chordTone(note.sounding, step.chord->root, table.row(step.chord->chord));
-            lines.push_back(std::move(line));
-        }
+    std::vector<int> pitches;
+    for (const SheetNote &note : step.notes)
+        pitches.push_back(note.note.sounding);
+    SheetBlock block{harmonyOf(step.chord.has_value(), pitches), {}};
+
+    std::vector<SheetNote> notes = step.notes;
+    // Parts keep their order, each part's notes from the top.
+    std::stable_sort(notes.begin(), notes.end(), [](const SheetNote &a, const SheetNote &b) {
+        return a.part != b.part ? a.part < b.part : a.note.sounding > b.note.sounding;
+    });
+    for (const SheetNote &sheetNote : notes) {
+        const PartNote &note = sheetNote.note;
+        const int pc = pitchClass(note.sounding);
+        const int alter =
+            note.concertAlter
+                ? *note.concertAlter
+                : harmony::letterOf(step.chord
+                                        ? harmony::spellInChord(pc, table, *step.chord, step.key)
+                                        : harmony::spellInKey(pc, step.key))
+                      .alter;
+        SheetLine line{sheetNote.part, pitchName(note.written, note.alter),
+                       pitchName(note.sounding, alter), std::nullopt};
+        if (block.harmony == Harmony::Chord)
+            line.tone =
+                chordTone(note.sounding, step.chord->root, table.row(step.chord->chord), seventh);
+        block.lines.push_back(std::move(line));
     }
-    return lines;
+    return block;
 }
 
-std::vector<std::string> sheetFields(const SheetStep &step, const SheetLine &line)
+std::vector<std::string> sheetFields(const SheetStep &step, const SheetPart &part,
+                                     const SheetLine &line, Harmony harmony,
+                                     const GuideWords &words)
 {
-    return {step.measure,
-            step.beat,
-            line.part,
-            line.written,
-            line.concert,
-            line.tone ? line.tone->degree : "-",
-            line.tone ? line.tone->cents : "-"};
+    auto [degree, cents] = adviceCells(line.tone, harmony, part.fixed, words, false);
+    return {step.measure,      step.beat,       step.chord ? step.symbol : "N.C.",
+            part.name,         line.written,    line.concert,
+            std::move(degree), std::move(cents)};
+}
+
+std::string spreadsheetText(std::string text)
+{
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        text.insert(0, 1, '\'');
+    return text;
 }
 
 std::string csvLine(const std::vector<std::string> &fields)
@@ -65,6 +75,15 @@ std::string csvLine(const std::vector<std::string> &fields)
         text += '"';
     }
     return text + "\r\n";
+}
+
+std::string sheetCsvLine(std::vector<std::string> fields)
+{
+    for (const size_t i : {kMeasureField, kPartField}) {
+        if (i < fields.size())
+            fields[i] = spreadsheetText(std::move(fields[i]));
+    }
+    return csvLine(fields);
 }
 
 } // namespace chordvane::tuning
