@@ -98,6 +98,11 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
                 ++present;
             }
             const int missing = shape.tones - present;
+            // Two tones stand for a major or minor triad, never for an
+            // incomplete augmented triad or sus chord (a sixth over the bass
+            // is a first inversion, not C E G♯ without its E).
+            if (present <= 2 && missing > 0 && shape.plainness != ChordClass::Triad)
+                continue;
             const bool bassInChord = (chord & (1u << bass)) != 0;
             const int penalty = 2 * static_cast<int>(shape.plainness) +
                                 (root != bass && bassInChord ? 3 : 0) + (bassInChord ? 0 : 6);

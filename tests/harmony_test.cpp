@@ -212,6 +212,9 @@ const Progression kProgressions[] = {
     // C E♭ G A: Cm6 on the bass before Am7(♭5) over it, F6 before Dm7/F.
     {"the sixth on the bass wins a tie", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"}, "0 Cm6 100"},
     {"F6, not Dm7/F", {"F3:1", "A4:1/2 C5:1/2", "D5:1"}, "0 F6 100"},
+    // Two tones a sixth apart are a triad's first inversion: two tones name
+    // no augmented triad, sus or added chord.
+    {"a minor sixth over the bass", {"A2:1", "F4:1/2 F4:1/2"}, "0 F/A 67"},
     // F G C over F: Fsus2 stands on the bass, Csus4 comes first in the list.
     {"root on the bass wins a tie", {"F3:1", "C4:1/2 G4:1/2"}, "0 Fsus2 100"},
 };
