@@ -135,7 +135,7 @@ TEST_F(ScoreBrowserTest, TheChartIsCopiedSavedAndPrintedAsAMusicStandShowsIt)
     const QString text = QGuiApplication::clipboard()->text();
     EXPECT_EQ(text.section('\n', 0, 3).toStdString(),
               "Étude 練習曲\nB♭ の楽器用\n調: D 長調   拍子: 3/4\n"
-              "   1 | D           | %           | G           |");
+              "   1 | D              | %              | G              |");
     // Ctrl+C in the chart copies it too.
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(chart->table(), Qt::Key_C, Qt::ControlModifier);
