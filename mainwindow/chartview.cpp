@@ -88,7 +88,6 @@ int ChartView::barWidthNeeded(const score::ChartBar &bar) const
 void ChartView::layOut()
 {
     m_items.clear();
-    m_barLines.clear();
     const QFontMetrics title(titleFont()), symbol(symbolFont()), small(smallFont());
     const int gutter = small.horizontalAdvance(QStringLiteral("0000")) + 6;
     int widest = 0;
@@ -131,7 +130,13 @@ void ChartView::layOut()
         m_items.push_back({Item::Number, first.number,
                            QRect(kMargin, y, gutter - 6, small.height()), -1, bars.front()});
         int x = kMargin + gutter;
-        m_barLines.push_back({QLine(x, y, x, y + rowHeight), false});
+        const auto barLine = [&](bool doubleBar) {
+            const int w = doubleBar ? 5 : 1;
+            m_items.push_back({Item::BarLine,
+                               doubleBar ? QStringLiteral("||") : QStringLiteral("|"),
+                               QRect(x - w + 1, y, w, rowHeight)});
+        };
+        barLine(false);
         for (const size_t b : bars) {
             const score::ChartBar &bar = m_sheet.bars[b];
             const QRect cell(x, y, barWidth, rowHeight);
@@ -150,7 +155,7 @@ void ChartView::layOut()
                                    -1, b});
             }
             x += barWidth;
-            m_barLines.push_back({QLine(x, y, x, y + rowHeight), bar.doubleBar});
+            barLine(bar.doubleBar);
         }
         y += rowHeight + 10;
     }
@@ -169,15 +174,17 @@ void ChartView::paintEvent(QPaintEvent *)
     QPainter painter(this);
     const QPalette::ColorRole ink = QPalette::Text;
     painter.setPen(palette().color(ink));
-    for (const BarLine &bar : m_barLines) {
-        painter.drawLine(bar.line);
-        if (bar.doubleBar)
-            painter.drawLine(bar.line.translated(-4, 0));
-    }
     const QRect current = stepRect(m_current);
     if (!current.isEmpty())
         painter.fillRect(current.adjusted(-4, -2, 4, 2), palette().color(QPalette::Highlight));
     for (const Item &item : m_items) {
+        if (item.kind == Item::BarLine) {
+            painter.setPen(palette().color(ink));
+            painter.drawLine(item.rect.topRight(), item.rect.bottomRight());
+            if (item.rect.width() > 1)
+                painter.drawLine(item.rect.topLeft(), item.rect.bottomLeft());
+            continue;
+        }
         painter.setPen(palette().color(
             item.step == m_current && item.step >= 0 ? QPalette::HighlightedText : ink));
         switch (item.kind) {

@@ -24,9 +24,9 @@ class ChartView : public QWidget {
 public:
     // What is drawn, where, in the widget's coordinates.
     struct Item {
-        enum Kind { Title, Instrument, Heading, Rehearsal, Number, Symbol, Repeat };
+        enum Kind { Title, Instrument, Heading, Rehearsal, Number, BarLine, Symbol, Repeat };
         Kind kind = Symbol;
-        QString text;
+        QString text; // BarLine: "|", or "||" for a double bar
         QRect rect;
         int step = -1;  // Symbol: the step's index
         size_t bar = 0; // Rehearsal, Number, Symbol, Repeat: index into the sheet's bars
@@ -62,11 +62,6 @@ private:
     int m_current = -1;
     int m_perLine = 4;
     std::vector<Item> m_items;
-    struct BarLine {
-        QLine line;
-        bool doubleBar = false;
-    };
-    std::vector<BarLine> m_barLines;
 };
 
 } // namespace chordvane

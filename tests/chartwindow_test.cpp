@@ -59,13 +59,13 @@ TEST_F(ScoreBrowserTest, TheChartIsALeadSheetThatReflowsWithItsWidth)
     };
     const Case cases[] = {
         {"leadsheet.musicxml", 1000,
-         "Étude 練習曲 / 調: C 長調   拍子: 3/4 / 1 C % F / 調: E♭ 長調   拍子: 4/4 / "
-         "4 E♭ % A♭ B♭ / A / 8 E♭ N.C."},
-        // Four measures do not fit in 600 pixels when D/G has a beat of its own.
+         "Étude 練習曲 / 調: C 長調   拍子: 3/4 / 1 | C | % | F | / 調: E♭ 長調   拍子: 4/4 / "
+         "4 | E♭ | % | A♭ | B♭ || / A / 8 | E♭ | N.C. ||"},
+        // D/G on a beat of its own needs room: in 600 pixels two measures a line.
         {"band.musicxml", 1000,
-         "band.musicxml / 調: C 長調   拍子: 4/4 / 0 N.C. Am7/C D/G N.C. F/G G"},
+         "band.musicxml / 調: C 長調   拍子: 4/4 / 0 | N.C. | Am7/C D/G | N.C. F/G G |"},
         {"band.musicxml", 600,
-         "band.musicxml / 調: C 長調   拍子: 4/4 / 0 N.C. Am7/C D/G / 2 N.C. F/G G"},
+         "band.musicxml / 調: C 長調   拍子: 4/4 / 0 | N.C. | Am7/C D/G | / 2 | N.C. F/G G |"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(testing::Message() << c.score << " " << c.width);
