@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -222,6 +223,16 @@ void ChartView::mousePressEvent(QMouseEvent *event)
     if (const Item *item = symbolAt(event->position().toPoint()))
         emit stepChosen(item->step);
     QWidget::mousePressEvent(event);
+}
+
+void ChartView::keyPressEvent(QKeyEvent *event)
+{
+    const int by = event->key() == Qt::Key_Left ? -1 : event->key() == Qt::Key_Right ? 1 : 0;
+    if (by == 0 || event->modifiers() != Qt::NoModifier || m_tips.isEmpty()) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    emit stepChosen(std::clamp(m_current + by, 0, int(m_tips.size()) - 1));
 }
 
 bool ChartView::event(QEvent *event)

@@ -16,8 +16,8 @@ namespace chordvane {
 // step's symbol at its beat in the measure's grid of beats. A line that
 // a rehearsal mark or a change of key or time begins is headed by them;
 // "%" marks a measure that keeps the chord before it. The current step is
-// marked; a click on a step chooses it. Paint and hit-test go through the
-// same items, laid out again when the width or the sheet changes.
+// marked; a click on a step chooses it, and so do Left and Right from it. Paint and hit-test go
+// through the same items, laid out again when the width or the sheet changes.
 class ChartView : public QWidget {
     Q_OBJECT
 
@@ -50,6 +50,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     bool event(QEvent *event) override;
 
 private:

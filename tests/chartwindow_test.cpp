@@ -106,9 +106,11 @@ TEST_F(ScoreBrowserTest, TheChartShowsEachStepAtItsBeatAndJumpsThere)
     EXPECT_EQ(chosen.count(), 1);
     EXPECT_EQ(status().toStdString(), "小節 1　拍 4　— band.musicxml / コード D/G (67%)");
     EXPECT_EQ(view->currentStep(), 2);
+    QTest::keyClick(chart->view(), Qt::Key_Left); // and from there the step before
+    EXPECT_EQ(view->currentStep(), 1);
     // Between the symbols nothing is chosen.
     QTest::mouseClick(chart->view(), Qt::LeftButton, {}, QPoint(first.right() + 8, first.top()));
-    EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen.count(), 2);
 
     struct Tip {
         int step;
