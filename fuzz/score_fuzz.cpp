@@ -2,10 +2,11 @@
 // is (plain MusicXML, or any archive the corpus holds) or packed first as
 // the root file of a well-formed .mxl, so that mutations reach the XML
 // behind the archive too. Every score read is turned into moments and named,
-// and its harmony into a tuning sheet; every failure worded; then it is
+// and its harmony into a tuning sheet and a chart; every failure worded; then it is
 // annotated with chord symbols at its first attacks, which must read back
 // with the same measures, notes and moments.
 #include "annotate.h"
+#include "chartsheet.h"
 #include "harmonypiece.h"
 #include "score.h"
 #include "search.h"
@@ -144,6 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, size_t size)
         for (const auto &line : chordvane::tuning::sheetLines(table, moment).lines)
             (void)parts.at(line.part);
     }
+    chordvane::score::chartText(table, read.score, piece, analysis.steps, -2, QStringLiteral("t"));
     checkAnnotated(score, read, moments, table, data[0] & 2);
     return 0;
 }

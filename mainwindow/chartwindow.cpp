@@ -1,17 +1,17 @@
 #include "chartwindow.h"
 
+#include "chartview.h"
 #include "rowtables.h"
 #include "uiplatform.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QTableWidget>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -19,7 +19,6 @@
 namespace chordvane {
 
 namespace {
-constexpr int kStepRole = Qt::UserRole;
 
 // Keys the chart answers itself, before the main window's shortcuts.
 bool closesChart(const QKeyEvent *key)
@@ -43,12 +42,11 @@ ChartWindow::ChartWindow(QWidget *parent, UserDialogs &dialogs)
     : QWidget(parent, Qt::Tool)
     , m_dialogs(dialogs)
 {
-    m_table = new QTableWidget(this);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_table->horizontalHeader()->hide();
-    m_table->setFont(gothicFont(12, true));
-    m_table->verticalHeader()->setFont(gothicFont(10.5));
+    m_view = new ChartView;
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setWidget(m_view);
+    connect(m_view, &ChartView::stepChosen, this, &ChartWindow::stepChosen);
     cboInstrument = new QComboBox(this);
     for (const rows::Entry &entry : rows::kTunes)
         cboInstrument->addItem(QString::fromUtf8(entry.text));
@@ -74,21 +72,11 @@ ChartWindow::ChartWindow(QWidget *parent, UserDialogs &dialogs)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(choice);
-    layout->addWidget(m_table);
-    // Every beat of a measure in view, whatever the window's width.
-    m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    layout->addWidget(m_scroll);
     connect(cboInstrument, &QComboBox::currentIndexChanged, this, &ChartWindow::chartChanged);
     retranslate();
-    // Four beats of a 4/4 measure and the buttons in view.
-    resize(twips(10800), twips(6000));
-    // A click or Enter on a step goes there; an empty beat goes nowhere.
-    const auto choose = [this](int line, int column) {
-        const QTableWidgetItem *item = m_table->item(line, column);
-        if (item)
-            emit stepChosen(item->data(kStepRole).toInt());
-    };
-    connect(m_table, &QTableWidget::cellClicked, this, choose);
-    connect(m_table, &QTableWidget::cellActivated, this, choose);
+    // Four measures a line and the buttons in view.
+    resize(twips(12000), twips(7200));
 }
 
 void ChartWindow::changeEvent(QEvent *event)
@@ -100,23 +88,9 @@ void ChartWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void ChartWindow::showChart(const QStringList &measures, const std::vector<ChartCell> &cells)
+void ChartWindow::showChart(const score::ChartSheet &sheet, const QStringList &tips)
 {
-    m_cells = cells;
-    const QSignalBlocker quiet(m_table);
-    m_table->clear();
-    int columns = 1;
-    for (const ChartCell &cell : cells)
-        columns = std::max(columns, cell.column + 1);
-    m_table->setRowCount(static_cast<int>(measures.size()));
-    m_table->setColumnCount(columns);
-    m_table->setVerticalHeaderLabels(measures);
-    for (size_t i = 0; i < cells.size(); ++i) {
-        auto *item = new QTableWidgetItem(cells[i].symbol);
-        item->setData(kStepRole, static_cast<int>(i));
-        item->setTextAlignment(Qt::AlignCenter);
-        m_table->setItem(cells[i].line, cells[i].column, item);
-    }
+    m_view->setSheet(sheet, tips);
 }
 
 int ChartWindow::transposition() const
@@ -157,14 +131,12 @@ void ChartWindow::keyPressEvent(QKeyEvent *event)
 
 void ChartWindow::markStep(int step)
 {
-    const QSignalBlocker quiet(m_table);
-    if (step < 0 || step >= static_cast<int>(m_cells.size())) {
-        m_table->clearSelection();
-        return;
-    }
-    const ChartCell &cell = m_cells[static_cast<size_t>(step)];
-    m_table->setCurrentCell(cell.line, cell.column);
-    m_table->scrollToItem(m_table->item(cell.line, cell.column));
+    m_view->setCurrentStep(step);
+    const QRect shown = m_view->stepRect(step);
+    // With room around it, so that its line's heading shows too.
+    if (!shown.isEmpty())
+        m_scroll->ensureVisible(shown.center().x(), shown.center().y(), shown.width(),
+                                3 * shown.height());
 }
 
 } // namespace chordvane

@@ -3,30 +3,21 @@
 #include <QString>
 #include <QWidget>
 
-#include <vector>
-
 #include "chartsheet.h"
 
 class QComboBox;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QScrollArea;
 
 namespace chordvane {
 
+class ChartView;
 class UserDialogs;
 
-// One harmonic step as the chart shows it: in the line of its measure, in
-// the column of the beat it starts on (both from 0).
-struct ChartCell {
-    int line = 0;
-    int column = 0;
-    QString symbol; // "A♭add9/E♭", or "-" for a step without a chord
-};
-
-// The harmony of the open score as a chart: one line per measure, headed by
-// its number, each step's symbol at its beat. The step the rows stand in is
-// selected; choosing a step asks the score view to go there. The symbols
+// The harmony of the open score as a lead sheet (ChartView). The step the
+// rows stand in is marked and kept in view; choosing a step asks the score
+// view to go there. The symbols
 // are for players of the instrument chosen above the chart (in C, in B♭
 // ...), at its written pitch. Esc and Ctrl+W close the chart alone. The
 // chart as a music stand shows it (score::chartText) goes to the clipboard
@@ -37,11 +28,11 @@ class ChartWindow : public QWidget {
 public:
     ChartWindow(QWidget *parent, UserDialogs &dialogs);
 
-    // measures: each line's heading; cells: the steps in time order.
-    void showChart(const QStringList &measures, const std::vector<ChartCell> &cells);
-    // Selects step `step` (an index into the cells), none when out of range.
+    // tips: each step's tooltip, by step index.
+    void showChart(const score::ChartSheet &sheet, const QStringList &tips);
+    // Marks step `step` and scrolls it into view; none when out of range.
     void markStep(int step);
-    QTableWidget *table() const { return m_table; }
+    ChartView *view() const { return m_view; }
     // The chosen instrument's transposition, semitones from written to
     // sounding (-2 for B♭).
     int transposition() const;
@@ -55,6 +46,11 @@ public:
     QPushButton *cmdSaveText;
     QPushButton *cmdSavePdf;
     QPushButton *cmdPrint;
+    // What the buttons do, for the score menu too.
+    void copyChart();
+    void saveText();
+    void savePdf();
+    void printChart();
 
 signals:
     void stepChosen(int step);
@@ -68,19 +64,15 @@ protected:
 
 private:
     void retranslate();
-    void copyChart();
-    void saveText();
-    void savePdf();
-    void printChart();
     bool writeFile(const QString &path, const QByteArray &bytes);
 
     UserDialogs &m_dialogs;
     QString m_text;
     QString m_title;
     QString m_path;
-    QTableWidget *m_table;
+    QScrollArea *m_scroll;
+    ChartView *m_view;
     QLabel *m_instrumentLabel;
-    std::vector<ChartCell> m_cells;
 };
 
 } // namespace chordvane

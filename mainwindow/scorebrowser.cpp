@@ -6,12 +6,10 @@
 #include "engine.h"
 #include "frmmain.h"
 #include "harmonypiece.h"
-#include "meter.h"
 #include "rowchord.h"
 #include "scoreproblem.h"
 #include "scorerows.h"
 #include "search.h"
-#include "transposing.h"
 #include "tuningpanel.h"
 #include "tuningsheet.h"
 #include "uiplatform.h"
@@ -118,6 +116,10 @@ void ScoreBrowser::buildMenu()
     mnuScoreNextMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { moveByMeasure(1); });
     mnuScore->addSeparator();
     mnuScoreChart = add(QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
+    // The chart window's exports, its window made (hidden) when not yet shown.
+    mnuScoreChartText = add(QKeySequence(), [this] { chartWindow()->saveText(); });
+    mnuScoreChartPdf = add(QKeySequence(), [this] { chartWindow()->savePdf(); });
+    mnuScoreChartPrint = add(QKeySequence(), [this] { chartWindow()->printChart(); });
     mnuScoreAnnotate = add(QKeySequence(), [this] { saveAnnotated(); });
     mnuScoreTuning = m_tuning->toggleViewAction();
     mnuScoreTuning->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -139,6 +141,9 @@ void ScoreBrowser::retranslate()
     mnuScorePreviousMeasure->setText(tr("前の小節へ(&U)"));
     mnuScoreNextMeasure->setText(tr("次の小節へ(&D)"));
     mnuScoreChart->setText(tr("コード進行(&H)"));
+    mnuScoreChartText->setText(tr("コード進行をテキストで保存(&X)..."));
+    mnuScoreChartPdf->setText(tr("コード進行を PDF で保存(&F)..."));
+    mnuScoreChartPrint->setText(tr("コード進行を印刷(&I)..."));
     mnuScoreAnnotate->setText(tr("コード名を書き込んで保存(&W)..."));
     mnuScoreTuning->setText(tr("音程補正(&G)"));
     mnuScoreTuningSave->setText(tr("音程補正表を書き出す(&T)..."));
@@ -220,7 +225,8 @@ void ScoreBrowser::setOpen(bool open)
 {
     for (QAction *action :
          {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure, mnuScoreNextMeasure,
-          mnuScoreChart, mnuScoreAnnotate, mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
+          mnuScoreChart, mnuScoreChartText, mnuScoreChartPdf, mnuScoreChartPrint, mnuScoreAnnotate,
+          mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
         action->setEnabled(open);
     // A MIDI file has no notation to write chord symbols into.
     mnuScoreAnnotate->setEnabled(open && !m_score.fromMidi);
@@ -357,10 +363,8 @@ void ScoreBrowser::showTuning()
     m_tuning->showMoment(m_chords, std::move(moment), std::move(parts));
 }
 
-void ScoreBrowser::showChart()
+ChartWindow *ScoreBrowser::chartWindow()
 {
-    if (!isOpen())
-        return;
     if (!m_chart) {
         m_chart = new ChartWindow(&m_window, m_dialogs);
         connect(m_chart, &ChartWindow::stepChosen, this, &ScoreBrowser::goToStep);
@@ -370,33 +374,37 @@ void ScoreBrowser::showChart()
         });
         fillChart();
     }
-    m_chart->show();
+    return m_chart;
+}
+
+void ScoreBrowser::showChart()
+{
+    if (!isOpen())
+        return;
+    chartWindow()->show();
     m_chart->raise();
     showChord();
 }
 
 void ScoreBrowser::fillChart()
 {
-    QStringList measures;
-    for (const score::Measure &measure : m_score.measures)
-        measures << shortMeasureNumber(measure.number, measures.size());
-    std::vector<ChartCell> cells;
+    const QString title = m_score.title.isEmpty() ? m_fileName : m_score.title;
+    const score::ChartSheet sheet =
+        score::chartSheet(m_chords, m_score, m_piece, m_steps, m_chart->transposition(), title,
+                          m_chart->chartWords());
+    QStringList tips;
     for (const harmony::Step &step : m_steps) {
         const score::Measure &measure = m_score.measures[static_cast<size_t>(step.measure)];
-        const Fraction beat =
-            measure.beats > 0 ? harmony::beatLength(measure.beats, measure.beatType) : Fraction(1);
-        const Fraction into = (step.start - measure.start) / beat;
-        cells.push_back({step.measure, static_cast<int>(into.numerator() / into.denominator()),
-                         step.chord ? QString::fromStdString(score::writtenSymbol(
-                                          m_chords, step, m_piece.keys, m_chart->transposition()))
-                                    : QStringLiteral("N.C.")});
+        // The beat as the status line counts it.
+        const QString place = shortMeasureNumber(measure.number, step.measure);
+        const QString beat =
+            QString::fromStdString(score::beatText(Fraction(1) + (step.start - measure.start)));
+        tips << (step.chord ? tr("小節 %1　拍 %2　合致度 %3%").arg(place, beat).arg(step.rate)
+                            : tr("小節 %1　拍 %2　コード なし").arg(place, beat));
     }
-    m_chart->showChart(measures, cells);
+    m_chart->showChart(sheet, tips);
     const QFileInfo file(m_path);
-    const QString title = m_score.title.isEmpty() ? m_fileName : m_score.title;
-    m_chart->setChartText(score::chartText(m_chords, m_score, m_piece, m_steps,
-                                           m_chart->transposition(), title, m_chart->chartWords()),
-                          title,
+    m_chart->setChartText(score::chartText(sheet), title,
                           file.dir().filePath(file.completeBaseName() + tr(" (コード進行)")));
 }
 

@@ -51,7 +51,10 @@ public:
     QAction *mnuScoreNext;
     QAction *mnuScorePreviousMeasure;
     QAction *mnuScoreNextMeasure;
-    QAction *mnuScoreChart;      // "コード進行": the chart of the score's harmony
+    QAction *mnuScoreChart;     // "コード進行": the chart of the score's harmony
+    QAction *mnuScoreChartText; // the chart window's exports, from the menu
+    QAction *mnuScoreChartPdf;
+    QAction *mnuScoreChartPrint;
     QAction *mnuScoreAnnotate;   // writes the chart into a copy of the score
     QAction *mnuScoreTuning;     // shows or hides the tuning panel
     QAction *mnuScoreTuningSave; // writes the tuning guide as a CSV sheet
@@ -85,6 +88,7 @@ private:
     // The tuning panel, while it shows, on the moment the rows show.
     void showTuning();
     void showChart();
+    ChartWindow *chartWindow(); // made and filled on first use
     void fillChart();
     void goToStep(int step);
     void saveAnnotated();

@@ -120,8 +120,13 @@ bool layOutMeasures(const midifile::MidiFile &file, std::int64_t end, std::vecto
         Fraction length = Fraction(meter.beats) * Fraction(4, meter.beatType);
         if (next < times.size())
             length = std::min(length, Fraction(times[next].at, file.division) - start);
-        out.push_back(
-            {QString::number(out.size() + 1), start, length, meter.beats, meter.beatType});
+        out.push_back({QString::number(out.size() + 1),
+                       start,
+                       length,
+                       meter.beats,
+                       meter.beatType,
+                       {},
+                       false});
         start += length;
     } while (start < last);
     return true;

@@ -150,6 +150,8 @@ void PartwiseParser::parseMeasure(RawPart &part)
             parseSound(part);
         else if (m_walk.is(u"direction"))
             parseDirection(part);
+        else if (m_walk.is(u"barline"))
+            readBarline(m_walk, measure);
         else
             m_walk.skip();
     }
@@ -257,12 +259,14 @@ void PartwiseParser::parsePrint(RawPart &part)
         addSetting(part, m_cursor);
 }
 
-// Only a direction's <sound> matters here.
+// A direction's <sound> and its rehearsal mark matter here.
 void PartwiseParser::parseDirection(RawPart &part)
 {
     while (m_walk.nextChild()) {
         if (m_walk.is(u"sound"))
             parseSound(part);
+        else if (m_walk.is(u"direction-type"))
+            readDirectionType(m_walk, *m_measure);
         else
             m_walk.skip();
     }

@@ -89,6 +89,11 @@ std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
             }
             measure.length = std::max(measure.length, raw.extent);
             implicit |= raw.implicit;
+            if (measure.rehearsal.isEmpty())
+                measure.rehearsal = raw.rehearsal;
+            measure.doubleBar |= raw.doubleBarAfter;
+            if (raw.doubleBarBefore && i > 0)
+                measures[i - 1].doubleBar = true;
             if (raw.nominal)
                 nominal = std::max(nominal.value_or(Fraction(0)), *raw.nominal);
         }

@@ -41,6 +41,9 @@ struct RawMeasure {
     bool implicit = false;
     int beats = 0; // the time signature in force; 0/0 for none
     int beatType = 0;
+    QString rehearsal;
+    bool doubleBarBefore = false; // a double bar at its left
+    bool doubleBarAfter = false;
 };
 
 struct RawPart {
@@ -120,6 +123,12 @@ struct KeySignature {
 };
 // None when the <key> gives no fifths.
 std::optional<KeySignature> readKey(XmlWalk &walk);
+
+// marks.cpp: what the chart shows besides the notes. A <barline>'s
+// double bar, on the side its location names (right by default).
+void readBarline(XmlWalk &walk, RawMeasure &measure);
+// A <direction-type>'s first rehearsal mark, cut to 40 characters.
+void readDirectionType(XmlWalk &walk, RawMeasure &measure);
 
 // partlist.cpp
 std::vector<ListedPart> readPartList(XmlWalk &walk);

@@ -79,6 +79,8 @@ struct Measure {
     // 5/8; 0/0 before any and under senza misura.
     int beats = 0;
     int beatType = 0;
+    QString rehearsal; // the top part's first <rehearsal> mark, else a lower one's; may be empty
+    bool doubleBar = false; // ends with a double bar (light-light, or light-heavy as at the end)
 };
 
 struct Score {

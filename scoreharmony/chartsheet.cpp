@@ -62,45 +62,31 @@ QString instrumentName(int transposition)
     }
 }
 
-struct Cell {
-    int column = 0;
-    QString symbol;
-};
-
 } // namespace
 
-QString chartText(const ChordTable &table, const Score &score, const harmony::Piece &piece,
-                  const std::vector<harmony::Step> &steps, int transposition, const QString &title,
-                  const ChartWords &words)
+ChartSheet chartSheet(const ChordTable &table, const Score &score, const harmony::Piece &piece,
+                      const std::vector<harmony::Step> &steps, int transposition,
+                      const QString &title, const ChartWords &words)
 {
+    ChartSheet sheet;
+    sheet.title = title;
+    if (pitchClass(transposition) != 0)
+        sheet.instrument = words.forInstrument.arg(instrumentName(transposition));
     // Each measure's symbols at their beats.
-    std::vector<std::vector<Cell>> cells(score.measures.size());
-    qsizetype width = 4;
-    for (const harmony::Step &step : steps) {
+    std::vector<std::vector<ChartSymbol>> symbols(score.measures.size());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const harmony::Step &step = steps[i];
         const auto m = static_cast<size_t>(step.measure);
         const Measure &measure = score.measures[m];
         const int columns = columnsOf(measure);
         const Fraction into = (step.start - measure.start) * Fraction(columns) / measure.length;
         const int column = std::clamp(int(into.numerator() / into.denominator()), 0, columns - 1);
-        const QString symbol =
-            step.chord
-                ? QString::fromStdString(writtenSymbol(table, step, piece.keys, transposition))
-                : QStringLiteral("N.C.");
-        cells[m].push_back({column, symbol});
-        width = std::max(width, widthOf(symbol) + 1);
+        symbols[m].push_back({i, column,
+                              step.chord ? QString::fromStdString(writtenSymbol(
+                                               table, step, piece.keys, transposition))
+                                         : QStringLiteral("N.C.")});
     }
 
-    QString text = title + QLatin1Char('\n');
-    if (pitchClass(transposition) != 0)
-        text += words.forInstrument.arg(instrumentName(transposition)) + QLatin1Char('\n');
-    QString line;
-    int inLine = 0;
-    const auto endLine = [&] {
-        if (inLine > 0)
-            text += line + QStringLiteral("|\n");
-        line.clear();
-        inLine = 0;
-    };
     std::optional<harmony::Key> lastKey;
     std::pair<int, int> lastTime{-1, -1};
     for (size_t m = 0; m < score.measures.size(); ++m) {
@@ -118,28 +104,62 @@ QString chartText(const ChordTable &table, const Score &score, const harmony::Pi
             changes << words.time + QStringLiteral(": %1/%2").arg(time.first).arg(time.second);
         lastKey = key;
         lastTime = time;
-        if (!changes.isEmpty() || inLine == kMeasuresPerLine)
-            endLine();
-        if (!changes.isEmpty())
-            text += changes.join(QStringLiteral("   ")) + QLatin1Char('\n');
-        if (inLine == 0)
-            line = QStringLiteral("%1 ").arg(measure.number.left(4), 4);
-
-        const int columns = columnsOf(measure);
-        QString bar(columns * width, u' ');
-        qsizetype at = 0;
-        for (const Cell &cell : cells[m]) {
-            const qsizetype from = std::max<qsizetype>(at, cell.column * width);
-            bar = padded(bar.left(from), from) + cell.symbol + QLatin1Char(' ') +
-                  bar.mid(from + widthOf(cell.symbol) + 1);
-            at = from + widthOf(cell.symbol) + 1;
-        }
-        if (cells[m].empty())
-            bar = padded(QStringLiteral("%"), columns * width);
-        line += QStringLiteral("| ") + bar;
-        ++inLine;
+        sheet.bars.push_back({m, measure.number.left(4), columnsOf(measure), std::move(symbols[m]),
+                              measure.rehearsal, measure.doubleBar,
+                              changes.join(QStringLiteral("   "))});
     }
-    endLine();
+    return sheet;
+}
+
+std::vector<std::vector<size_t>> chartLines(const ChartSheet &sheet, int perLine)
+{
+    std::vector<std::vector<size_t>> lines;
+    for (size_t b = 0; b < sheet.bars.size(); ++b) {
+        if (lines.empty() || sheet.bars[b].beginsLine() || int(lines.back().size()) >= perLine)
+            lines.emplace_back();
+        lines.back().push_back(b);
+    }
+    return lines;
+}
+
+QString chartText(const ChartSheet &sheet)
+{
+    qsizetype width = 4;
+    for (const ChartBar &bar : sheet.bars) {
+        for (const ChartSymbol &symbol : bar.symbols)
+            width = std::max(width, widthOf(symbol.text) + 1);
+    }
+    QString text = sheet.title + QLatin1Char('\n');
+    if (!sheet.instrument.isEmpty())
+        text += sheet.instrument + QLatin1Char('\n');
+    for (const std::vector<size_t> &line : chartLines(sheet, kMeasuresPerLine)) {
+        const ChartBar &first = sheet.bars[line.front()];
+        QStringList heading;
+        if (!first.rehearsal.isEmpty())
+            heading << QLatin1Char('[') + first.rehearsal + QLatin1Char(']');
+        if (!first.changes.isEmpty())
+            heading << first.changes;
+        if (!heading.isEmpty())
+            text += heading.join(QStringLiteral("   ")) + QLatin1Char('\n');
+        text += QStringLiteral("%1 ").arg(first.number, 4);
+        QString barLine = QStringLiteral("|");
+        for (const size_t b : line) {
+            const ChartBar &bar = sheet.bars[b];
+            QString cells(bar.columns * width, u' ');
+            qsizetype at = 0;
+            for (const ChartSymbol &symbol : bar.symbols) {
+                const qsizetype from = std::max<qsizetype>(at, symbol.column * width);
+                cells = padded(cells.left(from), from) + symbol.text + QLatin1Char(' ') +
+                        cells.mid(from + widthOf(symbol.text) + 1);
+                at = from + widthOf(symbol.text) + 1;
+            }
+            if (bar.symbols.empty())
+                cells = padded(QStringLiteral("%"), bar.columns * width);
+            text += barLine + QLatin1Char(' ') + cells;
+            barLine = bar.doubleBar ? QStringLiteral("||") : QStringLiteral("|");
+        }
+        text += barLine + QLatin1Char('\n');
+    }
     return text;
 }
 

@@ -30,19 +30,23 @@ TEST(RunFind, TheTextChartHasFourMeasuresALineUnderTheirKeyAndTime)
         {{"--score", kScores + "/leadsheet.musicxml", "--chart", "--format", "text"},
          "Étude 練習曲\n"
          "Key: C major   Time: 3/4\n"
-         "   1 | C           | %           | F           |\n"
+         "   1 | C              | %              | F              |\n"
          "Key: E♭ major   Time: 4/4\n"
-         "   4 | E♭              | %               | A♭              | B♭              |\n"
-         "   8 | E♭              |\n"},
+         "   4 | E♭                  | %                   | A♭                  | B♭              "
+         "    ||\n"
+         "[A]\n"
+         "   8 | E♭                  | N.C.                ||\n"},
         {{"--score", kScores + "/leadsheet.musicxml", "--chart", "--format=text", "--transpose-for",
           "Eb"},
          "Étude 練習曲\n"
          "for E♭ instruments\n"
          "Key: A major   Time: 3/4\n"
-         "   1 | A           | %           | D           |\n"
+         "   1 | A              | %              | D              |\n"
          "Key: C major   Time: 4/4\n"
-         "   4 | C               | %               | F               | G               |\n"
-         "   8 | C               |\n"},
+         "   4 | C                   | %                   | F                   | G               "
+         "    ||\n"
+         "[A]\n"
+         "   8 | C                   | N.C.                ||\n"},
         // Without a title, the file's name; two chords in a measure at their beats.
         {{"--score", kScores + "/chorale.musicxml", "--chart", "--format", "text"},
          "chorale.musicxml\n"

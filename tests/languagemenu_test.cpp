@@ -70,16 +70,17 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
     struct Case {
         Language language;
         const char *search, *score, *status, *readMe; // status: the bar's and the panel's
+        const char *chart; // the score menu's chart export and the chart's key and time
     };
     const Case cases[] = {
         {Language::English, "&Find chords", "&Score",
          "Measure 0, beat 1 — band.musicxml|Chord: none|Tuning guide|Measure 0, beat 1: no chord|"
          "no chord|Just minor 7th: 9:5",
-         "Before you start.txt"},
+         "Before you start.txt", "Save chart as te&xt...|Key: C major   Time: 4/4"},
         {Language::Japanese, "コードを検索(&F)", "スコア(&S)",
          "小節 0　拍 1　— band.musicxml|コード なし|音程補正|小節 0　拍 1　コードなし|コードなし|"
          "短7度の純正 9:5",
-         "使う前に.txt"},
+         "使う前に.txt", "コード進行をテキストで保存(&X)...|調: C 長調   拍子: 4/4"},
     };
     const ScoreBrowser &score = window->scoreBrowser();
     for (const Case &c : cases) {
@@ -96,6 +97,13 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
             c.status);
         window->mnuHelpHowto->trigger();
         EXPECT_EQ(QFileInfo(dialogs.opened.value(0)).fileName(), c.readMe);
+        dialogs.savedFile = QString::fromStdString(data.path() + "/chart.txt");
+        score.mnuScoreChartText->trigger();
+        QFile chart(dialogs.savedFile);
+        ASSERT_TRUE(chart.open(QIODevice::ReadOnly));
+        EXPECT_EQ(score.mnuScoreChartText->text() + '|' +
+                      QString::fromUtf8(chart.readAll()).section('\n', 1, 1),
+                  c.chart);
         dialogs.opened.clear();
         EXPECT_EQ(startLanguage(&settings), c.language); // at the next start
     }

@@ -330,7 +330,8 @@ TEST(HarmonyPiece, ConcertKeyComesFromAPartInCElseMovesTheWrittenOne)
     // The clarinet writes D major; the flute in C gives the key once it
     // names one, and its change to E♭ is followed.
     Score score;
-    score.measures = {{"1", Fraction(0), Fraction(4), 4, 4}, {"2", Fraction(4), Fraction(4), 3, 4}};
+    score.measures = {{"1", Fraction(0), Fraction(4), 4, 4, {}, false},
+                      {"2", Fraction(4), Fraction(4), 3, 4, {}, false}};
     score.parts.resize(2);
     Part &clarinet = score.parts[0];
     clarinet.settings = {{Fraction(0), -2, "G", "Cl", {}, 71, 2, false, true}};

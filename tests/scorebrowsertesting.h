@@ -3,6 +3,7 @@
 // The score window's fixture: a main window with the example chord lists and
 // the score browser reached through its menus and keys.
 
+#include "chartview.h"
 #include "chartwindow.h"
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
@@ -35,6 +36,16 @@
 namespace chordvane::test {
 
 inline const QString kScores = QStringLiteral(CHORDVANE_SCORE_DATA);
+
+// The symbol the chart shows for a step; empty when it shows none.
+inline std::string shownSymbol(const ChartView *view, int step)
+{
+    for (const ChartView::Item &item : view->items()) {
+        if (item.kind == ChartView::Item::Symbol && item.step == step)
+            return item.text.toStdString();
+    }
+    return {};
+}
 
 class ScoreBrowserTest : public WindowFixture {
 protected:

@@ -219,6 +219,26 @@ Outputs tried:
         <translation>Chord c&amp;hart</translation>
     </message>
     <message>
+        <source>コード進行をテキストで保存(&amp;X)...</source>
+        <translation>Save chart as te&amp;xt...</translation>
+    </message>
+    <message>
+        <source>コード進行を PDF で保存(&amp;F)...</source>
+        <translation>Save chart as P&amp;DF...</translation>
+    </message>
+    <message>
+        <source>コード進行を印刷(&amp;I)...</source>
+        <translation>Pr&amp;int chart...</translation>
+    </message>
+    <message>
+        <source>小節 %1&#x3000;拍 %2&#x3000;合致度 %3%</source>
+        <translation>Measure %1, beat %2, match rate %3%</translation>
+    </message>
+    <message>
+        <source>小節 %1&#x3000;拍 %2&#x3000;コード なし</source>
+        <translation>Measure %1, beat %2, no chord</translation>
+    </message>
+    <message>
         <source>コード名を書き込んで保存(&amp;W)...</source>
         <translation>&amp;Write chord symbols to a copy...</translation>
     </message>
