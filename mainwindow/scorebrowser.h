@@ -90,6 +90,9 @@ private:
     void showChart();
     ChartWindow *chartWindow(); // made and filled on first use
     void fillChart();
+    // A measure's number as written, cut to a few characters; its position
+    // from 1 where the score writes none.
+    static QString shortMeasureNumber(const QString &number, qsizetype index);
     void goToStep(int step);
     void saveAnnotated();
     void setOpen(bool open);
