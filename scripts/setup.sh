@@ -15,11 +15,12 @@ packages=(
     libfluidsynth-dev libfftw3-dev timgm6mb-soundfont librtmidi-dev
     fonts-ipafont-gothic
 )
-# The whole build is for the tests, which also run valgrind, MuseScore 3 and
-# a JACK server (jackd2) to play MIDI into the window; a build of chosen
-# targets (scripts/run.sh) needs none of them.
+# The whole build is for the tests, which also run valgrind, MuseScore 3, a
+# JACK server (jackd2) to play MIDI into the window and pdftotext
+# (poppler-utils) to read the PDF chart back; a build of chosen targets
+# (scripts/run.sh) needs none of them.
 if [ -z "${CHORDVANE_TARGETS:-}" ]; then
-    packages+=(valgrind musescore3 jackd2)
+    packages+=(valgrind musescore3 jackd2 poppler-utils)
 fi
 
 missing=()
