@@ -155,30 +155,27 @@ TEST(RunFind, ChartForATransposingPlayerMovesLettersWithTheKey)
         {"F", {"E♭", "A♭", "B♭7", "E♭/G", "Cm", "A♭", "B♭", "E♭"}},
         {"A", {"B", "E", "F♯7", "B/D♯", "G♯m", "E", "F♯", "B"}},
     };
+    // Each line's symbol, and the lines without them.
+    const auto split = [](const std::string &chart) {
+        std::pair<std::vector<std::string>, std::string> parts;
+        for (size_t from = 0; from < chart.size();) {
+            const size_t end = chart.find('\n', from);
+            const std::string text = chart.substr(from, end - from);
+            parts.first.push_back(text.substr(text.rfind('\t') + 1));
+            parts.second += text.substr(0, text.rfind('\t')) + '\n';
+            from = end + 1;
+        }
+        return parts;
+    };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.instrument);
         const Outcome o = run({"--score", kChorale, "--chart", "--transpose-for", c.instrument});
         EXPECT_EQ(o.status, 0);
         EXPECT_EQ(o.err, "");
-        std::vector<std::string> symbols;
-        std::string expectedRest, rest;
-        size_t from = 0;
-        for (size_t line = 0; from < o.out.size(); ++line) {
-            const size_t end = o.out.find('\n', from);
-            const std::string text = o.out.substr(from, end - from);
-            symbols.push_back(text.substr(text.rfind('\t') + 1));
-            rest += text.substr(0, text.rfind('\t')) + '\n';
-            from = end + 1;
-        }
-        EXPECT_EQ(symbols, c.symbols);
         // Everything but the symbol stays at concert pitch.
-        for (size_t f = 0; f < kChoraleChart.size();) {
-            const size_t end = kChoraleChart.find('\n', f);
-            const std::string text = kChoraleChart.substr(f, end - f);
-            expectedRest += text.substr(0, text.rfind('\t')) + '\n';
-            f = end + 1;
-        }
-        EXPECT_EQ(rest, expectedRest);
+        const auto [symbols, rest] = split(o.out);
+        EXPECT_EQ(symbols, c.symbols);
+        EXPECT_EQ(rest, split(kChoraleChart).second);
     }
 }
 

@@ -269,18 +269,15 @@ TEST(MidiScore, EventsAreCountedOverAllTracks)
     for (size_t i = 0; i < perTrack; ++i)
         events += vlq(0) + bytes({0xFF, 0x01, 0});
     const std::string body = track(events, false);
-    const auto read = midifile::readMidi(
-        std::span(reinterpret_cast<const std::uint8_t *>(body.data()), body.size()));
-    EXPECT_EQ(read.error, midifile::MidiError::NotMidi);
-    const std::string file = header(1, 3) + body + body + body;
-    const auto many = midifile::readMidi(
-        std::span(reinterpret_cast<const std::uint8_t *>(file.data()), file.size()));
+    const auto read = [](const std::string &file) {
+        return midifile::readMidi(
+            std::span(reinterpret_cast<const std::uint8_t *>(file.data()), file.size()));
+    };
+    EXPECT_EQ(read(body).error, midifile::MidiError::NotMidi);
+    const auto many = read(header(1, 3) + body + body + body);
     EXPECT_EQ(many.error, midifile::MidiError::TooManyEvents);
     EXPECT_EQ(many.track, 2);
-    const std::string two = header(1, 2) + body + body;
-    const auto fewer = midifile::readMidi(
-        std::span(reinterpret_cast<const std::uint8_t *>(two.data()), two.size()));
-    EXPECT_TRUE(fewer.ok());
+    EXPECT_TRUE(read(header(1, 2) + body + body).ok());
 }
 
 TEST(MidiScore, ChartsButRefusesToAnnotate)
