@@ -141,24 +141,15 @@ TEST(AnnotatePart, MuseScoreShowsTheConcertSymbolOfATrumpetPart)
     const AnnotateResult result = annotateFile(folder + QStringLiteral("in.musicxml"), symbols,
                                                folder + QStringLiteral("annotated.musicxml"));
     ASSERT_TRUE(result.ok()) << englishMessage(result).toStdString();
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(folder);
-    process.start(museScore, {QStringLiteral("-o"), QStringLiteral("back.mscx"),
-                              QStringLiteral("annotated.musicxml")});
-    ASSERT_TRUE(process.waitForFinished(180'000));
+    ASSERT_TRUE(museScoreSaves(museScore, folder, QStringLiteral("annotated.musicxml"),
+                               QStringLiteral("back.mscx")));
     // MuseScore keeps a symbol's root and bass as its view shows them, as
     // tonal pitch classes (14 = C, one more per fifth up), with its name
     // once. The view is the written one, the instrument a major second
     // down: concert C, A♭add9/E♭, G♭7(♭13), A7(♭9)/C♯ in its concert view.
     const QString mscx = QString::fromUtf8(readFile(folder + QStringLiteral("back.mscx")));
-    static const QRegularExpression harmony(QStringLiteral(R"(<Harmony>(.*?)</Harmony>)"),
-                                            QRegularExpression::DotMatchesEverythingOption);
     QStringList found;
-    for (auto h = harmony.globalMatch(mscx); h.hasNext();) {
-        const QString body = h.next().captured(1);
+    for (const QString &body : museScoreHarmonies(mscx)) {
         const auto field = [&](const char *name) {
             return QRegularExpression(QStringLiteral("<%1>([^<]*)</%1>").arg(QLatin1String(name)))
                 .match(body)

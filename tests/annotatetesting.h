@@ -29,6 +29,30 @@
 
 namespace chordvane::test {
 
+// Has MuseScore 3, headless, read `from` in folder and save it as `to`.
+inline bool museScoreSaves(const QString &museScore, const QString &folder, const QString &from,
+                           const QString &to)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(museScore, {QStringLiteral("-o"), to, from});
+    return process.waitForFinished(180'000);
+}
+
+// The insides of the <Harmony> elements of a MuseScore file's text.
+inline QStringList museScoreHarmonies(const QString &mscx)
+{
+    static const QRegularExpression harmony(QStringLiteral(R"(<Harmony>(.*?)</Harmony>)"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    QStringList bodies;
+    for (auto h = harmony.globalMatch(mscx); h.hasNext();)
+        bodies << h.next().captured(1);
+    return bodies;
+}
+
 using namespace chordvane::annotate;
 using score::Fraction;
 namespace fs = std::filesystem;
