@@ -103,11 +103,12 @@ bool ChartWindow::event(QEvent *event)
 {
     // The chart is a tool window of the main one, whose shortcuts would
     // otherwise take Ctrl+W (closing the score) while the chart is active.
-    const auto *key = static_cast<QKeyEvent *>(event);
-    if (event->type() == QEvent::ShortcutOverride &&
-        (closesChart(key) || copiesChart(key) || printsChart(key))) {
-        event->accept();
-        return true;
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (closesChart(key) || copiesChart(key) || printsChart(key)) {
+            event->accept();
+            return true;
+        }
     }
     return QWidget::event(event);
 }
