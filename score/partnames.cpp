@@ -39,8 +39,9 @@ PartLabels labelParts(const Score &score, size_t count, const InForce &inForce)
         // The transposition the name was given with is that of the first
         // setting that bears it.
         const std::vector<PartSetting> &settings = score.parts[p].settings;
-        const auto named = std::find_if(settings.begin(), settings.end(),
-                                        [&](const PartSetting &s) { return s.name == name; });
+        const auto named =
+            std::find_if(settings.begin(), settings.end(),
+                         [&wanted = name](const PartSetting &s) { return s.name == wanted; });
         const int namedFor = named == settings.end() ? transposition : named->transposition;
         labels.names.push_back(renamedForTransposition(name, namedFor, transposition));
         labels.abbreviations.push_back(
