@@ -2,6 +2,18 @@
 
 namespace chordvane::score {
 
+QString readWorkTitle(XmlWalk &walk)
+{
+    QString title;
+    while (walk.nextChild()) {
+        if (walk.is(u"work-title"))
+            title = walk.text();
+        else
+            walk.skip();
+    }
+    return title;
+}
+
 void readBarline(XmlWalk &walk, RawMeasure &measure)
 {
     const bool left = walk.attribute("location") == u"left";

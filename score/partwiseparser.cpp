@@ -21,7 +21,6 @@ public:
 
 private:
     void parseDefaults();
-    void parseWork();
     void parsePart();
     void parseMeasure(RawPart &part);
     void parseShift(bool forward);
@@ -71,17 +70,7 @@ void PartwiseParser::parse()
         else if (m_walk.is(u"movement-title"))
             m_score.movementTitle = m_walk.text();
         else if (m_walk.is(u"work"))
-            parseWork();
-        else
-            m_walk.skip();
-    }
-}
-
-void PartwiseParser::parseWork()
-{
-    while (m_walk.nextChild()) {
-        if (m_walk.is(u"work-title"))
-            m_score.workTitle = m_walk.text();
+            m_score.workTitle = readWorkTitle(m_walk);
         else
             m_walk.skip();
     }

@@ -124,7 +124,9 @@ struct KeySignature {
 // None when the <key> gives no fifths.
 std::optional<KeySignature> readKey(XmlWalk &walk);
 
-// marks.cpp: what the chart shows besides the notes. A <barline>'s
+// marks.cpp: what the chart shows besides the notes. A <work>'s title.
+QString readWorkTitle(XmlWalk &walk);
+// A <barline>'s
 // double bar, on the side its location names (right by default).
 void readBarline(XmlWalk &walk, RawMeasure &measure);
 // A <direction-type>'s first rehearsal mark, cut to 40 characters.
