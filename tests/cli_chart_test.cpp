@@ -9,6 +9,7 @@
 #include <filesystem>
 
 using namespace chordvane;
+using chordvane::test::expectPrints;
 using chordvane::test::Outcome;
 using chordvane::test::readFile;
 using chordvane::test::run;
@@ -70,13 +71,8 @@ TEST(RunFind, ChartPrintsOneLinePerHarmonicStep)
         // The C sounds alone at the step's first attack: nothing to tune to.
         {{"--score", pickup, "--tuning"}, "12a\t1\tC\tP1\tC4\tC4\tunison\t-\n"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const Outcome o = run(c.args);
-        EXPECT_EQ(o.status, 0);
-        EXPECT_EQ(o.out, c.out);
-        EXPECT_EQ(o.err, "");
-    }
+    for (const Case &c : cases)
+        expectPrints(c.args, c.out);
 }
 
 TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
@@ -290,13 +286,9 @@ TEST(RunFind, TuningGivesNoCentsToAFixedPitchOrInAUnisonAndNumbersEqualNames)
         {{"--seventh=7:4"}, opening + seventh("-31.2")},
     };
     for (const auto &[more, out] : cases) {
-        SCOPED_TRACE(testing::PrintToString(more));
         std::vector<std::string> args = {"--score", score, "--tuning"};
         args.insert(args.end(), more.begin(), more.end());
-        const Outcome o = run(args);
-        EXPECT_EQ(o.status, 0);
-        EXPECT_EQ(o.err, "");
-        EXPECT_EQ(o.out, out);
+        expectPrints(args, out);
     }
 }
 

@@ -13,6 +13,7 @@
 #include <filesystem>
 
 using namespace chordvane;
+using chordvane::test::expectPrints;
 using chordvane::test::Outcome;
 using chordvane::test::run;
 
@@ -54,13 +55,8 @@ TEST(RunFind, TheTextChartHasFourMeasuresALineUnderTheirKeyAndTime)
          "   1 | A♭        D♭        | E♭7       A♭/C      | Fm        D♭   E♭   | "
          "A♭                  |\n"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.args));
-        const Outcome o = run(c.args);
-        EXPECT_EQ(o.status, 0);
-        EXPECT_EQ(o.out, c.out);
-        EXPECT_EQ(o.err, "");
-    }
+    for (const Case &c : cases)
+        expectPrints(c.args, c.out);
 }
 
 TEST(RunFind, ThePdfChartReadsBackAsTheTextChart)

@@ -4,6 +4,8 @@
 
 #include "findcommand.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -26,6 +28,16 @@ inline Outcome run(const std::vector<std::string> &args, const std::string &inpu
     std::ostringstream out, err;
     const int status = cli::runFind(args, in, out, err, folder);
     return {status, out.str(), err.str()};
+}
+
+// Runs chordvane-find with args and expects it to succeed, printing just out.
+inline void expectPrints(const std::vector<std::string> &args, const std::string &out)
+{
+    SCOPED_TRACE(testing::PrintToString(args));
+    const Outcome o = run(args);
+    EXPECT_EQ(o.status, 0);
+    EXPECT_EQ(o.out, out);
+    EXPECT_EQ(o.err, "");
 }
 
 // Runs a shell command; its exit status, or 128 + the signal that ended it.
