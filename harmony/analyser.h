@@ -55,7 +55,12 @@ private:
     Reading nameBeat(const Fraction &from, const std::vector<Heard> &heard, int bass);
     Reading readBeat(BeatState &state);
     void readParts(BeatState &state, const Reading &whole);
-    void widen(std::span<BeatState> measure);
+    void widen(std::span<BeatState> measure, std::span<const BeatState> preceding,
+               std::span<const BeatState> following);
+    // The reading of state's beat from its measure and the one before or
+    // after it, when the two share a meter and name a chord that fits it.
+    std::optional<Reading> readAcross(const BeatState &state, std::span<const BeatState> measure,
+                                      std::span<const BeatState> other, bool after) const;
     bool named(const Reading &reading) const;
     // A chord's classes and its bass.
     unsigned tonesOf(const StepChord &chord) const
@@ -78,6 +83,8 @@ private:
     std::vector<ChordMatch> m_found;
     std::optional<StepChord> m_held; // the chord named last, until a silence
     unsigned m_heldTones = 0;        // its classes and its bass
+    int m_heldRate = 0;              // its rate where it was named
+    unsigned m_lastSounding = 0;     // the classes the last beat sounded
 };
 
 } // namespace chordvane::harmony

@@ -47,9 +47,11 @@ std::vector<Step> Analyser::run()
     std::vector<size_t> active;
     size_t next = 0;
     const std::vector<Beat> beats = m_timeline->beats();
-    std::vector<BeatState> measure;
+    // Every measure is read before any is widened: a thin measure may take
+    // its chord from the measure after it.
+    std::vector<std::vector<BeatState>> measures;
     for (size_t b = 0; b < beats.size();) {
-        measure.clear();
+        std::vector<BeatState> &measure = measures.emplace_back();
         for (; b < beats.size() &&
                (measure.empty() || beats[b].measure == measure.front().beat.measure);
              ++b) {
@@ -60,7 +62,13 @@ std::vector<Step> Analyser::run()
             measure.push_back({beat, active, std::nullopt, {}, 0, true, {}});
             measure.back().reading = readBeat(measure.back());
         }
-        widen(measure);
+    }
+    for (size_t m = 0; m < measures.size(); ++m) {
+        std::vector<BeatState> &measure = measures[m];
+        widen(measure,
+              m > 0 ? std::span<const BeatState>(measures[m - 1]) : std::span<const BeatState>(),
+              m + 1 < measures.size() ? std::span<const BeatState>(measures[m + 1])
+                                      : std::span<const BeatState>());
         for (const BeatState &state : measure) {
             for (const auto &[at, reading] : state.parts) {
                 if (!steps.empty() && steps.back().chord == reading.chord)

@@ -2,10 +2,61 @@
 
 #include <algorithm>
 #include <bit>
+#include <utility>
 
 namespace chordvane::harmony {
 
-void Analyser::widen(std::span<BeatState> measure)
+namespace {
+
+unsigned sounding(const BeatState &state, const std::vector<PieceNote> &notes)
+{
+    unsigned classes = 0;
+    for (const size_t n : state.active)
+        classes |= 1u << pitchClass(notes[n].pitch);
+    return classes;
+}
+
+} // namespace
+
+std::optional<Reading> Analyser::readAcross(const BeatState &state,
+                                            std::span<const BeatState> measure,
+                                            std::span<const BeatState> other, bool after) const
+{
+    const Beat &beat = measure.front().beat;
+    if (other.empty() || other.front().beat.perBar != beat.perBar ||
+        other.front().beat.end - other.front().beat.start != beat.end - beat.start)
+        return std::nullopt;
+    const std::span<const BeatState> first = after ? measure : other;
+    const std::span<const BeatState> second = after ? other : measure;
+    std::vector<BeatState> both(first.begin(), first.end());
+    both.insert(both.end(), second.begin(), second.end());
+    const auto withBass =
+        std::find_if(both.begin(), both.end(), [](const BeatState &b) { return b.bass; });
+    const std::vector<Heard> heard =
+        hearWindow(both.front().beat.start, both.back().beat.end, both);
+    Reading wide = nameByWeight(both.front().beat.start, heard, *withBass->bass, m_plainChooser);
+    if (!wide.chord)
+        return std::nullopt;
+    const Reading &own = state.reading;
+    // A line alone only carries on the chord of the music beside it, so
+    // that it never stands as a step of its own.
+    const std::optional<StepChord> &beside = after ? other.front().reading.chord : m_held;
+    if (own.oneLine) {
+        if (!beside || beside->chord != wide.chord->chord || beside->root != wide.chord->root)
+            return std::nullopt;
+        wide.chord = beside;
+    } else {
+        wide.chord->bass = *state.bass;
+    }
+    wide.rate = rateOf(m_table, *wide.chord, wide.harmonic);
+    const bool fits = !named(own) || own.oneLine || (own.harmonic & ~tonesOf(*wide.chord)) == 0;
+    if (!named(wide) || std::popcount(wide.harmonic) < 3 || !fits)
+        return std::nullopt;
+    return wide;
+}
+
+void Analyser::widen(std::span<BeatState> measure, std::span<const BeatState> preceding,
+                     std::span<const BeatState> following)
 {
     // A beat with too little to go on is read with the rest of its half
     // measure, then with its whole measure, in the plain chords alone; else
@@ -14,18 +65,23 @@ void Analyser::widen(std::span<BeatState> measure)
     for (size_t i = 0; i < measure.size(); ++i) {
         BeatState &state = measure[i];
         Reading &own = state.reading;
+        const unsigned lastSounding = std::exchange(m_lastSounding, sounding(state, m_notes));
         if (!state.parts.empty()) {
             m_held = state.parts.back().second.chord;
             m_heldTones = tonesOf(*m_held);
+            m_heldRate = state.parts.back().second.rate;
             continue;
         }
         // A chord held through a moving line stays one step.
         const bool holds = m_held && state.bass == m_held->bass && state.oneAttackingLine &&
                            std::popcount(state.held) >= 2 && (state.held & ~tonesOf(*m_held)) == 0;
         if (holds) {
+            // Notes held on are still the chord they were named as, unless
+            // one of its tones has stopped.
             if (own.chord != m_held) {
+                const bool lost = (lastSounding & tonesOf(*m_held) & ~state.held) != 0;
                 own.chord = m_held;
-                own.rate = rateOf(m_table, *m_held, state.held);
+                own.rate = lost ? rateOf(m_table, *m_held, state.held) : m_heldRate;
             }
         } else if (state.bass &&
                    !(named(own) && std::popcount(own.harmonic) >= 3 && !own.oneLine)) {
@@ -62,6 +118,16 @@ void Analyser::widen(std::span<BeatState> measure)
                     break;
                 }
             }
+            // Two measures in one meter, when one alone says too little.
+            for (const bool after : {false, true}) {
+                const std::optional<Reading> wide =
+                    widened ? std::nullopt
+                            : readAcross(state, measure, after ? following : preceding, after);
+                if (wide) {
+                    own = *wide;
+                    widened = true;
+                }
+            }
             // A bass that moves to another tone of the chord arpeggiates it:
             // the step goes on over the bass it started on.
             if (!widened && m_held && !own.oneLine && std::popcount(own.harmonic) < 3 &&
@@ -75,6 +141,7 @@ void Analyser::widen(std::span<BeatState> measure)
         if (own.chord) {
             m_held = own.chord;
             m_heldTones = tonesOf(*own.chord);
+            m_heldRate = own.rate;
         } else if (!state.bass) {
             m_held.reset();
         }

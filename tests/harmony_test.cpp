@@ -93,9 +93,8 @@ const Progression kProgressions[] = {
      {"r:3 E5:1 F5:1 E5:3", "r:3 C5:1 B4:1 C5:3", "r:3 G4:1 G4:1 G4:3", "r:3 C3:1 G2:1 C3:3"},
      "0 N.C. 0 | 3 C 100 | 4 G7 75 | 5 C 100"},
     // D and F pass between bass notes; E, on the stronger beat, is the bass.
-    {"walking bass",
-     {"C3:1 D3:1 E3:1 F3:1 G3:1", "E4:4", "G4:4", "C5:4"},
-     "0 C 100 | 2 C/E 100 | 4 N.C. 0"},
+    // The G alone in the next measure walks on in the same chord.
+    {"walking bass", {"C3:1 D3:1 E3:1 F3:1 G3:1", "E4:4", "G4:4", "C5:4"}, "0 C 100 | 2 C/E 100"},
     // C held over the bass's G resolves to B: G, not Gsus4; rated on D and G alone.
     {"suspension 4-3",
      {"C5:3/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
@@ -199,6 +198,10 @@ const Progression kProgressions[] = {
      "0 N.C. 0 | 1/2 F 100 | 3/2 C 100 | 5/2 N.C. 0",
      {0, 4, 4},
      Fraction(1, 2)},
+    // C and B alone name nothing; the next measure's E and G make them CM7.
+    {"a thin measure read with the next",
+     {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
+     "0 CM7 100 | 4 C 100"},
     // One sound through a beat keeps the search's name; weighing would
     // rather take the D in as Cadd9.
     {"static beat", {"D3:1", "C4:1", "E4:1", "G4:1"}, "0 C/D 100"},

@@ -30,10 +30,10 @@ TEST_F(ScoreBrowserTest, TheChartIsWrittenIntoACopyOfTheScore)
               QString::fromStdString(data.path() + "/band (コード付き).musicxml"));
     ASSERT_EQ(dialogs.messages.size(), 1);
     EXPECT_EQ(dialogs.messages[0],
-              "information|Chordvane|コード名を 4 個書き込んで保存しました\n" + out);
+              "information|Chordvane|コード名を 5 個書き込んで保存しました\n" + out);
     QFile written(out);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_EQ(written.readAll().count("<harmony"), 4);
+    EXPECT_EQ(written.readAll().count("<harmony"), 5);
 
     // The score itself is never overwritten.
     dialogs.savedFile = in;
