@@ -1,10 +1,12 @@
 #include "steppasses.h"
 
+#include "chooser.h"
 #include "chordclass.h"
 #include "notes.h"
 #include "spelling.h"
 
 #include <algorithm>
+#include <bit>
 #include <limits>
 #include <map>
 #include <optional>
@@ -59,12 +61,13 @@ constexpr int kUnspelled = std::numeric_limits<int>::min();
 } // namespace
 
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
-                            const std::vector<Key> &keys, std::vector<Step> &steps)
+                            const std::vector<Key> &keys, int threshold, std::vector<Step> &steps)
 {
     // Any tone of a diminished seventh can be its root; the one that leads a
     // semitone up to the next chord's root names it, else the key's leading
     // tone, else a tone that leads up to a degree of the key.
     constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
+    constexpr unsigned kDiminishedTriad = 0x49;    // 0, 3, 6
     // A diminished seventh the score spells as a stack of minor thirds
     // (A C E♭ G♭) is named on the bottom of the stack: the sharpest
     // position on the line of fifths, the others 3, 6 and 9 below it.
@@ -118,6 +121,40 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
         }
         if (root)
             chord.root = *root;
+    }
+    // A diminished triad is the diminished seventh without one tone: named
+    // on the tone that leads a semitone up to the next root when its own
+    // root does not.
+    std::optional<int> sevenths;
+    for (std::uint64_t slots = table.slotsHolding(0); slots != 0 && !sevenths; slots &= slots - 1) {
+        if (chordTones(table.row(std::countr_zero(slots))) == kDiminishedSeventh)
+            sevenths = std::countr_zero(slots);
+    }
+    for (size_t i = 0; sevenths && i < steps.size(); ++i) {
+        if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedTriad)
+            continue;
+        const auto next = std::find_if(steps.begin() + static_cast<std::ptrdiff_t>(i) + 1,
+                                       steps.end(), [](const Step &s) { return s.chord; });
+        if (next == steps.end())
+            continue;
+        StepChord &chord = *steps[i].chord;
+        const int target = next->chord->root;
+        if ((chord.root + 1) % 12 == target)
+            continue;
+        for (int k = 1; k < 4; ++k) {
+            const int pc = (chord.root + 3 * k) % 12;
+            if ((pc + 1) % 12 != target)
+                continue;
+            const StepChord renamed{*sevenths, pc, chord.bass};
+            const unsigned classes =
+                rotateClasses(kDiminishedTriad, chord.root) | (1u << chord.bass);
+            const int rate = rateOf(table, renamed, classes);
+            if (rate >= threshold) {
+                chord = renamed;
+                steps[i].rate = rate;
+            }
+            break;
+        }
     }
     // Renaming can make neighbours equal.
     steps.erase(std::unique(steps.begin(), steps.end(),

@@ -10,10 +10,12 @@ namespace chordvane::harmony {
 // Names each diminished seventh on the bottom of the stack of minor thirds
 // its notes (sorted by start) spell, else on the tone that leads a semitone
 // up to the next chord's root, else on the key's leading tone, else on a
-// tone that leads up to a degree of the key; neighbours that become equal
-// are joined.
+// tone that leads up to a degree of the key. A diminished triad whose root
+// does not lead up to the next chord's root but another of its seventh's
+// tones does becomes that seventh, when its rate reaches threshold.
+// Neighbours that become equal are joined.
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
-                            const std::vector<Key> &keys, std::vector<Step> &steps);
+                            const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);
 
 // Fills each step's spelled root and bass: the spelling the step's notes
 // (sorted by start) give that pitch class most often, else the key's.

@@ -174,6 +174,13 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, -1, true}}},
+    // F♯ A C over C leads to C♯ minor: B♯dim7 without its D♯, not F♯dim/B♯.
+    {"diminished triad named on its leading tone",
+     {"F#4:2 E4:2", "A4:2 G#4:2", "C4:2 C#4:2"},
+     "0 B♯dim7 75 | 2 C♯m 100",
+     {0, 4, 4},
+     0,
+     {{0, 4, true}}},
     {"triplets in 3/4",
      {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
      "0 C 100",
