@@ -2,13 +2,13 @@
 #include "scorebrowser.h"
 
 #include "carryingpart.h"
-#include "frmmain.h"
 #include "fromchart.h"
 #include "scoreproblem.h"
 #include "uiplatform.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 
 namespace chordvane {
 

@@ -127,7 +127,7 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     buildButtons(m_client);
     retranslate();
     Load();
-    m_scoreBrowser = new ScoreBrowser(*this, m_dialogs, m_dataFolder, m_settings);
+    buildScoreBrowser();
     m_liveInput = new LiveInput(*this, m_dialogs, m_settings);
     // The port kept from the last run may have been opened just now.
     updateStatusBar();

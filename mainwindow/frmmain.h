@@ -6,6 +6,7 @@
 #include "language.h"
 #include "playback.h"
 #include "rowtables.h"
+#include "scorehost.h"
 
 #include <QMainWindow>
 
@@ -81,6 +82,9 @@ public:
     QScrollArea *scrollArea() const { return m_scrollArea; }
     // "合致度の高い順に並べる": results ordered by match rate.
     QAction *rankByRateAction() const { return m_rankByRate; }
+    Playback &playback() { return m_playback; }
+    // The rate, the chord list and the order the options choose now.
+    SearchOptions searchOptions() const;
     // The program's own read-me window, once it has been needed.
     ReadMeWindow *readMe() const { return m_readMe; }
     // The score menu, which writes a score's moments into the rows.
@@ -137,9 +141,12 @@ signals:
     void rowsChanged();
     // Another just minor seventh was chosen.
     void seventhChanged(JustSeventh seventh);
+    // The rate, the chord list or the order of the results was chosen.
+    void searchOptionsChanged();
 
 private:
     class ListHost;
+    class ScoreLink;
     using RowChange = InstrumentRow::Change;
 
     // Reads the chord list the options choose into the engine (asking for
@@ -148,6 +155,8 @@ private:
     void buildRows(QWidget *client);
     void buildButtons(QWidget *client);
     void buildMenus();
+    // The score menu and its view, which reach the window through m_scoreLink.
+    void buildScoreBrowser();
     // Every caption in the language the translators speak now.
     void retranslate();
     void retranslateMenus();
@@ -175,6 +184,7 @@ private:
     QSettings *m_settings;
     Translation *m_translation;
     std::unique_ptr<ListHost> m_listHost;
+    ScoreLink *m_scoreLink = nullptr; // a child object, made before the score view
     ChordEngine m_engine;
     bool m_isLoaded = false;
     QWidget *m_client;

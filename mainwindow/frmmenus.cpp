@@ -77,6 +77,7 @@ void frmMain::buildMenus()
     }
     mnuOptionNotJazz = mnuOption->addAction(QString());
     mnuOptionNotJazz->setCheckable(true); // a trigger toggles the mark
+    connect(mnuOptionNotJazz, &QAction::toggled, this, &frmMain::searchOptionsChanged);
     m_rankByRate = mnuOption->addAction(QString());
     m_rankByRate->setCheckable(true);
     if (m_settings)
@@ -168,8 +169,12 @@ void frmMain::retranslateMenus()
 
 void frmMain::rateChosen(int item)
 {
-    m_engine.MatchThreshold = static_cast<Note>(kRateItems[item]);
+    const auto threshold = static_cast<Note>(kRateItems[item]);
     mnuOptionCodeRate[item]->setChecked(true);
+    if (threshold == m_engine.MatchThreshold)
+        return;
+    m_engine.MatchThreshold = threshold;
+    emit searchOptionsChanged();
 }
 
 void frmMain::rankByRateChosen(bool checked)
@@ -178,6 +183,7 @@ void frmMain::rankByRateChosen(bool checked)
         m_settings->setValue(kRankByRateKey, checked);
         m_settings->sync(); // kept even if the program does not end normally
     }
+    emit searchOptionsChanged();
 }
 
 void frmMain::chordSoundChosen(int item)

@@ -19,13 +19,18 @@ struct RowChord {
 
 QString rowChordText(const ChordTable &chords, const ChordEngine &engine, bool rankByRate)
 {
-    if (engine.InputNotes[rows::kBassRow] == NO_NOTE)
+    return rowChordText(chords, engine.InputNotes, engine.MatchThreshold, rankByRate);
+}
+
+QString rowChordText(const ChordTable &chords, const std::array<Note, kInputSlots> &inputs,
+                     int threshold, bool rankByRate)
+{
+    if (inputs[rows::kBassRow] == NO_NOTE)
         return {};
-    const auto found =
-        searchInputs(chords, engine.InputNotes, rows::kBassRow, engine.MatchThreshold, rankByRate);
+    const auto found = searchInputs(chords, inputs, rows::kBassRow, threshold, rankByRate);
     if (!found || found->empty())
         return RowChord::tr("行のコード なし");
-    const int bass = FoldIntoOctave(engine.InputNotes[rows::kBassRow], 1);
+    const int bass = FoldIntoOctave(inputs[rows::kBassRow], 1);
     return RowChord::tr("行のコード %1 (%2%)")
         .arg(QString::fromStdString(resultLine(chords, found->front(), bass)),
              QString::number(found->front().rate));

@@ -12,5 +12,8 @@ namespace chordvane {
 // now (the engine's rate, the chords and the ranking given). Empty while
 // the bass row is empty; "行のコード なし" when nothing is found.
 QString rowChordText(const ChordTable &chords, const ChordEngine &engine, bool rankByRate);
+// The same for the rows' concert notes, at threshold.
+QString rowChordText(const ChordTable &chords, const std::array<Note, kInputSlots> &inputs,
+                     int threshold, bool rankByRate);
 
 } // namespace chordvane

@@ -4,8 +4,10 @@
 #include "chartsheet.h"
 #include "chartwindow.h"
 #include "engine.h"
-#include "frmmain.h"
 #include "harmonypiece.h"
+#include "instrumentrow.h"
+#include "passageplayer.h"
+#include "resultspanel.h"
 #include "rowchord.h"
 #include "scoreproblem.h"
 #include "scorerows.h"
@@ -18,12 +20,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QSettings>
 #include <QStatusBar>
+
+#include <utility>
 
 namespace chordvane {
 
@@ -44,53 +49,62 @@ QString ScoreBrowser::shortMeasureNumber(const QString &number, qsizetype index)
     return number;
 }
 
-ScoreBrowser::ScoreBrowser(frmMain &window, UserDialogs &dialogs, QString dataFolder,
-                           QSettings *settings)
+ScoreBrowser::ScoreBrowser(QMainWindow &window, ScoreHost &host, UserDialogs &dialogs,
+                           QString dataFolder, QSettings *settings)
     : QObject(&window)
     , m_window(window)
+    , m_host(host)
     , m_dialogs(dialogs)
     , m_dataFolder(std::move(dataFolder))
     , m_settings(settings)
     , m_lastFolder(QDir::homePath())
+    , m_options(host.searchOptions())
 {
     m_tuning = new TuningPanel(m_window, m_dialogs);
-    // The window makes room for the panel and gives it back once its layout knows.
-    connect(m_tuning, &QDockWidget::visibilityChanged, &m_window, &frmMain::fitToScreen,
-            Qt::QueuedConnection);
     // The panel works out only the moment it shows, and only while it shows.
     connect(m_tuning, &QDockWidget::visibilityChanged, this, &ScoreBrowser::showTuning);
-    m_tuning->setSeventh(m_window.justSeventh());
-    connect(&m_window, &frmMain::seventhChanged, m_tuning, &TuningPanel::setSeventh);
+    m_tuning->setSeventh(m_host.justSeventh());
+    connect(&m_host, &ScoreHost::seventhChanged, m_tuning, &TuningPanel::setSeventh);
+    m_results = new ResultsPanel(m_window, m_host.playback());
+    connect(m_results, &QDockWidget::visibilityChanged, this, &ScoreBrowser::showResults);
+    m_player = new PassagePlayer(m_host.playback(), &m_window);
+    readRecent();
     buildMenu();
 
     lblScorePlace = new QLabel(&m_window);
     lblScorePlace->setFont(gothicFont(10.5));
     // A long file name is cut at the bar's end rather than widen the window.
     lblScorePlace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    lblScoreSignature = new QLabel(&m_window);
+    lblScoreSignature->setFont(gothicFont(10.5));
     lblScoreChord = new QLabel(&m_window);
     lblScoreChord->setFont(gothicFont(10.5, true));
     QStatusBar *bar = m_window.statusBar();
     bar->addWidget(lblScorePlace, 1);
+    bar->addPermanentWidget(lblScoreSignature);
     bar->addPermanentWidget(lblScoreChord);
     setOpen(false);
 
-    // The chord is the rows' own: it follows every change of a row and the
-    // options it is named with.
     // At a step the status names the score's chord there; once the rows are
     // edited, the rows' own chord, which follows every edit.
-    connect(&m_window, &frmMain::rowsChanged, this, [this] {
+    connect(&m_host, &ScoreHost::rowsChanged, this, [this] {
         if (m_filling)
             return;
         m_edited = true;
         showChord();
     });
-    for (QAction *rate : m_window.mnuOptionCodeRate)
-        connect(rate, &QAction::triggered, this, &ScoreBrowser::analyse);
-    connect(m_window.rankByRateAction(), &QAction::toggled, this, &ScoreBrowser::showChord);
-    connect(m_window.mnuOptionNotJazz, &QAction::toggled, this, [this] {
+    connect(&m_host, &ScoreHost::searchOptionsChanged, this, &ScoreBrowser::optionsChanged);
+}
+
+void ScoreBrowser::optionsChanged()
+{
+    const SearchOptions before = std::exchange(m_options, m_host.searchOptions());
+    if (before.plainList != m_options.plainList)
         loadChordList();
+    if (before.plainList != m_options.plainList || before.threshold != m_options.threshold)
         analyse();
-    });
+    else
+        showChord();
 }
 
 ScoreBrowser::~ScoreBrowser() = default;
@@ -98,7 +112,6 @@ ScoreBrowser::~ScoreBrowser() = default;
 void ScoreBrowser::buildMenu()
 {
     mnuScore = new QMenu(&m_window);
-    m_window.menuBar()->insertMenu(m_window.mnuEdit->menuAction(), mnuScore);
     const auto add = [this](const QKeySequence &keys, auto slot) {
         QAction *action = mnuScore->addAction(QString());
         action->setShortcut(keys);
@@ -106,12 +119,14 @@ void ScoreBrowser::buildMenu()
         return action;
     };
     mnuScoreOpen = add(QKeySequence::Open, [this] { chooseScore(); });
+    mnuScoreRecent = mnuScore->addMenu(QString());
     mnuScore->addSeparator();
     mnuScorePrevious = add(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { step(-1); });
     mnuScoreNext = add(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { step(1); });
     mnuScorePreviousMeasure =
         add(QKeySequence(Qt::CTRL | Qt::Key_Up), [this] { moveByMeasure(-1); });
     mnuScoreNextMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_Down), [this] { moveByMeasure(1); });
+    mnuScoreGoToMeasure = add(QKeySequence(Qt::CTRL | Qt::Key_L), [this] { goToMeasure(); });
     mnuScore->addSeparator();
     mnuScoreChart = add(QKeySequence(Qt::CTRL | Qt::Key_H), [this] { showChart(); });
     // The chart window's exports, its window made (hidden) when not yet shown.
@@ -125,6 +140,10 @@ void ScoreBrowser::buildMenu()
     mnuScoreTuningSave = mnuScore->addAction(QString());
     connect(mnuScoreTuningSave, &QAction::triggered, this,
             [this] { m_tuning->saveSheet(m_path, m_chords, m_score, m_piece, m_steps); });
+    mnuScoreResults = m_results->toggleViewAction();
+    mnuScore->addAction(mnuScoreResults);
+    mnuScore->addSeparator();
+    buildPlayMenu();
     mnuScore->addSeparator();
     mnuScoreClose = add(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { closeScore(); });
     retranslate();
@@ -134,10 +153,13 @@ void ScoreBrowser::retranslate()
 {
     mnuScore->setTitle(tr("スコア(&S)"));
     mnuScoreOpen->setText(tr("スコアを開く(&O)..."));
+    mnuScoreRecent->setTitle(tr("最近使ったスコア(&R)"));
+    fillRecentMenu();
     mnuScorePrevious->setText(tr("前の音へ(&P)"));
     mnuScoreNext->setText(tr("次の音へ(&N)"));
     mnuScorePreviousMeasure->setText(tr("前の小節へ(&U)"));
     mnuScoreNextMeasure->setText(tr("次の小節へ(&D)"));
+    mnuScoreGoToMeasure->setText(tr("小節へ移動(&M)..."));
     mnuScoreChart->setText(tr("コード進行(&H)"));
     mnuScoreChartText->setText(tr("コード進行をテキストで保存(&X)..."));
     mnuScoreChartPdf->setText(tr("コード進行を PDF で保存(&F)..."));
@@ -145,6 +167,8 @@ void ScoreBrowser::retranslate()
     mnuScoreAnnotate->setText(tr("コード名を書き込んで保存(&W)..."));
     mnuScoreTuning->setText(tr("音程補正(&G)"));
     mnuScoreTuningSave->setText(tr("音程補正表を書き出す(&T)..."));
+    mnuScoreResults->setText(tr("結果を表示(&K)"));
+    retranslatePlayMenu();
     mnuScoreClose->setText(tr("スコアを閉じる(&C)"));
     if (isOpen()) {
         showPlace();
@@ -196,6 +220,8 @@ bool ScoreBrowser::openScore(const QString &path)
     m_digest = annotate::fileDigest(m_path);
     lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     m_piece = score::harmonyPiece(m_score);
+    m_player->stop(); // its moments were the last score's
+    rememberRecent(m_path);
     setOpen(true);
     loadChordList();
     analyse();
@@ -205,6 +231,7 @@ bool ScoreBrowser::openScore(const QString &path)
 
 void ScoreBrowser::closeScore()
 {
+    m_player->stop();
     m_score = {};
     m_moments.clear();
     m_steps.clear();
@@ -214,8 +241,11 @@ void ScoreBrowser::closeScore()
         m_chart->hide();
     m_tuning->hide();
     m_tuning->clearMoment();
+    m_results->hide();
+    m_results->clearResults();
+    m_window.setWindowTitle(QStringLiteral("Chordvane"));
     for (int r = 0; r < rows::kRows; ++r)
-        m_window.row(r).clearPart();
+        m_host.row(r).clearPart();
     setOpen(false);
 }
 
@@ -223,12 +253,13 @@ void ScoreBrowser::setOpen(bool open)
 {
     for (QAction *action :
          {mnuScorePrevious, mnuScoreNext, mnuScorePreviousMeasure, mnuScoreNextMeasure,
-          mnuScoreChart, mnuScoreChartText, mnuScoreChartPdf, mnuScoreChartPrint, mnuScoreAnnotate,
-          mnuScoreTuning, mnuScoreTuningSave, mnuScoreClose})
+          mnuScoreGoToMeasure, mnuScoreChart, mnuScoreChartText, mnuScoreChartPdf,
+          mnuScoreChartPrint, mnuScoreAnnotate, mnuScoreTuning, mnuScoreTuningSave, mnuScoreResults,
+          mnuScorePlayStep, mnuScorePlayMeasure, mnuScorePlayTo, mnuScoreClose})
         action->setEnabled(open);
     // A MIDI file has no notation to write chord symbols into.
     mnuScoreAnnotate->setEnabled(open && !m_score.fromMidi);
-    m_window.updateStatusBar();
+    emit openChanged(open);
 }
 
 void ScoreBrowser::step(int direction)
@@ -279,18 +310,9 @@ void ScoreBrowser::showMoment(size_t index)
     showChord();
 }
 
-void ScoreBrowser::showPlace()
-{
-    const score::Moment &moment = m_moments[m_index];
-    lblScorePlace->setText(tr("小節 %1　拍 %2　— %3")
-                               .arg(shortMeasureNumber(moment.measureNumber, moment.measure),
-                                    QString::fromStdString(score::beatText(moment.beat)),
-                                    m_fileName));
-}
-
 void ScoreBrowser::showRow(int r, const ScoreRow &row)
 {
-    InstrumentRow &target = m_window.row(r);
+    InstrumentRow &target = m_host.row(r);
     target.showPart(row.part);
     if (row.note)
         target.showNote(*row.note);
@@ -301,7 +323,7 @@ void ScoreBrowser::showRow(int r, const ScoreRow &row)
 void ScoreBrowser::loadChordList()
 {
     if (isOpen())
-        m_chordsRead = m_window.readChordTable(m_chords);
+        m_chordsRead = m_host.readChordTable(m_chords);
 }
 
 void ScoreBrowser::analyse()
@@ -310,7 +332,7 @@ void ScoreBrowser::analyse()
         return;
     m_steps.clear();
     if (m_chordsRead)
-        m_steps = harmony::analyse(m_chords, m_piece, m_window.engine().MatchThreshold).steps;
+        m_steps = harmony::analyse(m_chords, m_piece, m_options.threshold).steps;
     if (m_chart)
         fillChart();
     showChord();
@@ -318,7 +340,11 @@ void ScoreBrowser::analyse()
 
 int ScoreBrowser::stepIndex() const
 {
-    const Fraction &at = m_moments[m_index].at;
+    return stepAt(m_moments[m_index].at);
+}
+
+int ScoreBrowser::stepAt(const Fraction &at) const
+{
     const auto after =
         std::upper_bound(m_steps.begin(), m_steps.end(), at,
                          [](const Fraction &t, const harmony::Step &s) { return t < s.start; });
@@ -332,6 +358,7 @@ void ScoreBrowser::showChord()
     if (m_chart)
         m_chart->markStep(m_edited ? -1 : stepIndex());
     showTuning();
+    showResults();
     if (!m_chordsRead) {
         lblScoreChord->setText(tr("コードリストが読み込まれていません"));
         return;
@@ -346,7 +373,7 @@ void ScoreBrowser::showChord()
         return;
     }
     lblScoreChord->setText(
-        rowChordText(m_chords, m_window.engine(), m_window.rankByRateAction()->isChecked()));
+        rowChordText(m_chords, m_host.inputNotes(), m_options.threshold, m_options.rankByRate));
 }
 
 } // namespace chordvane

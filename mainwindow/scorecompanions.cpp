@@ -2,17 +2,20 @@
 
 #include "chartsheet.h"
 #include "chartwindow.h"
-#include "frmmain.h"
 #include "harmonypiece.h"
+#include "resultspanel.h"
+#include "rowtables.h"
 #include "tuningpanel.h"
 #include "tuningsheet.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMainWindow>
 
 #include <algorithm>
 
-// The score view's two companions: the chart window and the tuning panel.
+// The score view's companions: the chart window, the tuning panel and the
+// results panel.
 namespace chordvane {
 
 void ScoreBrowser::showTuning()
@@ -25,6 +28,24 @@ void ScoreBrowser::showTuning()
     tuning::SheetStep moment =
         score::momentSheet(m_score, m_piece, m_steps, stepIndex(), m_moments[m_index], parts);
     m_tuning->showMoment(m_chords, std::move(moment), std::move(parts));
+}
+
+std::vector<QDockWidget *> ScoreBrowser::panels() const
+{
+    return {m_tuning, m_results};
+}
+
+void ScoreBrowser::showResults()
+{
+    if (m_results->isHidden() || !isOpen())
+        return;
+    const std::array<Note, kInputSlots> &inputs = m_host.inputNotes();
+    auto found = m_chordsRead ? searchInputs(m_chords, inputs, rows::kBassRow, m_options.threshold,
+                                             m_options.rankByRate)
+                              : std::nullopt;
+    if (!found)
+        return m_results->clearResults();
+    m_results->showResults(m_chords, std::move(*found), inputs[rows::kBassRow]);
 }
 
 ChartWindow *ScoreBrowser::chartWindow()

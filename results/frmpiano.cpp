@@ -47,22 +47,28 @@ frmPiano::frmPiano(const ChordEngine &engine, int selected, const QString &line,
     const int chord = engine.ResultChords[selected];
     if (chord < 0 || chord >= kChordSlots)
         return;
-    const int root = resultRootNote(engine, selected);
+    lightChord(*keyboard, engine.ChordIntervals[chord], resultRootNote(engine, selected),
+               engine.BassNote);
+    lblName->setText(line);
+}
+
+void lightChord(KeyboardPicture &keyboard, const ChordRow &row, int root, int bass)
+{
+    keyboard.reset();
     // A white key met for the first time turns yellow; a black key, or a
     // pitch class the chord reaches again, dark yellow.
     std::array<bool, 13> met{};
-    for (const int v : engine.ChordIntervals[chord]) {
+    for (const int v : row) {
         if (v == NO_NOTE)
             break;
         const int key = FoldIntoOctave(root + v - 1, 1);
         if (key < 1 || key > 12)
             continue;
         const bool firstOnWhite = !met[key] && !KeyboardPicture::isBlackKey(key);
-        keyboard->setKeyColour(key, firstOnWhite ? kLitWhiteKey : kLitBlackKey);
+        keyboard.setKeyColour(key, firstOnWhite ? kLitWhiteKey : kLitBlackKey);
         met[key] = true;
     }
-    keyboard->setKeyColour(FoldIntoOctave(engine.BassNote, 1), kBassKey);
-    lblName->setText(line);
+    keyboard.setKeyColour(FoldIntoOctave(bass, 1), kBassKey);
 }
 
 void frmPiano::changeEvent(QEvent *event)

@@ -11,6 +11,12 @@ namespace chordvane {
 
 class KeyboardPicture;
 
+// Lights a chord on a keyboard, every other key back to its own colour: the
+// tones of row (interval numbers) above root yellow, dark yellow on black
+// keys or where the chord reaches a pitch class again, then the bass key
+// orange. root and bass are note numbers in any octave.
+void lightChord(KeyboardPicture &keyboard, const ChordRow &row, int root, int bass);
+
 // Result `selected` on a one-octave keyboard: its tones yellow (dark yellow on
 // black keys), the bass key orange, the result line above.
 class frmPiano : public QDialog {

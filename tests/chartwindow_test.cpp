@@ -104,7 +104,7 @@ TEST_F(ScoreBrowserTest, TheChartShowsEachStepAtItsBeatAndJumpsThere)
     QSignalSpy chosen(chart, &ChartWindow::stepChosen);
     QTest::mouseClick(chart->view(), Qt::LeftButton, {}, fourth.center());
     EXPECT_EQ(chosen.count(), 1);
-    EXPECT_EQ(status().toStdString(), "小節 1　拍 4　— band.musicxml / コード D/G (67%)");
+    EXPECT_EQ(status().toStdString(), "小節 1 / 2　拍 4　— band.musicxml / コード D/G (67%)");
     EXPECT_EQ(view->currentStep(), 2);
     QTest::keyClick(chart->view(), Qt::Key_Left); // and from there the step before
     EXPECT_EQ(view->currentStep(), 1);

@@ -1,5 +1,6 @@
 // The language menu, and the captions of both languages.
 #include "mainwindowtesting.h"
+#include "resultspanel.h"
 #include "scorebrowser.h"
 #include "tuningpanel.h"
 
@@ -74,11 +75,12 @@ TEST_F(LanguageTest, SwitchingRetitlesTheWindowAtOnceAndIsKept)
     };
     const Case cases[] = {
         {Language::English, "&Find chords", "&Score",
-         "Measure 0, beat 1 — band.musicxml|Chord: none|Tuning guide|Measure 0, beat 1: no chord|"
-         "no chord|Just minor 7th: 9:5",
+         "Measure 0 / 2, beat 1 — band.musicxml|Chord: none|Tuning guide|"
+         "Measure 0, beat 1: no chord|no chord|Just minor 7th: 9:5",
          "Before you start.txt", "Save chart as te&xt...|Key: C major   Time: 4/4"},
         {Language::Japanese, "コードを検索(&F)", "スコア(&S)",
-         "小節 0　拍 1　— band.musicxml|コード なし|音程補正|小節 0　拍 1　コードなし|コードなし|"
+         "小節 0 / 2　拍 1　— band.musicxml|コード なし|音程補正|小節 0　拍 "
+         "1　コードなし|コードなし|"
          "短7度の純正 9:5",
          "使う前に.txt", "コード進行をテキストで保存(&X)...|調: C 長調   拍子: 4/4"},
     };
@@ -131,5 +133,31 @@ TEST_F(LanguageTest, CaptionsFitTheirControlsAndKeepTheirAccessKeysApart)
         const int shown = dialogs.modalCount;
         window->cmdSearchCode->click();
         EXPECT_EQ(dialogs.modalCount, shown + 2);
+    }
+}
+
+TEST_F(LanguageTest, CaptionsOfTheResultsPanelFitAndTheScorePlaceSpeaksBothLanguages)
+{
+    ScoreBrowser &score = window->scoreBrowser();
+    ASSERT_TRUE(score.openScore(CHORDVANE_SCORE_DATA "/tuning_band.musicxml"));
+    score.mnuScoreResults->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(score.resultsPanel()));
+    struct Case {
+        Language language;
+        const char *title, *signature, *rate;
+    };
+    const Case cases[] = {
+        {Language::English, "tuning_band.musicxml — measure 1 / 3 — Chordvane",
+         "B♭ major, 4/4 time", "Match rate: 100%"},
+        {Language::Japanese, "tuning_band.musicxml — 小節 1 / 3 — Chordvane", "B♭ 長調　4/4 拍子",
+         "合致度：　100％"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.title);
+        speak(c.language);
+        EXPECT_EQ(window->windowTitle(), c.title);
+        EXPECT_EQ(score.lblScoreSignature->text(), c.signature);
+        EXPECT_EQ(score.resultsPanel()->lblMatchedRate->text(), c.rate);
+        expectCaptionsFit(*score.resultsPanel());
     }
 }

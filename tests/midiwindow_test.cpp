@@ -40,10 +40,10 @@ TEST_F(MidiScoreWindowTest, TracksFillTheRowsAndNothingIsWrittenIntoTheFile)
         EXPECT_EQ(row(c.row), c.shown);
     }
     EXPECT_EQ(window->row(0).ctlNoteInput()->state().Accidental, -1);
-    EXPECT_TRUE(status().startsWith("小節 1　拍 1　— band.mid / "));
+    EXPECT_TRUE(status().startsWith("小節 1 / 1　拍 1　— band.mid / "));
     press(Qt::Key_Right);
     EXPECT_EQ(row(0), "13 in C G Trumpet 1 C");
-    EXPECT_TRUE(status().startsWith("小節 1　拍 3　— band.mid / "));
+    EXPECT_TRUE(status().startsWith("小節 1 / 1　拍 3　— band.mid / "));
     EXPECT_FALSE(browser().mnuScoreAnnotate->isEnabled());
     EXPECT_TRUE(browser().mnuScoreChart->isEnabled());
 

@@ -42,16 +42,16 @@ TEST_F(ScoreBrowserTest, StepsThroughTheMomentsIntoTheRows)
     const std::string empty = "rest in C G (楽器名) -";
     const Step steps[] = {
         {Qt::Key_unknown,
-         "小節 0　拍 1　— band.musicxml / コード なし",
+         "小節 0 / 2　拍 1　— band.musicxml / コード なし",
          {"8 in C G Piano G", "rest in C F Bass -", empty, empty, "8 in C G Piano G"},
          {}},
         {Qt::Key_Right,
-         "小節 1　拍 1　— band.musicxml / コード Am7/C (100%)",
+         "小節 1 / 2　拍 1　— band.musicxml / コード Am7/C (100%)",
          {"8 in C G Piano G", "13 in C F Bass C", "5 in C G Piano E", "22 in C F Piano A",
           "13 in C F Bass C"},
          {"A7 on C", "Am7 on C"}},
         {Qt::Key_Right,
-         "小節 1　拍 3　— band.musicxml / コード Am7/C (100%)",
+         "小節 1 / 2　拍 3　— band.musicxml / コード Am7/C (100%)",
          {"5 in C G Piano E", "8 in C F Bass G", "22 in C F Piano A", empty, "8 in C F Bass G"},
          {"A on G", "Am on G", "A7 on G", "Am7 on G"}},
     };

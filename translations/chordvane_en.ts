@@ -178,6 +178,33 @@ Outputs tried:
     </message>
 </context>
 <context>
+    <name>chordvane::ResultsPanel</name>
+    <message>
+        <source>検索結果</source>
+        <translation>Search results</translation>
+    </message>
+    <message>
+        <source>純正律対応表 (単位：セント)</source>
+        <translation>Just intonation (cents)</translation>
+    </message>
+    <message>
+        <source>試聴</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>純正律で試聴</source>
+        <translation>Play just</translation>
+    </message>
+    <message>
+        <source>合致度：&#x3000;</source>
+        <translation>Match rate: </translation>
+    </message>
+    <message>
+        <source>合致度：&#x3000;%1％</source>
+        <translation>Match rate: %1%</translation>
+    </message>
+</context>
+<context>
     <name>chordvane::RowChord</name>
     <message>
         <source>行のコード なし</source>
@@ -263,10 +290,6 @@ Outputs tried:
 %2</translation>
     </message>
     <message>
-        <source>小節 %1&#x3000;拍 %2&#x3000;— %3</source>
-        <translation>Measure %1, beat %2 — %3</translation>
-    </message>
-    <message>
         <source>コードリストが読み込まれていません</source>
         <translation>No chord list loaded</translation>
     </message>
@@ -339,6 +362,102 @@ Open it again?
     <message>
         <source> (コード進行)</source>
         <translation> (chord chart)</translation>
+    </message>
+    <message>
+        <source>最近使ったスコア(&amp;R)</source>
+        <translation>Recen&amp;t scores</translation>
+    </message>
+    <message>
+        <source>小節へ移動(&amp;M)...</source>
+        <translation>Go to meas&amp;ure...</translation>
+    </message>
+    <message>
+        <source>結果を表示(&amp;K)</source>
+        <translation>Resu&amp;lts panel</translation>
+    </message>
+    <message>
+        <source>小節 %1 / %2&#x3000;拍 %3&#x3000;— %4</source>
+        <translation>Measure %1 / %2, beat %3 — %4</translation>
+    </message>
+    <message>
+        <source>%1 — 小節 %2 / %3 — Chordvane</source>
+        <translation>%1 — measure %2 / %3 — Chordvane</translation>
+    </message>
+    <message>
+        <source>%1 短調</source>
+        <translation>%1 minor</translation>
+    </message>
+    <message>
+        <source>%1 長調</source>
+        <translation>%1 major</translation>
+    </message>
+    <message>
+        <source>%1/%2 拍子</source>
+        <translation>%1/%2 time</translation>
+    </message>
+    <message>
+        <source>小節番号 (%1～%2):</source>
+        <translation>Measure number (%1–%2):</translation>
+    </message>
+    <message>
+        <source>小節 %1 はこのスコアにありません。
+%2 から %3 までの小節番号を、楽譜に書かれているとおりに入力してください。</source>
+        <translation>The score has no measure %1.
+Enter a measure number from %2 to %3 as the score writes it.</translation>
+    </message>
+    <message>
+        <source>小節へ移動</source>
+        <translation>Go to measure</translation>
+    </message>
+    <message>
+        <source>(なし)</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>スコアが見つかりません。最近使ったスコアから外しました。
+%1</source>
+        <translation>The score was not found and has been taken off the recent scores.
+%1</translation>
+    </message>
+    <message>
+        <source>再生(&amp;Y)</source>
+        <translation>Pla&amp;y</translation>
+    </message>
+    <message>
+        <source>このコードの区間を再生(&amp;S)</source>
+        <translation>Play this &amp;chord</translation>
+    </message>
+    <message>
+        <source>この小節を再生(&amp;M)</source>
+        <translation>Play this &amp;measure</translation>
+    </message>
+    <message>
+        <source>指定の小節まで再生(&amp;T)...</source>
+        <translation>Play &amp;to measure...</translation>
+    </message>
+    <message>
+        <source>純正律で再生(&amp;J)</source>
+        <translation>&amp;Just intonation</translation>
+    </message>
+    <message>
+        <source>くり返し再生(&amp;L)</source>
+        <translation>&amp;Loop</translation>
+    </message>
+    <message>
+        <source>再生を止める</source>
+        <translation>Stop playing</translation>
+    </message>
+    <message>
+        <source>指定の小節まで再生</source>
+        <translation>Play to measure</translation>
+    </message>
+    <message>
+        <source>小節 %1 は今の位置より前にあります。</source>
+        <translation>Measure %1 comes before the one shown.</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;%2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
