@@ -203,6 +203,7 @@ void LiveInput::fillRows()
         for (size_t k = rows::kBassRow + 1; k < keys.size(); ++k)
             left << keyName(keys[k]);
     }
+    m_window.startRowHistory(); // the keys played are no edit to undo
     m_overflow = left.join(QLatin1Char(' '));
     showChord();
 }

@@ -196,6 +196,7 @@ bool ScoreBrowser::openScore(const QString &path)
     m_digest = annotate::fileDigest(m_path);
     lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     m_piece = score::harmonyPiece(m_score);
+    m_window.clearRows(); // nothing of the last score stays in a row this one leaves alone
     setOpen(true);
     loadChordList();
     analyse();
@@ -275,6 +276,7 @@ void ScoreBrowser::showMoment(size_t index)
         for (int r = 0; r < rows::kRows; ++r)
             showRow(r, rows[r]);
     }
+    m_window.startRowHistory(); // hand edits are undone back to the step, no further
     showPlace();
     showChord();
 }
