@@ -25,7 +25,7 @@ QString keyName(int key)
 {
     static constexpr const char *kNames[] = {"C",  "C♯", "D",  "D♯", "E",  "F",
                                              "F♯", "G",  "G♯", "A",  "A♯", "B"};
-    return QString::fromUtf8(kNames[key % 12]) + QString::number(key / 12 - 1);
+    return QString::fromUtf8(kNames[pitchClass(key)]) + QString::number(key / 12 - 1);
 }
 
 } // namespace
