@@ -217,6 +217,7 @@ void ScoreBrowser::closeScore()
     m_tuning->clearMoment();
     for (int r = 0; r < rows::kRows; ++r)
         m_window.row(r).clearPart();
+    m_window.startRowHistory(); // an undo would bring the part names back
     setOpen(false);
 }
 

@@ -116,8 +116,11 @@ TEST_F(UndoTest, AStepInAScoreBeginsTheHistoryAnew)
     undo();
     undo();
     EXPECT_EQ(rows(), opened); // the score's own spelling with it
-    write(2, 'E');
-    window->scoreBrowser().mnuScoreClose->trigger();
+    write(3, 'E');
+    window->scoreBrowser().mnuScoreClose->trigger(); // the parts' names go for good
+    const std::vector<std::string> closed = rows();
+    undo();
+    EXPECT_EQ(rows(), closed);
     dialogs.chosenFile = kScores + "/band.musicxml";
     QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
     write(0, 'E');
