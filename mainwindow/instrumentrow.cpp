@@ -107,13 +107,12 @@ InstrumentRow::InstrumentRow(int row, QWidget *parent)
         });
     }
 
-    m_result = new QLabel(parent);
+    m_result = new MusicLabel(parent); // "A♭", not "A ♭"
     m_result->setFrameShape(QFrame::Box);
     m_result->setAlignment(Qt::AlignCenter);
     m_result->setFont(gothicFont(15.75, true));
     m_result->setAutoFillBackground(true);
     m_result->setGeometry(fromTwips(g.result));
-    setMusicLabel(m_result); // "A♭", not "A ♭"
 }
 
 void InstrumentRow::reset()

@@ -195,3 +195,21 @@ TEST(MusicText, SignsCloseUpOnTheirNotes)
         }
     }
 }
+
+TEST(MusicText, ALabelKeepsItsFrame)
+{
+    MusicLabel label(QStringLiteral("A♭"));
+    label.setFrameShape(QFrame::Box);
+    label.setAlignment(Qt::AlignCenter);
+    label.resize(80, 30);
+    const QImage image = label.grab().toImage();
+    const auto dark = [&](int x, int y) {
+        return qGray(image.pixel(x, y)) < 100;
+    };
+    EXPECT_TRUE(dark(0, 15));  // the frame
+    EXPECT_FALSE(dark(5, 15)); // inside it
+    int ink = 0;
+    for (int x = 20; x < 60; ++x)
+        ink += dark(x, 15) ? 1 : 0;
+    EXPECT_GT(ink, 0); // the text
+}

@@ -34,7 +34,20 @@ void layOut(QTextLayout &layout, const QString &text, const QFont &font)
     layout.endLayout();
 }
 
-// Draws a label's text as drawMusicText does, in place of the label.
+// The label's text, as drawMusicText draws it, in the label's colour and
+// alignment (left, right or centred; top or centred).
+void drawLabelText(QLabel &label)
+{
+    QPainter painter(&label);
+    painter.setPen(label.palette().color(label.foregroundRole()));
+    const Qt::Alignment alignment = label.alignment();
+    drawMusicText(painter, label.contentsRect(),
+                  (alignment & Qt::AlignHorizontal_Mask) |
+                      ((alignment & Qt::AlignTop) ? Qt::AlignTop : Qt::AlignVCenter),
+                  label.text(), label.font());
+}
+
+// Draws a frameless label's text in the label's place.
 class MusicLabelPainter : public QObject {
 public:
     using QObject::QObject;
@@ -43,14 +56,7 @@ public:
     {
         if (event->type() != QEvent::Paint)
             return false;
-        auto *label = static_cast<QLabel *>(watched);
-        QPainter painter(label);
-        painter.setPen(label->palette().color(label->foregroundRole()));
-        const int vertical = label->alignment() & Qt::AlignVertical_Mask;
-        drawMusicText(painter, label->contentsRect(),
-                      (label->alignment() & Qt::AlignHorizontal_Mask) |
-                          (vertical == Qt::AlignTop ? Qt::AlignTop : Qt::AlignVCenter),
-                      label->text(), label->font());
+        drawLabelText(*static_cast<QLabel *>(watched));
         return true;
     }
 };
@@ -79,6 +85,12 @@ void drawMusicText(QPainter &painter, const QRect &rect, int alignment, const QS
     const qreal y =
         alignment & Qt::AlignTop ? rect.top() : rect.top() + (rect.height() - line.height()) / 2;
     layout.draw(&painter, QPointF(x, y));
+}
+
+void MusicLabel::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event); // the frame alone
+    drawLabelText(*this);
 }
 
 void setMusicLabel(QLabel *label)

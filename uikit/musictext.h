@@ -1,10 +1,10 @@
 #pragma once
 
 #include <QFont>
+#include <QLabel>
 #include <QRect>
 #include <QString>
 
-class QLabel;
 class QPainter;
 
 namespace chordvane {
@@ -22,7 +22,17 @@ int musicTextWidth(const QString &text, const QFont &font);
 void drawMusicText(QPainter &painter, const QRect &rect, int alignment, const QString &text,
                    const QFont &font);
 
-// From now on the label's text is drawn so (a status bar's chord).
+// A label whose text is drawn so, inside its frame (a row's note name).
+class MusicLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// From now on the text of a label without a frame, made elsewhere, is drawn
+// so (a status bar's chord).
 void setMusicLabel(QLabel *label);
 
 } // namespace chordvane
