@@ -9,23 +9,7 @@ using namespace chordvane;
 
 namespace {
 
-class InstrumentListTest : public test::MainWindowTest {
-protected:
-    Translation translator{QStringLiteral(CHORDVANE_QM_DIR)};
-
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        translation = &translator;
-        open();
-    }
-    void TearDown() override { window.reset(); } // before its translator goes
-    void speak(Language language)
-    {
-        window->mnuLanguageItem[language == Language::English]->trigger();
-        QCoreApplication::sendPostedEvents();
-    }
-};
+using InstrumentListTest = test::Bilingual<test::MainWindowTest>;
 
 TEST_F(InstrumentListTest, EveryBandInstrumentSoundsAtItsOctave)
 {

@@ -39,22 +39,8 @@ constexpr const char *kStrings = R"(<score-partwise version="3.1"><part-list>
  <note><pitch><step>C</step><octave>3</octave></pitch><duration>4</duration></note></measure></part>
 </score-partwise>)";
 
-class RowTruthTest : public test::ScoreBrowserTest {
+class RowTruthTest : public test::Bilingual<test::ScoreBrowserTest> {
 protected:
-    Translation translator{QStringLiteral(CHORDVANE_QM_DIR)};
-
-    void SetUp() override
-    {
-        ScoreBrowserTest::SetUp();
-        translation = &translator;
-        open();
-    }
-    void TearDown() override { window.reset(); } // before its translator goes
-    void speak(Language language)
-    {
-        window->mnuLanguageItem[language == Language::English]->trigger();
-        QCoreApplication::sendPostedEvents();
-    }
     QString label(int r) const { return window->row(r).lblResult()->text(); }
 };
 

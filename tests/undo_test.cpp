@@ -131,25 +131,22 @@ TEST_F(UndoTest, AStepInAScoreBeginsTheHistoryAnew)
     EXPECT_EQ(rows(), stepped);
 }
 
-TEST_F(UndoTest, TheEditMenuNamesBothInEachLanguage)
+using UndoMenuTest = test::Bilingual<test::MainWindowTest>;
+
+TEST_F(UndoMenuTest, NamesBothInEachLanguage)
 {
-    Translation translator{QStringLiteral(CHORDVANE_QM_DIR)};
-    translation = &translator;
-    open();
     EXPECT_EQ(window->mnuEdit->actions().mid(0, 2),
               (QList<QAction *>{window->mnuEditUndo, window->mnuEditRedo}));
-    const std::pair<int, QStringList> cases[] = {
-        {0, {"元に戻す(&U)", "やり直し(&R)", "バージョン情報(&V)"}},
-        {1, {"&Undo", "&Redo", "&About Chordvane"}},
+    const std::pair<Language, QStringList> cases[] = {
+        {Language::Japanese, {"元に戻す(&U)", "やり直し(&R)", "バージョン情報(&V)"}},
+        {Language::English, {"&Undo", "&Redo", "&About Chordvane"}},
     };
-    for (const auto &[item, captions] : cases) {
-        window->mnuLanguageItem[item]->trigger();
-        QCoreApplication::sendPostedEvents();
+    for (const auto &[language, captions] : cases) {
+        speak(language);
         EXPECT_EQ((QStringList{window->mnuEditUndo->text(), window->mnuEditRedo->text(),
                                window->mnuHelpVersion->text()}),
                   captions);
     }
-    window.reset(); // before its translator goes
 }
 
 } // namespace
