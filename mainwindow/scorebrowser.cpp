@@ -189,14 +189,15 @@ bool ScoreBrowser::openScore(const QString &path)
             tr("スコアを開けませんでした\n%1\n%2").arg(problem, QDir::toNativeSeparators(path)));
         return false;
     }
+    m_window.clearRows(); // nothing of the last score stays in a row this one leaves alone
     m_score = std::move(read.score);
     m_moments = std::move(moments);
+    m_index = 0; // the last score's moment may lie past this one's end
     m_fileName = QFileInfo(path).fileName();
     m_path = QFileInfo(path).absoluteFilePath();
     m_digest = annotate::fileDigest(m_path);
     lblScorePlace->setToolTip(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     m_piece = score::harmonyPiece(m_score);
-    m_window.clearRows(); // nothing of the last score stays in a row this one leaves alone
     setOpen(true);
     loadChordList();
     analyse();

@@ -47,7 +47,12 @@ protected:
 TEST_F(RowTruthTest, OpeningAScoreLeavesNothingOfTheRowsBefore)
 {
     // From a score of four parts, rows 2 and 3; by hand, a horn's E♭ on row
-    // 8 and a sharp on the bass clef on row 9.
+    // 8 and a sharp on the bass clef on row 9. The score before it was left
+    // at a later moment than the new one has, its tuning panel shown.
+    openScore(kScores + "/band.musicxml");
+    press(Qt::Key_G);
+    for (int i = 0; i < 3; ++i)
+        press(Qt::Key_Right);
     openScore(QString::fromStdString(data.write("strings.musicxml", kStrings)));
     const auto click = [this](int r, double y, int rightClicks) {
         QWidget *area = window->row(r).ctlNoteInput()->picMain();
