@@ -75,7 +75,7 @@ int chartScore(const ChordTable &table, const Options &options, std::ostream &ou
     if (!options.transposeFor.empty())
         transposition = score::instrumentTransposition(options.transposeFor);
     if (!transposition)
-        return usageError(err, "--transpose-for takes Bb, Eb, F, A or C, not " +
+        return usageError(err, "--transpose-for takes Bb, Eb, F, A, D, G or C, not " +
                                    quoteForMessage(options.transposeFor));
     const std::optional<ChartedScore> charted = chartScoreFile(table, options, err);
     if (!charted)

@@ -17,7 +17,7 @@ constexpr std::string_view kUsage =
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] [--rank] [--just] --batch < FILE\n"
     "       chordvane-find [--list FILE | --no-jazz] [--rate N] --score FILE\n"
     "                      [--chart [--format text] [--pdf FILE]\n"
-    "                               [--transpose-for Bb|Eb|F|A|C]\n"
+    "                               [--transpose-for Bb|Eb|F|A|D|G|C]\n"
     "                       | --annotate OUT [--annotate-part PART] | --tuning [--seventh RATIO]]\n"
     "       chordvane-find --help | --version\n";
 constexpr std::string_view kHelp =
@@ -68,7 +68,7 @@ constexpr std::string_view kHelp =
     "  --pdf FILE   with --chart: also write that chart to FILE as a PDF (A4, or\n"
     "               Letter where the locale measures in inches), replaced whole\n"
     "               or not at all\n"
-    "  --transpose-for Bb|Eb|F|A|C  with --chart: SYMBOL as a player of that\n"
+    "  --transpose-for Bb|Eb|F|A|D|G|C  with --chart: SYMBOL as a player of that\n"
     "               instrument reads it, moved from concert pitch to its written\n"
     "               pitch by letters as well as semitones (concert E♭ is F for Bb\n"
     "               and C for Eb); CHORD stays at concert pitch\n"
@@ -166,7 +166,7 @@ std::string parseOptions(const std::vector<std::string> &args, Options &options)
             options.annotatePart = *value;
         } else if (name == "--transpose-for") {
             if (value->empty())
-                return "--transpose-for takes Bb, Eb, F, A or C";
+                return "--transpose-for takes Bb, Eb, F, A, D, G or C";
             options.transposeFor = *value;
         } else if (name == "--format") {
             if (*value != "text")

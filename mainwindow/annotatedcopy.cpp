@@ -22,10 +22,22 @@ void ScoreBrowser::saveAnnotated()
         return;
     }
     const QFileInfo in(m_path);
-    // "band.musicxml" is offered as "band (コード付き).musicxml" beside it.
-    const QString suffix = in.fileName().mid(in.completeBaseName().size());
-    const QString proposed =
-        in.dir().filePath(in.completeBaseName() + tr(" (コード付き)") + suffix);
+    // "band.musicxml" is offered as "band (コード付き).musicxml" beside it, a
+    // compressed "band.mxl" as .mxl, under the filter of its own kind first:
+    // the dialog would otherwise rename it to the first filter's extension.
+    const QString suffix = in.suffix().toLower();
+    const bool compressed = suffix == QLatin1String("mxl");
+    const QString extension =
+        compressed || suffix == QLatin1String("musicxml") || suffix == QLatin1String("xml")
+            ? in.suffix()
+            : QStringLiteral("musicxml");
+    const QString proposed = in.dir().filePath(in.completeBaseName() + tr(" (コード付き)") +
+                                               QLatin1Char('.') + extension);
+    const QString plain = suffix == QLatin1String("xml") ? QStringLiteral("*.xml *.musicxml")
+                                                         : QStringLiteral("*.musicxml *.xml");
+    const QStringList filters = {tr("MusicXML (%1)").arg(plain), tr("圧縮 MusicXML (*.mxl)")};
+    const QString filter = compressed ? filters[1] + QStringLiteral(";;") + filters[0]
+                                      : filters.join(QStringLiteral(";;"));
     annotate::AnnotateOptions how;
     how.digest = m_digest;
     if (m_score.parts.size() > 1) {
@@ -42,8 +54,7 @@ void ScoreBrowser::saveAnnotated()
         how.part = QString::number(chosen + 1);
     }
     const QString out =
-        m_dialogs.saveFile(&m_window, tr("コード名を書き込んで保存"), proposed,
-                           tr("MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)"));
+        m_dialogs.saveFile(&m_window, tr("コード名を書き込んで保存"), proposed, filter);
     if (out.isEmpty())
         return;
     const annotate::AnnotateResult result =

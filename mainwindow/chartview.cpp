@@ -1,5 +1,6 @@
 #include "chartview.h"
 
+#include "musictext.h"
 #include "uiplatform.h"
 
 #include <QEvent>
@@ -36,7 +37,7 @@ QFont smallFont()
 
 int textWidth(const QFont &font, const QString &text)
 {
-    return QFontMetrics(font).horizontalAdvance(text);
+    return musicTextWidth(text, font);
 }
 
 } // namespace
@@ -122,9 +123,8 @@ void ChartView::layOut()
                 x += w + 10;
             }
             if (!first.changes.isEmpty()) {
-                m_items.push_back(
-                    {Item::Heading, first.changes,
-                     QRect(x, y, small.horizontalAdvance(first.changes) + 2, height)});
+                m_items.push_back({Item::Heading, first.changes,
+                                   QRect(x, y, textWidth(smallFont(), first.changes) + 2, height)});
             }
             y += std::max(height, first.rehearsal.isEmpty() ? 0 : title.height() + 8);
         }
@@ -146,7 +146,7 @@ void ChartView::layOut()
                 const int left = x + kGap + inner * s.column / bar.columns;
                 m_items.push_back(
                     {Item::Symbol, s.text,
-                     QRect(left, y + 8, symbol.horizontalAdvance(s.text), symbol.height()),
+                     QRect(left, y + 8, textWidth(symbolFont(), s.text), symbol.height()),
                      int(s.step), b});
             }
             if (bar.symbols.empty()) {
@@ -203,7 +203,7 @@ void ChartView::paintEvent(QPaintEvent *)
         const int align = item.kind == Item::Number      ? Qt::AlignRight | Qt::AlignTop
                           : item.kind == Item::Rehearsal ? Qt::AlignCenter
                                                          : Qt::AlignLeft | Qt::AlignVCenter;
-        painter.drawText(item.rect, align, item.text);
+        drawMusicText(painter, item.rect, align, item.text, painter.font());
         if (item.kind == Item::Rehearsal)
             painter.drawRect(item.rect.adjusted(0, 0, -1, -1));
     }

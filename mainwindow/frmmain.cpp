@@ -3,6 +3,8 @@
 #include "ctlnoteinput.h"
 #include "frmcodeshow.h"
 #include "liveinput.h"
+#include "musictext.h"
+#include "rowhistory.h"
 #include "scorebrowser.h"
 #include "staffmodel.h"
 #include "uiplatform.h"
@@ -34,12 +36,6 @@ namespace {
 // 9450 twips tall as designed, plus room for the copyright line, whose
 // 255-twip label would otherwise lose the foot of its letters.
 constexpr QSize kClientTwips(10230, 9450 + 60);
-
-QString concertName(int n)
-{
-    const std::string_view name = NoteName(n);
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
-}
 
 bool holdsChords(const ChordEngine &engine)
 {
@@ -101,6 +97,31 @@ private:
     frmMain &m_window;
 };
 
+// The window's rows as the history reads them and puts them back.
+class frmMain::RowAccess : public RowHost {
+public:
+    explicit RowAccess(frmMain &window)
+        : m_window(window)
+    {}
+    RowState rowState(int r) const override { return m_window.m_rows[r]->state(); }
+    void restoreRow(int r, const RowState &state) override
+    {
+        InstrumentRow &row = *m_window.m_rows[r];
+        row.restore(state);
+        // The bass row's slot stays empty until its note is first named.
+        const bool entered = r != rows::kBassRow || state.named;
+        m_window.m_engine.InputNotes[r] =
+            row.inUse() && entered ? static_cast<Note>(row.concertNote()) : NO_NOTE;
+        m_window.PaintKeyboard();
+        emit m_window.rowsChanged();
+    }
+    int rateItem() const override { return m_window.rateItem(); }
+    void restoreRate(int item) override { m_window.rateChosen(item); }
+
+private:
+    frmMain &m_window;
+};
+
 frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataFolder,
                  QSettings *settings, Translation *translation, QWidget *parent)
     : QMainWindow(parent)
@@ -109,9 +130,11 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     , m_settings(settings)
     , m_translation(translation)
     , m_listHost(std::make_unique<ListHost>(*this))
+    , m_rowAccess(std::make_unique<RowAccess>(*this))
     , m_engine(*m_listHost)
     , m_playback(output, dialogs)
 {
+    m_history = new RowHistory(*m_rowAccess, this);
     setWindowTitle(QStringLiteral("Chordvane"));
     m_client = new QWidget;
     m_client->setFixedSize(twips(kClientTwips.width()), twips(kClientTwips.height()));
@@ -127,8 +150,11 @@ frmMain::frmMain(UserDialogs &dialogs, sound::SoundOutput &output, QString dataF
     buildButtons(m_client);
     retranslate();
     Load();
+    m_history->restart();
     buildScoreBrowser();
     m_liveInput = new LiveInput(*this, m_dialogs, m_settings);
+    for (QLabel *label : statusBar()->findChildren<QLabel *>())
+        setMusicLabel(label); // "コード A♭add9/E♭" without gaps around the flat
     // The port kept from the last run may have been opened just now.
     updateStatusBar();
 }
@@ -157,24 +183,6 @@ void frmMain::retranslate()
     showReadMeAgain();
 }
 
-void frmMain::fitToScreen()
-{
-    const QRect room = screen()->availableGeometry();
-    // The window manager's frame comes on top of the window's own size; until
-    // the window is framed, a title bar is what it will add.
-    const QSize frameMargins = frameGeometry().size() - size();
-    fitInto(room.size() - (frameMargins.height() > 0
-                               ? frameMargins
-                               : QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight))));
-    // Grown for a panel near the screen's edge, the window moves back onto the screen.
-    const QRect frame = frameGeometry();
-    const QPoint inside(
-        std::max(room.left(), std::min(frame.left(), room.right() - frame.width() + 1)),
-        std::max(room.top(), std::min(frame.top(), room.bottom() - frame.height() + 1)));
-    if (isVisible() && inside != frame.topLeft())
-        move(inside);
-}
-
 frmMain::~frmMain() = default;
 
 void frmMain::updateStatusBar()
@@ -186,31 +194,6 @@ void frmMain::updateStatusBar()
         m_liveInput->showChord();
     // The bar's room comes and goes with it.
     fitToScreen();
-}
-
-WindowFit fitWindow(const QSize &design, const QSize &room, int scrollBar)
-{
-    if (design.width() <= room.width() && design.height() <= room.height())
-        return {design, false};
-    return {(design + QSize(scrollBar, scrollBar)).boundedTo(room), true};
-}
-
-void frmMain::fitInto(const QSize &room)
-{
-    const int bar = statusBar()->isHidden() ? 0 : statusBar()->sizeHint().height();
-    // A panel docked beside the rows takes its own width beside them.
-    int docked = 0;
-    for (const QDockWidget *dock : findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (!dock->isHidden() && !dock->isFloating())
-            docked += dock->sizeHint().width() +
-                      style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
-    }
-    const QSize design = m_client->size() + QSize(docked, menuBar()->sizeHint().height() + bar);
-    const WindowFit fit = fitWindow(design, room, style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    // Where it fits, the design size is also the least the window shrinks to.
-    m_scrollArea->setMinimumSize(fit.scrolls ? QSize(0, 0) : m_client->size());
-    layout()->activate(); // the window's own minimum follows at once, not at the next event
-    resize(fit.size);
 }
 
 void frmMain::buildRows(QWidget *client)
@@ -286,18 +269,19 @@ void frmMain::ShowRowNote(int r, RowChange change)
 {
     InstrumentRow &row = *m_rows[r];
     if (!m_isLoaded) {
-        row.showConcertName(QString()); // Load sets the rest of the row afterwards
+        row.showConcertName(false); // Load sets the rest of the row afterwards
         return;
     }
     if (change == RowChange::Note) {
         // A new note or transposition puts the row in use; only the box
         // takes it out again.
         row.setInUse(true);
-        row.showConcertName(concertName(row.concertNote()));
+        row.showConcertName(true);
     }
     m_engine.InputNotes[r] = row.inUse() ? static_cast<Note>(row.concertNote()) : NO_NOTE;
     PaintKeyboard();
     emit rowsChanged();
+    m_history->rowChanged(r);
 }
 
 void frmMain::PaintKeyboard()

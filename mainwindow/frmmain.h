@@ -27,6 +27,7 @@ namespace chordvane {
 
 class ctlNoteInput;
 class LiveInput;
+class RowHistory;
 class ReadMeWindow;
 class ScoreBrowser;
 class UserDialogs;
@@ -106,6 +107,8 @@ public:
     QLabel *lblAdvertise;
 
     QMenu *mnuEdit;
+    QAction *mnuEditUndo;
+    QAction *mnuEditRedo;
     QAction *mnuEditClear;
     QAction *mnuEditPlay;
     QMenu *mnuOption;
@@ -128,6 +131,13 @@ public:
 
     void RunSearch();
     void clear();
+    // Every row as at start-up, its staff on the treble clef and C: what a
+    // new score begins from. The options stay; the history begins anew.
+    void clearRows();
+    // The rows as they stand begin a new history of hand edits: called by
+    // whatever writes a score's step or MIDI keys into them.
+    void startRowHistory();
+    RowHistory &rowHistory() const { return *m_history; }
     // Sounds the rows in use, each on its instrument, at concert pitch.
     void playRows();
 
@@ -135,6 +145,7 @@ protected:
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
 
 signals:
     // A row's note, transposition or tick changed, by hand or from a score.
@@ -147,6 +158,7 @@ signals:
 private:
     class ListHost;
     class ScoreLink;
+    class RowAccess;
     using RowChange = InstrumentRow::Change;
 
     // Reads the chord list the options choose into the engine (asking for
@@ -167,6 +179,7 @@ private:
     void PaintKeyboard();
 
     void rateChosen(int item);
+    int rateItem() const;
     void rankByRateChosen(bool checked);
     void chordSoundChosen(int item);
     void seventhChosen(int item);
@@ -185,6 +198,8 @@ private:
     Translation *m_translation;
     std::unique_ptr<ListHost> m_listHost;
     ScoreLink *m_scoreLink = nullptr; // a child object, made before the score view
+    std::unique_ptr<RowAccess> m_rowAccess;
+    RowHistory *m_history = nullptr; // a child object
     ChordEngine m_engine;
     bool m_isLoaded = false;
     QWidget *m_client;
@@ -195,6 +210,7 @@ private:
     ScoreBrowser *m_scoreBrowser = nullptr; // a child object
     LiveInput *m_liveInput = nullptr;       // a child object
     Playback m_playback;
+    QSize m_frameMargins; // what the window manager's frame adds, once known
 };
 
 } // namespace chordvane

@@ -3,6 +3,8 @@
 
 #include "ctlnoteinput.h"
 #include "readmewindow.h"
+#include "rowhistory.h"
+#include "staffmodel.h"
 #include "uiplatform.h"
 
 #include <QAction>
@@ -14,6 +16,7 @@
 #include <QMenuBar>
 #include <QSettings>
 #include <QSignalBlocker>
+#include <QUndoStack>
 
 namespace chordvane {
 
@@ -59,6 +62,17 @@ constexpr std::array<LanguageItem, 2> kLanguageItems = {{
 void frmMain::buildMenus()
 {
     mnuEdit = menuBar()->addMenu(QString());
+    mnuEditUndo = mnuEdit->addAction(QString());
+    mnuEditUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuEditUndo->setEnabled(false);
+    connect(mnuEditUndo, &QAction::triggered, m_history->stack(), &QUndoStack::undo);
+    connect(m_history->stack(), &QUndoStack::canUndoChanged, mnuEditUndo, &QAction::setEnabled);
+    mnuEditRedo = mnuEdit->addAction(QString());
+    mnuEditRedo->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    mnuEditRedo->setEnabled(false);
+    connect(mnuEditRedo, &QAction::triggered, m_history->stack(), &QUndoStack::redo);
+    connect(m_history->stack(), &QUndoStack::canRedoChanged, mnuEditRedo, &QAction::setEnabled);
+    mnuEdit->addSeparator();
     mnuEditClear = mnuEdit->addAction(QString());
     connect(mnuEditClear, &QAction::triggered, this, &frmMain::clear);
     mnuEditPlay = mnuEdit->addAction(QString());
@@ -139,6 +153,8 @@ void frmMain::buildMenus()
 void frmMain::retranslateMenus()
 {
     mnuEdit->setTitle(tr("編集(&E)"));
+    mnuEditUndo->setText(tr("元に戻す(&U)"));
+    mnuEditRedo->setText(tr("やり直し(&R)"));
     mnuEditClear->setText(tr("クリア(&C)"));
     mnuEditPlay->setText(tr("試聴(&P)"));
     mnuOption->setTitle(tr("検索設定(&O)"));
@@ -164,7 +180,16 @@ void frmMain::retranslateMenus()
     mnuLanguage->setTitle(tr("表示言語(&L)"));
     mnuHelp->setTitle(tr("ヘルプ(&H)"));
     mnuHelpHowto->setText(tr("使い方(&H)"));
-    mnuHelpVersion->setText(tr("ﾊﾞｰｼﾞｮﾝ情報(&V)"));
+    mnuHelpVersion->setText(tr("バージョン情報(&V)"));
+}
+
+int frmMain::rateItem() const
+{
+    for (size_t i = 0; i < mnuOptionCodeRate.size(); ++i) {
+        if (mnuOptionCodeRate[i]->isChecked())
+            return static_cast<int>(i);
+    }
+    return 3;
 }
 
 void frmMain::rateChosen(int item)
@@ -236,6 +261,10 @@ void frmMain::languageChosen(int item)
 
 void frmMain::clear()
 {
+    RowStates before;
+    for (int r = 0; r < rows::kRows; ++r)
+        before[static_cast<size_t>(r)] = m_rows[r]->state();
+    const int rate = rateItem();
     m_isLoaded = false;
     for (InstrumentRow *row : m_rows) {
         const QSignalBlocker quiet(row->ctlNoteInput()); // Load blanks the rows
@@ -243,6 +272,28 @@ void frmMain::clear()
     }
     Load();
     emit rowsChanged(); // once, for all the rows Load emptied
+    m_history->cleared(before, rate);
+}
+
+void frmMain::clearRows()
+{
+    m_isLoaded = false;
+    for (InstrumentRow *row : m_rows) {
+        const QSignalBlocker quiet(row->ctlNoteInput());
+        row->ctlNoteInput()->setScoreType(staff::kTreble);
+        row->ctlNoteInput()->setValue(1);
+        row->reset();
+    }
+    m_engine.InputNotes.fill(NO_NOTE);
+    keyboard->reset();
+    m_isLoaded = true;
+    emit rowsChanged();
+    m_history->restart();
+}
+
+void frmMain::startRowHistory()
+{
+    m_history->restart();
 }
 
 QString frmMain::readMePath() const

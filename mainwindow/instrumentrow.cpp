@@ -2,10 +2,14 @@
 
 #include "ctlnoteinput.h"
 #include "fixedpitch.h"
+#include "musictext.h"
+#include "notes.h"
 #include "rowtables.h"
+#include "spelling.h"
 #include "staffmodel.h"
 #include "uiplatform.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -13,6 +17,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStylePainter>
 
 namespace chordvane {
 
@@ -36,11 +41,25 @@ void place(QWidget *widget, const QRect &twipRect)
     widget->setGeometry(r);
 }
 
-// The instrument list's own words; the instruments' names are the same in
-// every language.
-[[maybe_unused]] constexpr const char *kListWords[] = {
-    QT_TRANSLATE_NOOP("chordvane::InstrumentRow", "(楽器名)"),
-    QT_TRANSLATE_NOOP("chordvane::InstrumentRow", "その他"),
+// The instrument list, its entry's whole name cut to the box with "…": the
+// list itself, opened, is as wide as its longest name.
+class InstrumentBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                    QStyle::SC_ComboBoxEditField, this);
+        option.currentText =
+            fontMetrics().elidedText(option.currentText, Qt::ElideRight, field.width() - 4);
+        painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    }
 };
 
 bool hasPartEntry(const QComboBox *box)
@@ -57,17 +76,27 @@ InstrumentRow::InstrumentRow(int row, QWidget *parent)
     const rows::RowGeometry g = rows::geometryOf(row);
     m_staff = new chordvane::ctlNoteInput(parent);
     m_staff->placeAt(fromTwips(g.staff));
-    connect(m_staff, &chordvane::ctlNoteInput::Changed, this,
-            [this] { emit changed(Change::Note); });
+    connect(m_staff, &chordvane::ctlNoteInput::Changed, this, [this] {
+        editedByHand();
+        emit changed(Change::Note);
+    });
 
-    m_instrument = new QComboBox(parent);
+    m_instrument = new InstrumentBox(parent);
     place(m_instrument, g.instrument);
+    connect(m_instrument, &QComboBox::currentIndexChanged, this, [this](int index) {
+        // Cut to fit, the name is whole in the tool tip.
+        m_instrument->setToolTip(
+            index < 0 ? QString() : m_instrument->itemData(index, Qt::ToolTipRole).toString());
+    });
     // Every choice counts, also of the entry shown: it restores the
     // instrument's transposition after the list was changed by hand.
     connect(m_instrument, &QComboBox::activated, this, &InstrumentRow::instrumentChosen);
     m_tune = new QComboBox(parent);
     place(m_tune, g.tune);
-    connect(m_tune, &QComboBox::currentIndexChanged, this, [this] { emit changed(Change::Note); });
+    connect(m_tune, &QComboBox::currentIndexChanged, this, [this] {
+        editedByHand();
+        emit changed(Change::Note);
+    });
 
     if (row != rows::kBassRow) {
         m_use = new QCheckBox(parent);
@@ -78,7 +107,7 @@ InstrumentRow::InstrumentRow(int row, QWidget *parent)
         });
     }
 
-    m_result = new QLabel(parent);
+    m_result = new MusicLabel(parent); // "A♭", not "A ♭"
     m_result->setFrameShape(QFrame::Box);
     m_result->setAlignment(Qt::AlignCenter);
     m_result->setFont(gothicFont(15.75, true));
@@ -96,13 +125,15 @@ void InstrumentRow::reset()
 
     m_instrument->clear();
     for (size_t i = 0; i < sound::kInstruments.size(); ++i) {
-        m_instrument->addItem(instrumentName(i), sound::kInstruments[i].offset);
+        m_instrument->addItem(QString(), sound::kInstruments[i].offset);
         m_instrument->setItemData(static_cast<int>(i), static_cast<int>(i), kInstrumentRole);
     }
+    nameInstruments();
     m_instrument->setCurrentIndex(0);
     m_instrument->setToolTip(QString());
     m_part = {};
     m_voice = sound::voiceOf(sound::kInstruments[0]);
+    m_spelling.reset();
 
     setInUse(false);
     m_result->clear();
@@ -110,11 +141,26 @@ void InstrumentRow::reset()
 
 void InstrumentRow::retranslate()
 {
+    nameInstruments();
+    if (!m_result->text().isEmpty())
+        showConcertName(true); // "B(H)" is "B" in English
+}
+
+void InstrumentRow::nameInstruments()
+{
     for (int i = 0; i < m_instrument->count(); ++i) {
         const int instrument = m_instrument->itemData(i, kInstrumentRole).toInt();
-        if (instrument >= 0)
-            m_instrument->setItemText(i, instrumentName(static_cast<size_t>(instrument)));
+        if (instrument < 0)
+            continue;
+        const QString name = instrumentName(static_cast<size_t>(instrument));
+        m_instrument->setItemText(i, name);
+        m_instrument->setItemData(i, instrument > 0 ? QVariant(name) : QVariant(), Qt::ToolTipRole);
     }
+    if (m_instrument->currentIndex() >= 0 && m_part.name.isEmpty())
+        m_instrument->setToolTip(m_instrument->currentData(Qt::ToolTipRole).toString());
+    m_instrument->view()->setMinimumWidth(
+        m_instrument->view()->sizeHintForColumn(0) +
+        m_instrument->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
 }
 
 QString InstrumentRow::instrumentName(size_t instrument)
@@ -132,6 +178,7 @@ void InstrumentRow::showNote(const WrittenNote &note)
             m_staff->setScoreType(note.scoreType);
         m_staff->setSpelledValue(note.value, note.accidental);
     }
+    m_spelling = note.concertSpelling;
     emit changed(Change::Note);
 }
 
@@ -188,9 +235,61 @@ void InstrumentRow::setInUse(bool inUse)
                   this->inUse() ? QColor(Qt::white) : m_result->palette().color(QPalette::Button));
 }
 
-void InstrumentRow::showConcertName(const QString &text)
+void InstrumentRow::showConcertName(bool showing)
 {
-    m_result->setText(text);
+    m_result->setText(showing ? concertName() : QString());
+}
+
+QString InstrumentRow::concertName() const
+{
+    if (m_spelling)
+        return QString::fromStdString(harmony::noteName(*m_spelling));
+    const std::string_view name = NoteName(concertNote());
+    // B's German name beside it means something to Japanese players only.
+    if (FoldIntoOctave(concertNote(), 1) == 12)
+        return tr("B(H)");
+    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+RowState InstrumentRow::state() const
+{
+    const ctlNoteInput::State &staff = m_staff->state();
+    return {{staff.NaturalNote + staff.Accidental, staff.Accidental, staff.ScoreType, m_spelling},
+            m_instrument->currentIndex(),
+            m_tune->currentIndex(),
+            inUse(),
+            !m_result->text().isEmpty(),
+            m_part,
+            m_voice};
+}
+
+void InstrumentRow::restore(const RowState &state)
+{
+    {
+        const QSignalBlocker quiet(m_staff);
+        if (m_staff->ScoreType() != state.note.scoreType)
+            m_staff->setScoreType(state.note.scoreType);
+        m_staff->setSpelledValue(state.note.value, state.note.accidental);
+    }
+    if (state.part.name.isEmpty())
+        clearPart();
+    else
+        showPart(state.part);
+    m_instrument->setCurrentIndex(state.instrument);
+    {
+        const QSignalBlocker quiet(m_tune);
+        m_tune->setCurrentIndex(state.tune);
+    }
+    m_voice = state.voice;
+    m_spelling = state.note.concertSpelling;
+    setInUse(state.inUse);
+    showConcertName(state.named);
+}
+
+void InstrumentRow::editedByHand()
+{
+    // A name spelled by the score no longer fits a note changed by hand.
+    m_spelling.reset();
 }
 
 bool InstrumentRow::inUse() const
@@ -235,8 +334,12 @@ void InstrumentRow::instrumentChosen()
         return;
     const int instrument = m_instrument->itemData(index, kInstrumentRole).toInt();
     m_voice = instrument < 0 ? m_part.voice : sound::voiceOf(sound::kInstruments[instrument]);
-    if (selectTune(m_instrument->itemData(index).toInt()))
+    const int tune = m_tune->currentIndex();
+    if (selectTune(m_instrument->itemData(index).toInt())) {
+        if (m_tune->currentIndex() != tune)
+            editedByHand();
         emit changed(Change::Note);
+    }
 }
 
 bool InstrumentRow::selectTune(int offset)

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -20,6 +22,9 @@ struct WrittenNote {
     int value = 1;      // note number (C = 1 is middle C on the treble clef)
     int accidental = 0; // the part's spelling of it: -1 flat, 0 none, +1 sharp
     int scoreType = 1;  // 1 treble clef, 2 bass clef
+    // How the part spells the note at concert pitch, on the line of fifths
+    // (0 = C, -2 = B♭, 12 = B♯); none where the part gives no spelling.
+    std::optional<int> concertSpelling{};
     bool operator==(const WrittenNote &) const = default;
 };
 
@@ -31,6 +36,18 @@ struct RowPart {
     sound::Voice voice;
     bool fixedPitch = false; // a keyboard, mallet, harp, guitar ... (tuning::fixedPitch)
     bool operator==(const RowPart &) const = default;
+};
+
+// What a row shows, whole: enough to put it back as it was.
+struct RowState {
+    WrittenNote note;   // the staff's note and clef, and the spelling its label names
+    int instrument = 0; // entry of the instrument list, a part's entry counted
+    int tune = 0;       // entry of the transposition list
+    bool inUse = false;
+    bool named = false; // the label names the concert note
+    RowPart part;
+    sound::Voice voice;
+    bool operator==(const RowState &) const = default;
 };
 
 // One of the main window's twelve rows: the staff the note is written on,
@@ -55,7 +72,9 @@ public:
     // The list's own entries in the language the translators speak now.
     void retranslate();
 
-    // Writes a note on the staff, spelled as given where the staff can.
+    // Writes a note on the staff, spelled as given where the staff can; its
+    // label names the note by the concert spelling given, until the row's
+    // note or transposition is changed by hand.
     void showNote(const WrittenNote &note);
     // The row rests: unticked, its label empty, its staff on this clef.
     void showRest(int scoreType);
@@ -69,7 +88,15 @@ public:
 
     // Ticks or unticks an ordinary row and greys its label; raises nothing.
     void setInUse(bool inUse);
-    void showConcertName(const QString &text);
+    // The label names the concert note (showing=true) or is empty.
+    void showConcertName(bool showing);
+    // The concert note's name: as the score spells it, else the pitch
+    // class's names ("G♯/A♭"; B is "B(H)" in Japanese, "B" in English).
+    QString concertName() const;
+
+    RowState state() const;
+    // Puts the row back as the state says; raises nothing.
+    void restore(const RowState &state);
 
     bool inUse() const;
     // The staff's Value plus the transposition's offset.
@@ -97,6 +124,9 @@ signals:
 
 private:
     void instrumentChosen();
+    void editedByHand();
+    // The list's entries in the language the translators speak now.
+    void nameInstruments();
     bool selectTune(int offset);
     QString fittedPartName() const;
     // Entry `instrument` of sound::kInstruments as the list shows it.
@@ -108,8 +138,9 @@ private:
     QComboBox *m_tune;
     QCheckBox *m_use = nullptr;
     QLabel *m_result;
-    RowPart m_part;       // name empty when no part names the row
-    sound::Voice m_voice; // of the instrument or part last chosen
+    RowPart m_part;                // name empty when no part names the row
+    sound::Voice m_voice;          // of the instrument or part last chosen
+    std::optional<int> m_spelling; // the score's concert spelling of the note shown
 };
 
 } // namespace chordvane

@@ -25,7 +25,7 @@ QString keyName(int key)
 {
     static constexpr const char *kNames[] = {"C",  "C♯", "D",  "D♯", "E",  "F",
                                              "F♯", "G",  "G♯", "A",  "A♯", "B"};
-    return QString::fromUtf8(kNames[key % 12]) + QString::number(key / 12 - 1);
+    return QString::fromUtf8(kNames[pitchClass(key)]) + QString::number(key / 12 - 1);
 }
 
 } // namespace
@@ -203,6 +203,7 @@ void LiveInput::fillRows()
         for (size_t k = rows::kBassRow + 1; k < keys.size(); ++k)
             left << keyName(keys[k]);
     }
+    m_window.startRowHistory(); // the keys played are no edit to undo
     m_overflow = left.join(QLatin1Char(' '));
     showChord();
 }

@@ -15,13 +15,16 @@ struct Entry {
     int offset;       // semitones from the written to the sounding note
 };
 
-// The transposition list: the written note sounds this far away.
-inline constexpr std::array<Entry, 5> kTunes = {{
+// The transposition list: the written note sounds this far away (in the
+// pitch class; an instrument's own octave is sound::Instrument's).
+inline constexpr std::array<Entry, 7> kTunes = {{
     {"in C", 0},
     {"in B♭", -2},
     {"in E♭", 3},
     {"in F", 5},
     {"in A", -3},
+    {"in D", 2},  // a D trumpet sounds a second above its part
+    {"in G", -5}, // an alto flute a fourth below
 }};
 
 // The instrument list is sound::kInstruments: one table for what a row

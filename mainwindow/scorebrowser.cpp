@@ -213,8 +213,10 @@ bool ScoreBrowser::openScore(const QString &path)
             tr("スコアを開けませんでした\n%1\n%2").arg(problem, QDir::toNativeSeparators(path)));
         return false;
     }
+    m_host.clearRows(); // nothing of the last score stays in a row this one leaves alone
     m_score = std::move(read.score);
     m_moments = std::move(moments);
+    m_index = 0; // the last score's moment may lie past this one's end
     m_fileName = QFileInfo(path).fileName();
     m_path = QFileInfo(path).absoluteFilePath();
     m_digest = annotate::fileDigest(m_path);
@@ -246,6 +248,7 @@ void ScoreBrowser::closeScore()
     m_window.setWindowTitle(QStringLiteral("Chordvane"));
     for (int r = 0; r < rows::kRows; ++r)
         m_host.row(r).clearPart();
+    m_host.startRowHistory(); // an undo would bring the part names back
     setOpen(false);
 }
 
@@ -306,6 +309,7 @@ void ScoreBrowser::showMoment(size_t index)
         for (int r = 0; r < rows::kRows; ++r)
             showRow(r, rows[r]);
     }
+    m_host.startRowHistory(); // hand edits are undone back to the step, no further
     showPlace();
     showChord();
 }

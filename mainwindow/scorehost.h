@@ -40,6 +40,10 @@ public:
     virtual bool readChordTable(ChordTable &table) = 0;
     // The window's sound, with its instrument for chords.
     virtual Playback &playback() const = 0;
+    // Empties every row: notes, clefs, instruments, part names.
+    virtual void clearRows() = 0;
+    // Forgets the hand edits so far: undo goes back no further than now.
+    virtual void startRowHistory() = 0;
 
 signals:
     // A row's note, transposition or tick changed, by hand or from a score.

@@ -31,6 +31,8 @@ public:
     JustSeventh justSeventh() const override { return m_window.justSeventh(); }
     bool readChordTable(ChordTable &table) override { return m_window.readChordTable(table); }
     Playback &playback() const override { return m_window.m_playback; }
+    void clearRows() override { m_window.clearRows(); }
+    void startRowHistory() override { m_window.startRowHistory(); }
 
 private:
     frmMain &m_window;

@@ -1,7 +1,9 @@
 #include "scorerows.h"
 
 #include "fixedpitch.h"
+#include "harmonypiece.h"
 #include "partnames.h"
+#include "spelling.h"
 #include "staffmodel.h"
 
 #include <algorithm>
@@ -30,6 +32,81 @@ int concertAlter(int sounding, int transposition, int writtenAlter)
     if (staff::isNaturalNote(pitchClass(sounding) + 1))
         return 0;
     return writtenAlter < 0 ? -1 : 1;
+}
+
+// How the part spells its note i at concert pitch (line of fifths).
+std::optional<int> partSpelling(const score::PartMoment &part, size_t i)
+{
+    if (i >= part.spelling.size() || i >= part.written.size())
+        return std::nullopt;
+    score::PartNote note;
+    note.written = part.written[i];
+    note.sounding = part.sounding[i];
+    note.spelling = part.spelling[i];
+    return score::concertSpelling(note);
+}
+
+// A note at concert pitch on a staff of this clef, spelled as the part
+// spells it there where it says, else as concertAlter guesses.
+WrittenNote concertNote(const score::PartMoment &part, size_t i, int scoreType)
+{
+    const int midi = part.sounding[i];
+    const std::optional<int> spelling = partSpelling(part, i);
+    const int writtenAlter = i < part.spelling.size() ? part.spelling[i].alter : 0;
+    WrittenNote note = spelledNote(midi,
+                                   spelling ? harmony::letterOf(*spelling).alter
+                                            : concertAlter(midi, part.transposition, writtenAlter),
+                                   scoreType);
+    note.concertSpelling = spelling;
+    return note;
+}
+
+// The lowest key an instrument of a General MIDI program (0-based) usually
+// plays; none without a program. Of parts on one bass note, the one lowest
+// in its own range is the bass: the cello rather than the viola.
+std::optional<int> usualLowestKey(int program)
+{
+    struct Range {
+        int lastProgram;
+        int lowestKey;
+    };
+    // By program, each entry up to its last program: pianos, mallets
+    // (celesta ... dulcimer), organs, guitars, basses, the strings one by
+    // one, harp, timpani, ensembles and voices, the brass and the reeds one
+    // by one, flutes, and the synthesizers and effects.
+    static constexpr Range kRanges[] = {
+        {7, 21},  {8, 60},  {9, 79},  {10, 60}, {11, 53}, {12, 45},  {13, 65}, {14, 60},
+        {15, 48}, {20, 24}, {23, 41}, {31, 40}, {39, 28}, {40, 55},  {41, 48}, {42, 36},
+        {45, 28}, {46, 23}, {47, 40}, {51, 28}, {55, 40}, {56, 54},  {57, 40}, {58, 26},
+        {59, 54}, {60, 34}, {63, 36}, {64, 56}, {65, 49}, {66, 44},  {67, 36}, {68, 58},
+        {69, 52}, {70, 34}, {71, 50}, {72, 74}, {79, 60}, {127, 36},
+    };
+    if (program < 0 || program > 127)
+        return std::nullopt;
+    for (const Range &range : kRanges) {
+        if (program <= range.lastProgram)
+            return range.lowestKey;
+    }
+    return std::nullopt;
+}
+
+// The part the bass row names among those sounding the lowest note: the
+// lowest in its usual range, else the lowest in the score.
+std::optional<size_t> bassPart(const score::Moment &moment, int lowest)
+{
+    std::optional<size_t> chosen;
+    std::optional<int> chosenRange;
+    for (size_t p = moment.parts.size(); p-- > 0;) {
+        const score::PartMoment &part = moment.parts[p];
+        if (part.sounding.empty() || part.sounding.front() != lowest)
+            continue;
+        const std::optional<int> range = usualLowestKey(part.program);
+        if (!chosen || (range && chosenRange && *range < *chosenRange)) {
+            chosen = p;
+            chosenRange = range;
+        }
+    }
+    return chosen;
 }
 
 // The row's sound: the part's program and the octaves between the staff
@@ -114,9 +191,14 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
             continue;
         }
         const int top = part.sounding.back();
-        const int alter = part.spelling.empty() ? 0 : part.spelling.back().alter;
-        row.note = tune ? spelledNote(part.written.back(), alter, scoreType)
-                        : spelledNote(top, concertAlter(top, part.transposition, alter), scoreType);
+        const size_t i = part.sounding.size() - 1;
+        if (tune) {
+            const int alter = part.spelling.empty() ? 0 : part.spelling.back().alter;
+            row.note = spelledNote(part.written.back(), alter, scoreType);
+            row.note->concertSpelling = partSpelling(part, i);
+        } else {
+            row.note = concertNote(part, i, scoreType);
+        }
         row.part = label(p, tune.value_or(0), *row.note, top);
         show(static_cast<int>(p), top);
     }
@@ -124,14 +206,9 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
     if (!moment.sounding.empty()) {
         const int lowest = moment.sounding.front();
         ScoreRow &bass = rows[rows::kBassRow];
-        for (size_t p = 0; p < moment.parts.size() && bass.part.name.isEmpty(); ++p) {
-            const score::PartMoment &part = moment.parts[p];
-            if (part.sounding.empty() || part.sounding.front() != lowest)
-                continue;
-            const int alter = part.spelling.empty() ? 0 : part.spelling.front().alter;
-            bass.note = spelledNote(lowest, concertAlter(lowest, part.transposition, alter),
-                                    clefFor(lowest));
-            bass.part = label(p, 0, *bass.note, lowest);
+        if (const std::optional<size_t> p = bassPart(moment, lowest)) {
+            bass.note = concertNote(moment.parts[*p], 0, clefFor(lowest));
+            bass.part = label(*p, 0, *bass.note, lowest);
         }
         bass.scoreType = clefFor(lowest);
         show(rows::kBassRow, lowest);
@@ -165,11 +242,9 @@ ScoreRows scoreRows(const score::Score &score, const score::Moment &moment)
             const int r = rowFor();
             if (r < 0)
                 return rows; // twelve pitch classes shown
-            const int alter = i < part.spelling.size() ? part.spelling[i].alter : 0;
             ScoreRow &row = rows[r];
             row.scoreType = clefFor(midi);
-            row.note =
-                spelledNote(midi, concertAlter(midi, part.transposition, alter), row.scoreType);
+            row.note = concertNote(part, i, row.scoreType);
             row.part = label(p, 0, *row.note, midi);
             show(r, midi);
         }

@@ -24,7 +24,7 @@ using ScoreRows = std::array<ScoreRow, rows::kRows>;
 // The offset of the transposition list entry with the pitch class of a
 // part's transposition (semitones from written to sounding): -9 (alto
 // saxophone) is in E♭, -7 (horn) in F, -14 in B♭. None for a pitch class the
-// list lacks (+2, in D).
+// list lacks (+1, a D♭ piccolo).
 std::optional<int> tuneForTransposition(int transposition);
 
 // The note number at which a staff of this clef shows a MIDI key (60 =

@@ -1,5 +1,7 @@
 #include "staffmodel.h"
 
+#include "notes.h"
+
 #include <array>
 #include <cmath>
 
@@ -18,11 +20,11 @@ int floorDiv(int a, int b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-// Pitch class 1..12 of any note number. Unlike the engine's folding this has
-// no empty marker: every number a staff holds is a note.
+// Pitch class 1..12 of a note number. Not the engine's folding, which keeps
+// its empty marker 99: on a staff 99 is a note like any other.
 int noteClass(int n)
 {
-    return ((n - 1) % 12 + 12) % 12 + 1;
+    return pitchClass(n - 1) + 1;
 }
 
 } // namespace

@@ -72,7 +72,7 @@ std::optional<int> instrumentTransposition(std::string_view name)
         std::string_view name;
         int transposition;
     };
-    static constexpr std::array<Instrument, 7> kInstruments{{
+    static constexpr std::array<Instrument, 9> kInstruments{{
         {"C", 0},
         {"Bb", -2},
         {"B\u266D", -2},
@@ -80,6 +80,8 @@ std::optional<int> instrumentTransposition(std::string_view name)
         {"E\u266D", -9},
         {"F", -7},
         {"A", -3},
+        {"D", 2},  // sounds a second above its part
+        {"G", -5}, // a fourth below
     }};
     for (const Instrument &instrument : kInstruments) {
         if (instrument.name == name)

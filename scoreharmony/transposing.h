@@ -40,7 +40,8 @@ std::string writtenSymbol(const ChordTable &table, const harmony::Step &step,
                           const std::vector<harmony::Key> &keys, int transposition);
 
 // The transposition of an instrument as the transposition lists name it:
-// "C" 0, "Bb" or "B♭" -2, "Eb" or "E♭" -9, "F" -7, "A" -3; none for another.
+// "C" 0, "Bb" or "B♭" -2, "Eb" or "E♭" -9, "F" -7, "A" -3, "D" 2, "G" -5;
+// none for another.
 std::optional<int> instrumentTransposition(std::string_view name);
 
 } // namespace chordvane::score

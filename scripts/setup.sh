@@ -13,7 +13,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools libgl-dev libquazip1-qt6-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libfluidsynth-dev libfftw3-dev timgm6mb-soundfont librtmidi-dev
-    fonts-ipafont-gothic
+    fonts-ipafont-gothic fonts-dejavu-core
 )
 # The whole build is for the tests, which also run valgrind, MuseScore 3, a
 # JACK server (jackd2) to play MIDI into the window and pdftotext

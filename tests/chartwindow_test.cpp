@@ -1,5 +1,7 @@
 // The chart window as a lead sheet: its lines, the step it marks, clicks and tooltips.
+#include "musictext.h"
 #include "scorebrowsertesting.h"
+#include "uiplatform.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -176,4 +178,38 @@ TEST_F(ScoreBrowserTest, TheScoreMenuSavesAndPrintsTheChartAsItsWindowDoes)
     QTest::mouseClick(browser().chart()->cmdCopy, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toUtf8(), text);
     EXPECT_TRUE(text.startsWith("Étude 練習曲\n調: C 長調"));
+}
+
+TEST(MusicText, SignsCloseUpOnTheirNotes)
+{
+    // A Japanese font gives ♭ and ♯ a kanji's width; set in a Latin font they
+    // take no more room than the letter they follow.
+    for (const bool bold : {false, true}) {
+        const QFont font = gothicFont(13, bold);
+        const QFontMetrics japanese(font);
+        for (const QString &sign : {QStringLiteral("♭"), QStringLiteral("♯")}) {
+            SCOPED_TRACE(sign.toStdString());
+            const int signWidth = musicTextWidth("A" + sign, font) - musicTextWidth("A", font);
+            EXPECT_LE(signWidth, japanese.horizontalAdvance(u'A'));
+            EXPECT_LT(signWidth, japanese.horizontalAdvance(sign));
+        }
+    }
+}
+
+TEST(MusicText, ALabelKeepsItsFrame)
+{
+    MusicLabel label(QStringLiteral("A♭"));
+    label.setFrameShape(QFrame::Box);
+    label.setAlignment(Qt::AlignCenter);
+    label.resize(80, 30);
+    const QImage image = label.grab().toImage();
+    const auto dark = [&](int x, int y) {
+        return qGray(image.pixel(x, y)) < 100;
+    };
+    EXPECT_TRUE(dark(0, 15));  // the frame
+    EXPECT_FALSE(dark(5, 15)); // inside it
+    int ink = 0;
+    for (int x = 20; x < 60; ++x)
+        ink += dark(x, 15) ? 1 : 0;
+    EXPECT_GT(ink, 0); // the text
 }

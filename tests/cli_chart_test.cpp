@@ -113,8 +113,8 @@ TEST(RunFind, ChartAndAnnotateRefuseWhatTheyCannotDo)
          "--annotate " + quoteForMessage(kChorale) +
              ": the annotated copy would replace the score itself"},
         {{"--score", kChorale, "--annotate", dir.path() + "/out.txt"}, "must end in .mxl"},
-        {{"--score", kChorale, "--chart", "--transpose-for", "G"},
-         "--transpose-for takes Bb, Eb, F, A or C, not \"G\""},
+        {{"--score", kChorale, "--chart", "--transpose-for", "H"},
+         "--transpose-for takes Bb, Eb, F, A, D, G or C, not \"H\""},
         {{"--score", kChorale, "--transpose-for", "Bb"}, "not without --chart"},
         {{"--score", kChorale, "--chart", "--annotate-part", "2"}, "not without --annotate"},
         {{"--score", kChorale, "--annotate", out, "--annotate-part", "P9"},
@@ -150,6 +150,8 @@ TEST(RunFind, ChartForATransposingPlayerMovesLettersWithTheKey)
         {"Eb", {"F", "B♭", "C7", "F/A", "Dm", "B♭", "C", "F"}},
         {"F", {"E♭", "A♭", "B♭7", "E♭/G", "Cm", "A♭", "B♭", "E♭"}},
         {"A", {"B", "E", "F♯7", "B/D♯", "G♯m", "E", "F♯", "B"}},
+        {"D", {"F♯", "B", "C♯7", "F♯/A♯", "D♯m", "B", "C♯", "F♯"}}, // six sharps, not flats
+        {"G", {"D♭", "G♭", "A♭7", "D♭/F", "B♭m", "G♭", "A♭", "D♭"}},
     };
     // Each line's symbol, and the lines without them.
     const auto split = [](const std::string &chart) {

@@ -14,23 +14,7 @@ using namespace chordvane;
 
 namespace {
 
-class LanguageTest : public test::MainWindowTest {
-protected:
-    Translation translator{QStringLiteral(CHORDVANE_QM_DIR)};
-
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        translation = &translator;
-        open();
-    }
-    void TearDown() override { window.reset(); } // before its translator goes
-    void speak(Language language)
-    {
-        window->mnuLanguageItem[language == Language::English]->trigger();
-        QCoreApplication::sendPostedEvents(); // the translators' LanguageChange
-    }
-};
+using LanguageTest = test::Bilingual<test::MainWindowTest>;
 
 // Every button's and label's caption fits its control, and no two captions
 // of the window's buttons and of actions share an access key.

@@ -96,9 +96,9 @@ TEST_F(MainWindowTest, RowsNameTheConcertNoteOfTheirInstrument)
         const char *shownTune, *concert;
     };
     const Case cases[] = {
-        {"Cl", nullptr, 'D', 0, "in B♭", "C"},
-        {"Cl", nullptr, 'C', 0, "in B♭", "A♯/B♭"}, // the entry already shown
-        {"Tuba", nullptr, 'F', 2, "in C", "F♯/G♭"},
+        {"クラリネット", nullptr, 'D', 0, "in B♭", "C"},
+        {"クラリネット", nullptr, 'C', 0, "in B♭", "A♯/B♭"}, // the entry already shown
+        {"テューバ", nullptr, 'F', 2, "in C", "F♯/G♭"},
         {nullptr, "in A", 'E', 1, "in A", "C"},
     };
     for (const Case &c : cases) {
@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, ClearEmptiesTheRowsAndKeepsTheListChoiceAndTheClefs)
     window->mnuOptionNotJazz->trigger();
     window->mnuOptionCodeRate[0]->trigger();
     QTest::mouseClick(window->row(4).ctlNoteInput()->picToon(), Qt::LeftButton); // bass clef
-    choose(window->row(4).cboInstName(), "Hr");
+    choose(window->row(4).cboInstName(), "ホルン");
     window->cmdClear->click();
     for (int r = 0; r < 12; ++r) {
         SCOPED_TRACE(r);
@@ -316,13 +316,14 @@ TEST_F(MainWindowTest, TheResultsWindowTellsEachRowItsDegreeAndCents)
 {
     // A trumpet's written E, an E♭ row's written G♭ and an F♯ spell D major
     // over the bass C, which is no tone of D, then the seventh of D7.
-    choose(window->row(0).cboInstName(), "Trp");
+    choose(window->row(0).cboInstName(), "トランペット");
     write(0, 'E');
     choose(window->row(1).cboTune(), "in E♭");
     write(1, 'G', 1);
     write(2, 'F', 2);
     write(11, 'C');
-    const QString upper = "段 2\tG♭4\t5\t+2 ↑\r\n段 3\tF♯4\t3\t-13.7 ↓\r\nTrp\tE4\t1\t0\r\n";
+    const QString upper =
+        "段 2\tG♭4\t5\t+2 ↑\r\n段 3\tF♯4\t3\t-13.7 ↓\r\nトランペット\tE4\t1\t0\r\n";
     const QStringList expected = {upper + "ベース\tC4\t—\t—\r\n",
                                   upper + "ベース\tC4\t♭7\t+17.9 ↑\r\n"};
     QStringList texts;

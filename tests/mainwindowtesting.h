@@ -92,4 +92,24 @@ protected:
     }
 };
 
+// A fixture whose window speaks English too: it has the translators, and
+// speak() switches as the language menu does.
+template <typename Fixture> class Bilingual : public Fixture {
+protected:
+    Translation translator{QStringLiteral(CHORDVANE_QM_DIR)};
+
+    void SetUp() override
+    {
+        Fixture::SetUp();
+        this->translation = &translator;
+        this->open();
+    }
+    void TearDown() override { this->window.reset(); } // before its translator goes
+    void speak(Language language)
+    {
+        this->window->mnuLanguageItem[language == Language::English]->trigger();
+        QCoreApplication::sendPostedEvents(); // the translators' LanguageChange
+    }
+};
+
 } // namespace chordvane::test

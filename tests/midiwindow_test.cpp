@@ -28,10 +28,10 @@ TEST_F(MidiScoreWindowTest, TracksFillTheRowsAndNothingIsWrittenIntoTheFile)
         int row;
         std::string shown;
     };
-    // B♭ in F major on a treble staff, the bass track's top note on a bass
+    // B♭ in F major on a treble staff, named so, the bass track's top note on a bass
     // staff, the lowest note in the bass row.
     const Case first[] = {
-        {0, "11 in C G Trumpet 1 A♯/B♭"},
+        {0, "11 in C G Trumpet 1 B♭"},
         {1, "18 in C F Acoustic Bass F"},
         {11, "8 in C F Acoustic Bass G"},
     };

@@ -15,13 +15,13 @@ TEST_F(MainWindowTest, PlaySoundsTheRowsInUseOnTheirInstruments)
     EXPECT_TRUE(sound.played.empty());
     EXPECT_EQ(dialogs.messages,
               QStringList{"exclamation|確認|試聴する音がありません。行に音を入力してください"});
-    choose(window->row(0).cboInstName(), "Trp");
+    choose(window->row(0).cboInstName(), "トランペット");
     write(0, 'D'); // sounds C4
     write(1, 'G'); // no instrument: piano, G4, but taken out of use
     window->row(1).chkUse()->setChecked(false);
-    choose(window->row(2).cboInstName(), "Al.Sax");
+    choose(window->row(2).cboInstName(), "アルト・サクソフォン");
     write(2, 'A'); // sounds the C a sixth below, C4
-    choose(window->row(3).cboInstName(), "Al.Sax");
+    choose(window->row(3).cboInstName(), "アルト・サクソフォン");
     choose(window->row(3).cboTune(), "in C");
     write(3, 'A');  // off its own transposition: as written, A4
     write(11, 'E'); // the bass

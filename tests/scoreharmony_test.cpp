@@ -62,7 +62,8 @@ TEST_F(ScoreBrowserTest, TheChartIsForTheChosenInstrumentAndClosesAlone)
     };
     const Case cases[] = {
         {"in B♭", "Bm7/D", "E/A"},  {"in E♭", "F♯m7/A", "B/E"}, {"in F", "Em7/G", "A/D"},
-        {"in A", "Cm7/E♭", "F/B♭"}, {"in C", "Am7/C", "D/G"},
+        {"in A", "Cm7/E♭", "F/B♭"}, {"in D", "Gm7/B♭", "C/F"},  {"in G", "Dm7/F", "G/C"},
+        {"in C", "Am7/C", "D/G"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.instrument);

@@ -9,9 +9,10 @@ using namespace chordvane;
 
 TEST(ScoreRows, TranspositionPicksTheListEntryOfItsPitchClass)
 {
-    // Horn, octave, a second up and down: the sample scores have the rest.
-    const std::pair<int, std::optional<int>> cases[] = {
-        {-7, 5}, {5, 5}, {12, 0}, {2, std::nullopt}, {-1, std::nullopt}};
+    // Horn, octave, a second up (in D), a fifth up (in G), a semitone down:
+    // the sample scores have the rest.
+    const std::pair<int, std::optional<int>> cases[] = {{-7, 5}, {5, 5},  {12, 0},
+                                                        {2, 2},  {7, -5}, {-1, std::nullopt}};
     for (const auto &[transposition, tune] : cases)
         EXPECT_EQ(tuneForTransposition(transposition), tune) << transposition;
 }
@@ -69,7 +70,7 @@ TEST(ScoreRows, EverySoundingPitchClassReachesARow)
           {11, "1 Part 12"}}},
         {"eleven doubled parts give way to eleven pitch classes",
          {c, c, c, c, c, c, c, c, c, c, c, {61, 62, 63, 64, 65, 66}, {67, 68, 69, 70, 71}},
-         {{0, "8 Part 13"}, {1, "9 Part 13"}, {10, "7 Part 12"}, {11, "1 Part 1"}}},
+         {{0, "8 Part 13"}, {1, "9 Part 13"}, {10, "7 Part 12"}, {11, "1 Part 11"}}},
         {"a doubling of the bass gives way, the bass never",
          {c, c, c, c, c, c, c, c, c, c, c, {48, 64}},
          {{10, "5 Part 12"}, {11, "13 Part 12"}}},
@@ -92,6 +93,27 @@ TEST(ScoreRows, EverySoundingPitchClassReachesARow)
                       expected)
                 << r;
         }
+    }
+}
+
+TEST(ScoreRows, TheBassRowNamesThePartLowestInItsUsualRange)
+{
+    // Parts from the top of the score down, all on C3: General MIDI
+    // programs (0-based, -1 none), the part the bass row names.
+    const std::pair<std::vector<int>, const char *> cases[] = {
+        {{41, 42}, "Part 2"},     // viola above cello: the cello
+        {{42, 41}, "Part 1"},     // the cello, wherever it stands
+        {{58, 58}, "Part 2"},     // euphonium and tuba, one program: the lower in the score
+        {{-1, -1, -1}, "Part 3"}, // no programs: the lowest in the score
+        {{43, 70, 42}, "Part 1"}, // string bass, bassoon, cello
+        {{42, -1}, "Part 2"},     // a part without a program is not outranked
+    };
+    for (const auto &[programs, bass] : cases) {
+        SCOPED_TRACE(bass);
+        auto [score, moment] = momentOf(std::vector<std::vector<int>>(programs.size(), {48}));
+        for (size_t p = 0; p < programs.size(); ++p)
+            moment.parts[p].program = programs[p];
+        EXPECT_EQ(scoreRows(score, moment)[rows::kBassRow].part.name.toStdString(), bass);
     }
 }
 

@@ -79,22 +79,22 @@ TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
         int key, program;
     };
     const Case cases[] = {
-        {"(楽器名)", 1, false, 0, 0, 60, 0}, // no instrument: piano
-        {"Trp", 3, false, -2, -2, 60, 56},   // written D sounds C
-        {"Cl", 3, false, -2, -2, 60, 71},
-        {"Al.Sax", 10, false, 3, 3, 60, 65}, // written A sounds the C a sixth below
-        {"Al.Sax", 10, false, 0, 3, 69, 65}, // played from a part in C: as written
-        {"T.Sax", 3, false, -2, -2, 48, 66},
-        {"B.Sax", 10, false, 3, 3, 48, 67},
-        {"Hr", 8, false, 5, 5, 60, 60},
-        {"Fl", 13, false, 0, 0, 72, 73},
-        {"Pic", 1, false, 0, 0, 72, 72},
-        {"Tuba", 13, true, 0, 0, 48, 58}, // the bass clef's second space is C3
-        {"Trb", 13, true, 0, 0, 48, 57},
-        {"St.Base", 13, true, 0, 0, 36, 43},
-        {"【 in Bb 】", 3, false, -2, -2, 60, 0},
+        {"(楽器名)", 1, false, 0, 0, 60, 0},        // no instrument: piano
+        {"トランペット", 3, false, -2, -2, 60, 56}, // written D sounds C
+        {"クラリネット", 3, false, -2, -2, 60, 71},
+        {"アルト・サクソフォン", 10, false, 3, 3, 60, 65}, // written A sounds the C a sixth below
+        {"アルト・サクソフォン", 10, false, 0, 3, 69, 65}, // played from a part in C: as written
+        {"テナー・サクソフォン", 3, false, -2, -2, 48, 66},
+        {"バリトン・サクソフォン", 10, false, 3, 3, 48, 67},
+        {"ホルン", 8, false, 5, 5, 60, 60},
+        {"フルート", 13, false, 0, 0, 72, 73},
+        {"ピッコロ", 1, false, 0, 0, 72, 72},
+        {"テューバ", 13, true, 0, 0, 48, 58}, // the bass clef's second space is C3
+        {"トロンボーン", 13, true, 0, 0, 48, 57},
+        {"コントラバス", 13, true, 0, 0, 36, 43},
+        {"【 in B♭ 】", 3, false, -2, -2, 60, 0},
         {"その他", 1, false, 0, 0, 60, 0},
-        {"Piano", -200, true, 0, 0, 3, 0}, // kept on the MIDI keyboard by octaves
+        {"ピアノ", -200, true, 0, 0, 3, 0}, // kept on the MIDI keyboard by octaves
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.instrument) + " " + std::to_string(c.written));
@@ -107,6 +107,26 @@ TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
         EXPECT_EQ(voice.program, c.program);
         EXPECT_EQ(soundingKey(c.written, c.bassClef, c.tune, voice), c.key);
     }
+}
+
+TEST(Instruments, AnInstrumentKeptByItsPlaceInTheFirstListIsFoundAgain)
+{
+    // Old place -> the instrument's transposition and program now.
+    const std::array<int, 3> cases[] = {
+        {0, 0, 0},   {5, 0, 43},   {8, 0, 58},  {12, 3, 71}, {13, 3, 65},
+        {16, -2, 0}, {18, -2, 56}, {21, 5, 60}, {22, 0, 0},
+    };
+    for (const auto &[old, offset, program] : cases) {
+        SCOPED_TRACE(old);
+        const std::optional<int> now = instrumentOfOldIndex(old);
+        ASSERT_TRUE(now);
+        EXPECT_EQ(kInstruments[static_cast<size_t>(*now)].offset, offset);
+        EXPECT_EQ(kInstruments[static_cast<size_t>(*now)].program, program);
+    }
+    EXPECT_EQ(instrumentOfOldIndex(22),
+              static_cast<int>(kInstruments.size()) - 1); // その他 stays last
+    EXPECT_FALSE(instrumentOfOldIndex(23));
+    EXPECT_FALSE(instrumentOfOldIndex(-1));
 }
 
 TEST(FindSoundFonts, DebiansDefaultFirstThenTheKnownPackages)

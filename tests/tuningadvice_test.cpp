@@ -58,9 +58,9 @@ TEST_F(MainWindowTest, TheResultsGuideListsTheBassOnceAndThePianoAsTheReference)
 {
     // A tuba's C on its own row and on the bass row: one player. A piano
     // cannot retune: the others tune to it.
-    choose(window->row(0).cboInstName(), "Tuba");
+    choose(window->row(0).cboInstName(), "テューバ");
     write(0, 'C');
-    choose(window->row(1).cboInstName(), "Piano");
+    choose(window->row(1).cboInstName(), "ピアノ");
     write(1, 'E');
     write(2, 'G');
     write(11, 'C');
@@ -69,5 +69,5 @@ TEST_F(MainWindowTest, TheResultsGuideListsTheBassOnceAndThePianoAsTheReference)
         text = qobject_cast<frmCodeShow *>(dialog)->playersText();
     };
     window->cmdSearchCode->click();
-    EXPECT_EQ(text, "段 3\tG4\t5\t+2 ↑\r\nPiano\tE4\t3\t基準\r\nTuba\tC4\t1\t0\r\n");
+    EXPECT_EQ(text, "段 3\tG4\t5\t+2 ↑\r\nピアノ\tE4\t3\t基準\r\nテューバ\tC4\t1\t0\r\n");
 }

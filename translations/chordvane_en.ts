@@ -90,6 +90,170 @@
         <source>ベース</source>
         <translation>Bass</translation>
     </message>
+    <message>
+        <source>B(H)</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>【 in C 】</source>
+        <translation>【 in C 】</translation>
+    </message>
+    <message>
+        <source>ピアノ</source>
+        <translation>Piano</translation>
+    </message>
+    <message>
+        <source>ピッコロ</source>
+        <translation>Piccolo</translation>
+    </message>
+    <message>
+        <source>フルート</source>
+        <translation>Flute</translation>
+    </message>
+    <message>
+        <source>オーボエ</source>
+        <translation>Oboe</translation>
+    </message>
+    <message>
+        <source>ファゴット</source>
+        <translation>Bassoon</translation>
+    </message>
+    <message>
+        <source>トロンボーン</source>
+        <translation>Trombone</translation>
+    </message>
+    <message>
+        <source>ユーフォニアム</source>
+        <translation>Euphonium</translation>
+    </message>
+    <message>
+        <source>テューバ</source>
+        <translation>Tuba</translation>
+    </message>
+    <message>
+        <source>コントラバス</source>
+        <translation>String Bass</translation>
+    </message>
+    <message>
+        <source>ティンパニ</source>
+        <translation>Timpani</translation>
+    </message>
+    <message>
+        <source>グロッケンシュピール</source>
+        <translation>Glockenspiel</translation>
+    </message>
+    <message>
+        <source>シロフォン</source>
+        <translation>Xylophone</translation>
+    </message>
+    <message>
+        <source>ヴィブラフォン</source>
+        <translation>Vibraphone</translation>
+    </message>
+    <message>
+        <source>マリンバ</source>
+        <translation>Marimba</translation>
+    </message>
+    <message>
+        <source>【 in D 】</source>
+        <translation>【 in D 】</translation>
+    </message>
+    <message>
+        <source>D管トランペット</source>
+        <translation>Trumpet in D</translation>
+    </message>
+    <message>
+        <source>【 in E♭ 】</source>
+        <translation>【 in E♭ 】</translation>
+    </message>
+    <message>
+        <source>E♭クラリネット</source>
+        <translation>E♭ Clarinet</translation>
+    </message>
+    <message>
+        <source>アルト・クラリネット</source>
+        <translation>Alto Clarinet</translation>
+    </message>
+    <message>
+        <source>アルト・サクソフォン</source>
+        <translation>Alto Saxophone</translation>
+    </message>
+    <message>
+        <source>バリトン・サクソフォン</source>
+        <translation>Baritone Saxophone</translation>
+    </message>
+    <message>
+        <source>テナーホルン</source>
+        <translation>Tenor Horn</translation>
+    </message>
+    <message>
+        <source>E♭バス</source>
+        <translation>E♭ Bass</translation>
+    </message>
+    <message>
+        <source>【 in B♭ 】</source>
+        <translation>【 in B♭ 】</translation>
+    </message>
+    <message>
+        <source>クラリネット</source>
+        <translation>Clarinet</translation>
+    </message>
+    <message>
+        <source>バス・クラリネット</source>
+        <translation>Bass Clarinet</translation>
+    </message>
+    <message>
+        <source>ソプラノ・サクソフォン</source>
+        <translation>Soprano Saxophone</translation>
+    </message>
+    <message>
+        <source>テナー・サクソフォン</source>
+        <translation>Tenor Saxophone</translation>
+    </message>
+    <message>
+        <source>トランペット</source>
+        <translation>Trumpet</translation>
+    </message>
+    <message>
+        <source>コルネット</source>
+        <translation>Cornet</translation>
+    </message>
+    <message>
+        <source>フリューゲルホルン</source>
+        <translation>Flugelhorn</translation>
+    </message>
+    <message>
+        <source>バリトン</source>
+        <translation>Baritone</translation>
+    </message>
+    <message>
+        <source>ユーフォニアム (ト音記号)</source>
+        <translation>Euphonium (treble clef)</translation>
+    </message>
+    <message>
+        <source>B♭バス</source>
+        <translation>B♭ Bass</translation>
+    </message>
+    <message>
+        <source>【 in F 】</source>
+        <translation>【 in F 】</translation>
+    </message>
+    <message>
+        <source>ホルン</source>
+        <translation>Horn in F</translation>
+    </message>
+    <message>
+        <source>コール・アングレ</source>
+        <translation>Cor Anglais</translation>
+    </message>
+    <message>
+        <source>【 in G 】</source>
+        <translation>【 in G 】</translation>
+    </message>
+    <message>
+        <source>アルト・フルート</source>
+        <translation>Alto Flute</translation>
+    </message>
 </context>
 <context>
     <name>chordvane::LiveInput</name>
@@ -309,10 +473,6 @@ Outputs tried:
         <source>コード名を書き込んで保存</source>
         <translation>Write chord symbols to a copy</translation>
     </message>
-    <message>
-        <source>MusicXML (*.musicxml *.xml);;圧縮 MusicXML (*.mxl)</source>
-        <translation>MusicXML (*.musicxml *.xml);;Compressed MusicXML (*.mxl)</translation>
-    </message>
     <message numerus="yes">
         <source>コード名を %n 個書き込んで保存しました
 %1</source>
@@ -458,6 +618,14 @@ Enter a measure number from %2 to %3 as the score writes it.</translation>
     <message>
         <source>%1&#x3000;%2</source>
         <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>MusicXML (%1)</source>
+        <translation>MusicXML (%1)</translation>
+    </message>
+    <message>
+        <source>圧縮 MusicXML (*.mxl)</source>
+        <translation>Compressed MusicXML (*.mxl)</translation>
     </message>
 </context>
 <context>
@@ -1021,10 +1189,6 @@ Enter a measure number from %2 to %3 as the score writes it.</translation>
         <translation>&amp;How to use</translation>
     </message>
     <message>
-        <source>ﾊﾞｰｼﾞｮﾝ情報(&amp;V)</source>
-        <translation>&amp;About Chordvane</translation>
-    </message>
-    <message>
         <source>翻訳ファイルを読み込めません。
 %1</source>
         <translation>The translation file cannot be read.
@@ -1043,6 +1207,18 @@ Enter a measure number from %2 to %3 as the score writes it.</translation>
     <message>
         <source>%1 (%2 ¢)</source>
         <translation>%1 (%2 ¢)</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>バージョン情報(&amp;V)</source>
+        <translation>&amp;About Chordvane</translation>
     </message>
 </context>
 <context>
