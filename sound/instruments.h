@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <string_view>
 
 // The instrument names are the list's Japanese texts, marked for the
@@ -77,11 +76,6 @@ inline constexpr std::array<Instrument, 42> kInstruments = {{
     {QT_TRANSLATE_NOOP("chordvane::InstrumentRow", "アルト・フルート"), -5, 73, 0},
     {QT_TRANSLATE_NOOP("chordvane::InstrumentRow", "その他"), 0, 0, 0},
 }};
-
-// Where an entry of the first list, of 23 instruments, stands now, for
-// whatever kept an instrument by its place in that list; none for a place
-// it never had.
-std::optional<int> instrumentOfOldIndex(int oldIndex);
 
 // How a row sounds: its program, and the real transposition that goes with
 // the transposition list's entry `offset` (offset plus octaves). A score's

@@ -109,26 +109,6 @@ TEST(SoundingKey, RowsSoundAtConcertPitchOnTheirInstruments)
     }
 }
 
-TEST(Instruments, AnInstrumentKeptByItsPlaceInTheFirstListIsFoundAgain)
-{
-    // Old place -> the instrument's transposition and program now.
-    const std::array<int, 3> cases[] = {
-        {0, 0, 0},   {5, 0, 43},   {8, 0, 58},  {12, 3, 71}, {13, 3, 65},
-        {16, -2, 0}, {18, -2, 56}, {21, 5, 60}, {22, 0, 0},
-    };
-    for (const auto &[old, offset, program] : cases) {
-        SCOPED_TRACE(old);
-        const std::optional<int> now = instrumentOfOldIndex(old);
-        ASSERT_TRUE(now);
-        EXPECT_EQ(kInstruments[static_cast<size_t>(*now)].offset, offset);
-        EXPECT_EQ(kInstruments[static_cast<size_t>(*now)].program, program);
-    }
-    EXPECT_EQ(instrumentOfOldIndex(22),
-              static_cast<int>(kInstruments.size()) - 1); // その他 stays last
-    EXPECT_FALSE(instrumentOfOldIndex(23));
-    EXPECT_FALSE(instrumentOfOldIndex(-1));
-}
-
 TEST(FindSoundFonts, DebiansDefaultFirstThenTheKnownPackages)
 {
     const std::vector<std::string> folders = {"/sf2", "/sf3"};
