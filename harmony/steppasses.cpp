@@ -1,6 +1,5 @@
 #include "steppasses.h"
 
-#include "chooser.h"
 #include "chordclass.h"
 #include "notes.h"
 #include "spelling.h"
@@ -138,19 +137,29 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
         if (next == steps.end())
             continue;
         StepChord &chord = *steps[i].chord;
-        const int target = next->chord->root;
+        const unsigned seventh = rotateClasses(kDiminishedSeventh, chord.root);
+        // Beside its own diminished seventh it takes that seventh's name.
+        const auto sameSeventh = [&](const Step &s) {
+            return s.chord && chordTones(table.row(s.chord->chord)) == kDiminishedSeventh &&
+                   rotateClasses(kDiminishedSeventh, s.chord->root) == seventh;
+        };
+        int target = next->chord->root;
+        if (sameSeventh(*next))
+            target = (next->chord->root + 1) % 12;
+        else if (i > 0 && sameSeventh(steps[i - 1]))
+            target = (steps[i - 1].chord->root + 1) % 12;
         if ((chord.root + 1) % 12 == target)
             continue;
         for (int k = 1; k < 4; ++k) {
             const int pc = (chord.root + 3 * k) % 12;
             if ((pc + 1) % 12 != target)
                 continue;
-            const StepChord renamed{*sevenths, pc, chord.bass};
-            const unsigned classes =
-                rotateClasses(kDiminishedTriad, chord.root) | (1u << chord.bass);
-            const int rate = rateOf(table, renamed, classes);
+            // Rated by the share of its tones that sound: its new root may
+            // be the one missing, which the search's rate takes as given.
+            const unsigned sounding = rotateClasses(kDiminishedTriad, chord.root);
+            const int rate = 100 * std::popcount(seventh & sounding) / 4;
             if (rate >= threshold) {
-                chord = renamed;
+                chord = StepChord{*sevenths, pc, chord.bass};
                 steps[i].rate = rate;
             }
             break;

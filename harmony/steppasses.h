@@ -12,7 +12,8 @@ namespace chordvane::harmony {
 // up to the next chord's root, else on the key's leading tone, else on a
 // tone that leads up to a degree of the key. A diminished triad whose root
 // does not lead up to the next chord's root but another of its seventh's
-// tones does becomes that seventh, when its rate reaches threshold.
+// tones does becomes that seventh (beside the seventh itself, the seventh's
+// name), rated 75 for its three tones of four, when that reaches threshold.
 // Neighbours that become equal are joined.
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);

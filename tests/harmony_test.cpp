@@ -181,6 +181,13 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, 4, true}}},
+    // E G B♭ before the whole C♯dim7 is that seventh without its root.
+    {"diminished triad beside its seventh",
+     {"E3:2 C#3:2 D3:4", "G3:2 G3:2 F3:4", "Bb3:2 Bb3:2 A3:4", "E4:2 E4:2 D4:4"},
+     "0 C♯dim7/E 75 | 4 Dm 100",
+     {0, 4, 4},
+     0,
+     {{0, -1, true}}},
     {"triplets in 3/4",
      {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
      "0 C 100",
