@@ -181,8 +181,16 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, 4, true}}},
-    // E G B♭ before the whole C♯dim7 is that seventh without its root.
+    // E G B♭ after the whole C♯dim7 is that seventh without its root,
+    // though no tone of it leads up to the A that follows.
     {"diminished triad beside its seventh",
+     {"C#3:2 E3:2 A2:4", "G3:2 G3:2 A3:4", "Bb3:2 Bb3:2 C#4:4", "E4:2 E4:2 E4:4"},
+     "0 C♯dim7 100 | 2 C♯dim7/E 75 | 4 A 100",
+     {0, 4, 4},
+     0,
+     {{0, -1, true}}},
+    // And before it: the two are one step.
+    {"diminished triad before its seventh",
      {"E3:2 C#3:2 D3:4", "G3:2 G3:2 F3:4", "Bb3:2 Bb3:2 A3:4", "E4:2 E4:2 D4:4"},
      "0 C♯dim7/E 75 | 4 Dm 100",
      {0, 4, 4},
