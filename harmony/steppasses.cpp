@@ -57,6 +57,16 @@ int mostOften(const std::vector<PieceNote> &notes, const std::vector<size_t> &ac
 
 constexpr int kUnspelled = std::numeric_limits<int>::min();
 
+// The list's first chord of exactly these tones (bit i: i semitones above the root).
+std::optional<int> firstSlotOf(const ChordTable &table, unsigned tones)
+{
+    for (std::uint64_t slots = table.slotsHolding(0); slots != 0; slots &= slots - 1) {
+        if (chordTones(table.row(std::countr_zero(slots))) == tones)
+            return std::countr_zero(slots);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
@@ -67,6 +77,8 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
     // tone, else a tone that leads up to a degree of the key.
     constexpr unsigned kDiminishedSeventh = 0x249; // 0, 3, 6, 9 semitones
     constexpr unsigned kDiminishedTriad = 0x49;    // 0, 3, 6
+    constexpr unsigned kDominantSeventh = 0x491;   // 0, 4, 7, 10
+    constexpr int kThreeOfFour = 75;               // the rate of a seventh one tone short
     // A diminished seventh the score spells as a stack of minor thirds
     // (A C E♭ G♭) is named on the bottom of the stack: the sharpest
     // position on the line of fifths, the others 3, 6 and 9 below it.
@@ -124,11 +136,7 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
     // A diminished triad is the diminished seventh without one tone: named
     // on the tone that leads a semitone up to the next root when its own
     // root does not.
-    std::optional<int> sevenths;
-    for (std::uint64_t slots = table.slotsHolding(0); slots != 0 && !sevenths; slots &= slots - 1) {
-        if (chordTones(table.row(std::countr_zero(slots))) == kDiminishedSeventh)
-            sevenths = std::countr_zero(slots);
-    }
+    const std::optional<int> sevenths = firstSlotOf(table, kDiminishedSeventh);
     for (size_t i = 0; sevenths && i < steps.size(); ++i) {
         if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedTriad)
             continue;
@@ -154,17 +162,32 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
             const int pc = (chord.root + 3 * k) % 12;
             if ((pc + 1) % 12 != target)
                 continue;
-            // Rated by the share of its tones that sound: its new root may
-            // be the one missing, which the search's rate takes as given.
-            const unsigned sounding = rotateClasses(kDiminishedTriad, chord.root);
-            const int rate = 100 * std::popcount(seventh & sounding) / 4;
-            if (rate >= threshold) {
+            // Three of its four tones: the root may be the one missing,
+            // which the search's rate would take as given.
+            if (kThreeOfFour >= threshold) {
                 chord = StepChord{*sevenths, pc, chord.bass};
-                steps[i].rate = rate;
+                steps[i].rate = kThreeOfFour;
             }
             break;
         }
     }
+    // One still left is a dominant seventh without its root (B D F for
+    // G7) where that root sounds in the step or names the step before.
+    const std::optional<int> dominants = firstSlotOf(table, kDominantSeventh);
+    withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
+        if (!dominants || !steps[i].chord ||
+            chordTones(table.row(steps[i].chord->chord)) != kDiminishedTriad)
+            return;
+        StepChord &chord = *steps[i].chord;
+        const int root = (chord.root + 8) % 12;
+        const bool sounds = std::ranges::any_of(
+            active, [&](size_t n) { return pitchClass(notes[n].pitch) == root; });
+        const bool before = i > 0 && steps[i - 1].chord && steps[i - 1].chord->root == root;
+        if ((sounds || before) && kThreeOfFour >= threshold) {
+            chord = StepChord{*dominants, root, chord.bass};
+            steps[i].rate = kThreeOfFour;
+        }
+    });
     // Renaming can make neighbours equal.
     steps.erase(std::unique(steps.begin(), steps.end(),
                             [](const Step &a, const Step &b) { return a.chord == b.chord; }),

@@ -13,7 +13,9 @@ namespace chordvane::harmony {
 // tone that leads up to a degree of the key. A diminished triad whose root
 // does not lead up to the next chord's root but another of its seventh's
 // tones does becomes that seventh (beside the seventh itself, the seventh's
-// name), rated 75 for its three tones of four, when that reaches threshold.
+// name), rated 75 for its three tones of four, when that reaches threshold;
+// one still left becomes the dominant seventh a major third below it when
+// that root sounds in the step or names the step before (B D F: G7/B).
 // Neighbours that become equal are joined.
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);

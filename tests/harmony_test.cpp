@@ -196,6 +196,13 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, -1, true}}},
+    // B D F after G, or with a G passing by, is G7 without its root.
+    {"dominant seventh without its root after its root",
+     {"G2:2 B2:2 C3:4", "D4:2 D4:2 G4:4", "G4:2 F4:2 E4:4", "B4:2 B4:2 C5:4"},
+     "0 G 100 | 2 G7/B 75 | 4 C 100"},
+    {"dominant seventh without its root, the root passing",
+     {"C3:2 B2:2 C3:4", "E4:2 D4:2 E4:4", "G4:2 F4:2 G4:4", "r:2 A5:1/2 G5:1/2 F5:1 E5:4"},
+     "0 C 100 | 2 G7/B 75 | 4 C 100"},
     {"triplets in 3/4",
      {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
      "0 C 100",
