@@ -203,6 +203,10 @@ const Progression kProgressions[] = {
     {"dominant seventh without its root, the root passing",
      {"C3:2 B2:2 C3:4", "E4:2 D4:2 E4:4", "G4:2 F4:2 G4:4", "r:2 A5:1/2 G5:1/2 F5:1 E5:4"},
      "0 C 100 | 2 G7/B 75 | 4 C 100"},
+    // Two voices leap to another chord by the eighth: C E, then D F.
+    {"two voices in halves of a beat",
+     {"C3:1/2 D2:1/2 r:3", "E4:1/2 F5:1/2 r:3"},
+     "0 C 67 | 1/2 Dm 67 | 1 N.C. 0"},
     {"triplets in 3/4",
      {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
      "0 C 100",
