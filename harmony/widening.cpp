@@ -108,10 +108,11 @@ void Analyser::widen(std::span<BeatState> measure, std::span<const BeatState> pr
                 const bool fits = !named(own) || own.oneLine ||
                                   (wide.chord->bass == *state.bass &&
                                    (own.harmonic & ~tonesOf(*wide.chord)) == 0);
-                // The whole measure is the last resort: a chord of two
-                // classes there is all the music says.
-                const bool enough =
-                    std::popcount(wide.harmonic) >= 3 || last - first == measure.size();
+                // The nearer window wins, even on two classes (a wider one
+                // would mix in the chord beside it), but a line alone spells
+                // its broken chord across the measure.
+                const bool enough = !wide.oneLine || std::popcount(wide.harmonic) >= 3 ||
+                                    last - first == measure.size();
                 if (enough && fits) {
                     own = wide;
                     widened = true;

@@ -207,6 +207,8 @@ const Progression kProgressions[] = {
     {"two voices in halves of a beat",
      {"C3:1/2 D2:1/2 r:3", "E4:1/2 F5:1/2 r:3"},
      "0 C 67 | 1/2 Dm 67 | 1 N.C. 0"},
+    // Two voices a half measure each: C E, then A C, not C6 for the measure.
+    {"two voices by the half measure", {"C3:2 A2:2", "E4:2 C4:2"}, "0 C 67 | 2 Am 67"},
     {"triplets in 3/4",
      {"C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3 C3:1/3 E3:1/3 G3:1/3", "E5:1 D5:1 C5:1"},
      "0 C 100",
