@@ -57,10 +57,14 @@ private:
     void readParts(BeatState &state, const Reading &whole);
     void widen(std::span<BeatState> measure, std::span<const BeatState> preceding,
                std::span<const BeatState> following);
-    // The reading of state's beat from its measure and the one before or
-    // after it, when the two share a meter and name a chord that fits it.
-    std::optional<Reading> readAcross(const BeatState &state, std::span<const BeatState> measure,
-                                      std::span<const BeatState> other, bool after) const;
+    // The chord of a measure and the one before or after it, when the two
+    // share a meter and name one.
+    std::optional<Reading> readTwoMeasures(std::span<const BeatState> measure,
+                                           std::span<const BeatState> other, bool after) const;
+    // That reading as state's beat takes it, when it fits the beat; beside:
+    // the chord next to the beat in the other measure.
+    std::optional<Reading> fitAcross(const BeatState &state, Reading wide,
+                                     const std::optional<StepChord> &beside) const;
     bool named(const Reading &reading) const;
     // A chord's classes and its bass.
     unsigned tonesOf(const StepChord &chord) const

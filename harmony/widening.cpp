@@ -1,6 +1,7 @@
 #include "analyser.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <utility>
 
@@ -18,9 +19,8 @@ unsigned sounding(const BeatState &state, const std::vector<PieceNote> &notes)
 
 } // namespace
 
-std::optional<Reading> Analyser::readAcross(const BeatState &state,
-                                            std::span<const BeatState> measure,
-                                            std::span<const BeatState> other, bool after) const
+std::optional<Reading> Analyser::readTwoMeasures(std::span<const BeatState> measure,
+                                                 std::span<const BeatState> other, bool after) const
 {
     const Beat &beat = measure.front().beat;
     if (other.empty() || other.front().beat.perBar != beat.perBar ||
@@ -37,10 +37,15 @@ std::optional<Reading> Analyser::readAcross(const BeatState &state,
     Reading wide = nameByWeight(both.front().beat.start, heard, *withBass->bass, m_plainChooser);
     if (!wide.chord)
         return std::nullopt;
+    return wide;
+}
+
+std::optional<Reading> Analyser::fitAcross(const BeatState &state, Reading wide,
+                                           const std::optional<StepChord> &beside) const
+{
     const Reading &own = state.reading;
     // A line alone only carries on the chord of the music beside it, so
     // that it never stands as a step of its own.
-    const std::optional<StepChord> &beside = after ? other.front().reading.chord : m_held;
     if (own.oneLine) {
         if (!beside || beside->chord != wide.chord->chord || beside->root != wide.chord->root)
             return std::nullopt;
@@ -62,6 +67,8 @@ void Analyser::widen(std::span<BeatState> measure, std::span<const BeatState> pr
     // measure, then with its whole measure, in the plain chords alone; else
     // it goes on with the chord before it when that holds all its notes.
     const int perBar = measure.front().beat.perBar;
+    // The readings of this measure with the one before and the one after.
+    std::array<std::optional<std::optional<Reading>>, 2> across;
     for (size_t i = 0; i < measure.size(); ++i) {
         BeatState &state = measure[i];
         Reading &own = state.reading;
@@ -119,11 +126,18 @@ void Analyser::widen(std::span<BeatState> measure, std::span<const BeatState> pr
                     break;
                 }
             }
-            // Two measures in one meter, when one alone says too little.
+            // Two measures in one meter, when one alone says too little:
+            // read once a measure, fitted to each beat.
             for (const bool after : {false, true}) {
+                if (widened)
+                    break;
+                std::optional<std::optional<Reading>> &both = across[after];
+                if (!both)
+                    both = readTwoMeasures(measure, after ? following : preceding, after);
                 const std::optional<Reading> wide =
-                    widened ? std::nullopt
-                            : readAcross(state, measure, after ? following : preceding, after);
+                    *both
+                        ? fitAcross(state, **both, after ? following.front().reading.chord : m_held)
+                        : std::nullopt;
                 if (wide) {
                     own = *wide;
                     widened = true;
