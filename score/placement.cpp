@@ -97,10 +97,11 @@ std::vector<Measure> lineUpMeasures(const std::vector<RawPart> &parts)
             if (raw.nominal)
                 nominal = std::max(nominal.value_or(Fraction(0)), *raw.nominal);
         }
-        // A pickup or other implicit measure is as long as its notes; any
-        // other is at least as long as its time signature.
-        if (!implicit && nominal)
-            measure.length = std::max(measure.length, *nominal);
+        // A measure is as long as its notes and rests: a pickup, or the
+        // halves of a bar split by a repeat, is shorter than its signature.
+        // Only an empty one that is not marked implicit takes the signature.
+        if (!implicit && nominal && measure.length == Fraction(0))
+            measure.length = *nominal;
         start += measure.length;
     }
     return measures;

@@ -282,7 +282,8 @@ TEST(ScoreReader, QuarterTonesRoundToTheNearestSemitoneHalvesUp)
     }
 }
 
-// The first part's signature in force; a measure as long as it unless implicit or fuller.
+// The first part's signature in force; a measure as long as its notes, an
+// empty one as its signature unless implicit.
 TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
 {
     const auto time = [](const char *beats, const char *type, const QByteArray &staff = {}) {
@@ -307,12 +308,15 @@ TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
          measures(
              {c4, time("6", "8") + c4, c4, time("2", "2") + time("3", "4", " number=\"2\"") + c4}),
          {{0, 0}, {6, 8}, {6, 8}, {2, 2}},
-         Fraction(4)},
-        {"3+2/8", measures({fivePulses}), {{5, 8}}, Fraction(5, 2)},
-        {"3+2/8 implicit",
-         onePart("<measure implicit=\"yes\">" + fivePulses + "</measure>"),
-         {{5, 8}},
          Fraction(1)},
+        {"3+2/8, then an empty measure",
+         measures({fivePulses, ""}),
+         {{5, 8}, {5, 8}},
+         Fraction(5, 2)},
+        {"3+2/8, empty and implicit",
+         onePart("<measure implicit=\"yes\">" + time("3+2", "8") + "</measure>"),
+         {{5, 8}},
+         Fraction(0)},
         {"notes beyond 3+2/8",
          measures({fivePulses + note("C", 0, 4, {}, {}, 2)}),
          {{5, 8}},
@@ -322,16 +326,16 @@ TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
                    "<beat-type>8</beat-type></time></attributes>" +
                    c4}),
          {{7, 8}},
-         Fraction(7, 2)},
+         Fraction(1)},
         {"senza misura after 4/4",
          measures(
              {time("4", "4") + c4, "<attributes><time><senza-misura/></time></attributes>" + c4}),
          {{4, 4}, {0, 0}},
          Fraction(1)},
         {"the second part's",
-         twoParts(time("4", "4") + c4, time("6", "8") + c4),
+         twoParts(time("4", "4") + c4, time("6", "8") + c4 + c4),
          {{4, 4}},
-         Fraction(4)},
+         Fraction(2)},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
