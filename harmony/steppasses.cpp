@@ -194,6 +194,25 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
                 steps.end());
 }
 
+void nameAddedSixths(const ChordTable &table, std::vector<Step> &steps)
+{
+    constexpr unsigned kMinorSeventh = 0x489; // 0, 3, 7, 10 semitones
+    constexpr unsigned kAddedSixth = 0x291;   // 0, 4, 7, 9
+    const std::optional<int> sixths = firstSlotOf(table, kAddedSixth);
+    for (Step &step : steps) {
+        if (!sixths || !step.chord || chordTones(table.row(step.chord->chord)) != kMinorSeventh)
+            continue;
+        StepChord &chord = *step.chord;
+        const int over = (chord.bass - chord.root + 12) % 12;
+        // The same tones, so the same rate.
+        if (over == 7 || over == 10)
+            chord = StepChord{*sixths, (chord.root + 3) % 12, chord.bass};
+    }
+    steps.erase(std::unique(steps.begin(), steps.end(),
+                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
+                steps.end());
+}
+
 void spellSteps(const ChordTable &table, const std::vector<PieceNote> &notes,
                 const std::vector<Key> &keys, std::vector<Step> &steps)
 {
