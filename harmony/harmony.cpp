@@ -89,7 +89,7 @@ std::vector<Step> Analyser::run()
         }
     }
     nameDiminishedSevenths(m_table, m_notes, m_keys, m_threshold, steps);
-    nameAddedSixths(m_table, steps);
+    nameAddedSixths(m_table, m_notes, steps);
     spellSteps(m_table, m_notes, m_keys, steps);
     for (Step &step : steps) {
         if (!step.chord)

@@ -194,20 +194,39 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
                 steps.end());
 }
 
-void nameAddedSixths(const ChordTable &table, std::vector<Step> &steps)
+void nameAddedSixths(const ChordTable &table, const std::vector<PieceNote> &notes,
+                     std::vector<Step> &steps)
 {
     constexpr unsigned kMinorSeventh = 0x489; // 0, 3, 7, 10 semitones
     constexpr unsigned kAddedSixth = 0x291;   // 0, 4, 7, 9
+    constexpr unsigned kMinorSixth = 0x289;   // 0, 3, 7, 9
+    constexpr unsigned kHalfDiminished = 0x449; // 0, 3, 6, 10
     const std::optional<int> sixths = firstSlotOf(table, kAddedSixth);
-    for (Step &step : steps) {
-        if (!sixths || !step.chord || chordTones(table.row(step.chord->chord)) != kMinorSeventh)
-            continue;
+    const std::optional<int> halfDiminished = firstSlotOf(table, kHalfDiminished);
+    constexpr unsigned kMinorAddFourth = 0xA9; // 0, 3, 5, 7
+    constexpr unsigned kDominantSeventh = 0x491;
+    const std::optional<int> dominants = firstSlotOf(table, kDominantSeventh);
+    withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
+        Step &step = steps[i];
+        if (!step.chord)
+            return;
         StepChord &chord = *step.chord;
+        const unsigned tones = chordTones(table.row(chord.chord));
         const int over = (chord.bass - chord.root + 12) % 12;
         // The same tones, so the same rate.
-        if (over == 7 || over == 10)
+        if (sixths && tones == kMinorSeventh && (over == 7 || over == 10))
             chord = StepChord{*sixths, (chord.root + 3) % 12, chord.bass};
-    }
+        else if (halfDiminished && tones == kMinorSixth)
+            chord = StepChord{*halfDiminished, (chord.root + 9) % 12, chord.bass};
+        else if (dominants && tones == kMinorAddFourth && chord.bass == chord.root) {
+            const auto sounds = [&](int pc) {
+                return std::ranges::any_of(
+                    active, [&](size_t n) { return pitchClass(notes[n].pitch) == pc; });
+            };
+            if (!sounds((chord.root + 7) % 12) && sounds((chord.root + 3) % 12))
+                chord = StepChord{*dominants, (chord.root + 5) % 12, chord.bass};
+        }
+    });
     steps.erase(std::unique(steps.begin(), steps.end(),
                             [](const Step &a, const Step &b) { return a.chord == b.chord; }),
                 steps.end());

@@ -23,7 +23,8 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
 // A minor seventh over its fifth or seventh is the major triad a minor
 // third up with an added sixth (A C E G over G: C6/G), as the ear takes a
 // chord whose bass is its fifth before one whose bass is its seventh.
-void nameAddedSixths(const ChordTable &table, std::vector<Step> &steps);
+void nameAddedSixths(const ChordTable &table, const std::vector<PieceNote> &notes,
+                     std::vector<Step> &steps);
 
 // Fills each step's spelled root and bass: the spelling the step's notes
 // (sorted by start) give that pitch class most often, else the key's.

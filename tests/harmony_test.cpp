@@ -247,9 +247,18 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, 0, false}, {4, 4, false}}},
-    // C E♭ G A: Cm6 on the bass before Am7(♭5) over it, F6 before Dm7/F.
-    {"the sixth on the bass wins a tie", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"}, "0 Cm6 100"},
+    // F A C D: F6 on the bass before Dm7/F over it.
     {"F6, not Dm7/F", {"F3:1", "A4:1/2 C5:1/2", "D5:1"}, "0 F6 100"},
+    // The same tones over D are Dm7, over A or C still F6.
+    {"Dm7 over its fifth or seventh is F6",
+     {"D3:1 A2:1 C3:1", "F4:1 F4:1 F4:1", "A4:1 C5:1 A4:1", "C5:1 D5:1 D5:1"},
+     "0 Dm7 100 | 1 F6/A 100 | 2 F6/C 100"},
+    // C E♭ G A is A's half-diminished seventh over its third, not Cm6.
+    {"a minor sixth chord is a half-diminished seventh", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"},
+     "0 Am7(♭5)/C 100"},
+    // D F G over D: G7 without its third rather than Dm(add4) without its fifth.
+    {"a dominant seventh over its fifth", {"D3:1 C3:1", "F4:1 E4:1", "G4:1 G4:1"},
+     "0 G7/D 75 | 1 C 100"},
     // Two tones a sixth apart are a triad's first inversion: two tones name
     // no augmented triad, sus or added chord.
     {"a minor sixth over the bass", {"A2:1", "F4:1/2 F4:1/2"}, "0 F/A 67"},
