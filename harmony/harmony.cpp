@@ -79,6 +79,11 @@ std::vector<Step> Analyser::run()
                 continue;
             if (!steps.empty() && steps.back().chord == state.reading.chord)
                 continue;
+            // A rest inside a measure does not end its harmony; a measure
+            // of silence has none.
+            if (!steps.empty() && state.active.empty() &&
+                std::ranges::any_of(measure, [](const BeatState &b) { return !b.active.empty(); }))
+                continue;
             steps.push_back({state.beat.start,
                              state.beat.measure,
                              state.reading.chord,

@@ -197,9 +197,9 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
 void nameAddedSixths(const ChordTable &table, const std::vector<PieceNote> &notes,
                      std::vector<Step> &steps)
 {
-    constexpr unsigned kMinorSeventh = 0x489; // 0, 3, 7, 10 semitones
-    constexpr unsigned kAddedSixth = 0x291;   // 0, 4, 7, 9
-    constexpr unsigned kMinorSixth = 0x289;   // 0, 3, 7, 9
+    constexpr unsigned kMinorSeventh = 0x489;   // 0, 3, 7, 10 semitones
+    constexpr unsigned kAddedSixth = 0x291;     // 0, 4, 7, 9
+    constexpr unsigned kMinorSixth = 0x289;     // 0, 3, 7, 9
     constexpr unsigned kHalfDiminished = 0x449; // 0, 3, 6, 10
     const std::optional<int> sixths = firstSlotOf(table, kAddedSixth);
     const std::optional<int> halfDiminished = firstSlotOf(table, kHalfDiminished);

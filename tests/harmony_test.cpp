@@ -159,7 +159,7 @@ const Progression kProgressions[] = {
      {"E5:1 F5:1 E5:1 D5:1", "E4:1 F4:1 E4:1 D4:1", "E3:1 F3:1 E3:1 D3:1"},
      "0 N.C. 0"},
     // The F on the downbeat falls to E, the chord's third: no Csus4.
-    {"appoggiatura", {"F5:1 E5:1 r:2", "G4:2 r:2", "C4:2 r:2", "C3:2 r:2"}, "0 C 100 | 2 N.C. 0"},
+    {"appoggiatura", {"F5:1 E5:1 r:2", "G4:2 r:2", "C4:2 r:2", "C3:2 r:2"}, "0 C 100"},
     // C♯ E G B♭ leads a semitone up to D.
     {"diminished seventh before its resolution",
      {"Bb4:2 A4:2", "G4:2 F4:2", "E4:2 D4:2", "C#3:2 D3:2"},
@@ -206,7 +206,7 @@ const Progression kProgressions[] = {
     // Two voices leap to another chord by the eighth: C E, then D F.
     {"two voices in halves of a beat",
      {"C3:1/2 D2:1/2 r:3", "E4:1/2 F5:1/2 r:3"},
-     "0 C 67 | 1/2 Dm 67 | 1 N.C. 0"},
+     "0 C 67 | 1/2 Dm 67"},
     // Two voices a half measure each: C E, then A C, not C6 for the measure.
     {"two voices by the half measure", {"C3:2 A2:2", "E4:2 C4:2"}, "0 C 67 | 2 Am 67"},
     {"triplets in 3/4",
@@ -230,9 +230,14 @@ const Progression kProgressions[] = {
     // Beats count from each bar's start, the pickup's too.
     {"pickup of an eighth",
      {"C5:1/2 A4:1 G4:1 r:2", "r:1/2 F3:1 C3:1 r:2", "r:1/2 C4:1 E4:1 r:2"},
-     "0 N.C. 0 | 1/2 F 100 | 3/2 C 100 | 5/2 N.C. 0",
+     "0 N.C. 0 | 1/2 F 100 | 3/2 C 100",
      {0, 4, 4},
      Fraction(1, 2)},
+    // A rest inside a measure keeps its chord, the E and G after it too; a
+    // silent measure has none.
+    {"rests",
+     {"C3:1 r:3 r:4 G2:1", "E4:1 r:1 E4:2 r:4 B3:1", "G4:1 r:1 G4:2 r:4 D4:1", "C5:1 r:3"},
+     "0 C 100 | 4 N.C. 0 | 8 G 100"},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
      {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
@@ -254,10 +259,12 @@ const Progression kProgressions[] = {
      {"D3:1 A2:1 C3:1", "F4:1 F4:1 F4:1", "A4:1 C5:1 A4:1", "C5:1 D5:1 D5:1"},
      "0 Dm7 100 | 1 F6/A 100 | 2 F6/C 100"},
     // C E♭ G A is A's half-diminished seventh over its third, not Cm6.
-    {"a minor sixth chord is a half-diminished seventh", {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"},
+    {"a minor sixth chord is a half-diminished seventh",
+     {"C3:1", "Eb4:1/2 G4:1/2", "A4:1"},
      "0 Am7(♭5)/C 100"},
     // D F G over D: G7 without its third rather than Dm(add4) without its fifth.
-    {"a dominant seventh over its fifth", {"D3:1 C3:1", "F4:1 E4:1", "G4:1 G4:1"},
+    {"a dominant seventh over its fifth",
+     {"D3:1 C3:1", "F4:1 E4:1", "G4:1 G4:1"},
      "0 G7/D 75 | 1 C 100"},
     // Two tones a sixth apart are a triad's first inversion: two tones name
     // no augmented triad, sus or added chord.
