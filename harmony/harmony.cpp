@@ -94,7 +94,8 @@ std::vector<Step> Analyser::run()
         }
     }
     nameDiminishedSevenths(m_table, m_notes, m_keys, m_threshold, steps);
-    nameAddedSixths(m_table, m_notes, steps);
+    nameAsTextbooksDo(m_table, m_notes, steps);
+    resolveSuspensions(m_table, steps);
     spellSteps(m_table, m_notes, m_keys, steps);
     for (Step &step : steps) {
         if (!step.chord)

@@ -194,39 +194,59 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
                 steps.end());
 }
 
-void nameAddedSixths(const ChordTable &table, const std::vector<PieceNote> &notes,
-                     std::vector<Step> &steps)
+void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &notes,
+                       std::vector<Step> &steps)
 {
     constexpr unsigned kMinorSeventh = 0x489;   // 0, 3, 7, 10 semitones
     constexpr unsigned kAddedSixth = 0x291;     // 0, 4, 7, 9
     constexpr unsigned kMinorSixth = 0x289;     // 0, 3, 7, 9
     constexpr unsigned kHalfDiminished = 0x449; // 0, 3, 6, 10
+    constexpr unsigned kMinorAddFourth = 0xA9;  // 0, 3, 5, 7
+    constexpr unsigned kDominantSeventh = 0x491;
     const std::optional<int> sixths = firstSlotOf(table, kAddedSixth);
     const std::optional<int> halfDiminished = firstSlotOf(table, kHalfDiminished);
-    constexpr unsigned kMinorAddFourth = 0xA9; // 0, 3, 5, 7
-    constexpr unsigned kDominantSeventh = 0x491;
     const std::optional<int> dominants = firstSlotOf(table, kDominantSeventh);
+    // Each keeps the tones it renames, and so the rate.
     withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
-        Step &step = steps[i];
-        if (!step.chord)
+        if (!steps[i].chord)
             return;
-        StepChord &chord = *step.chord;
+        StepChord &chord = *steps[i].chord;
         const unsigned tones = chordTones(table.row(chord.chord));
         const int over = (chord.bass - chord.root + 12) % 12;
-        // The same tones, so the same rate.
+        const auto sounds = [&](int pc) {
+            return std::ranges::any_of(active,
+                                       [&](size_t n) { return pitchClass(notes[n].pitch) == pc; });
+        };
         if (sixths && tones == kMinorSeventh && (over == 7 || over == 10))
             chord = StepChord{*sixths, (chord.root + 3) % 12, chord.bass};
         else if (halfDiminished && tones == kMinorSixth)
             chord = StepChord{*halfDiminished, (chord.root + 9) % 12, chord.bass};
-        else if (dominants && tones == kMinorAddFourth && chord.bass == chord.root) {
-            const auto sounds = [&](int pc) {
-                return std::ranges::any_of(
-                    active, [&](size_t n) { return pitchClass(notes[n].pitch) == pc; });
-            };
-            if (!sounds((chord.root + 7) % 12) && sounds((chord.root + 3) % 12))
-                chord = StepChord{*dominants, (chord.root + 5) % 12, chord.bass};
-        }
+        else if (dominants && tones == kMinorAddFourth && sounds((chord.root + 3) % 12) &&
+                 !sounds((chord.root + 7) % 12))
+            chord = StepChord{*dominants, (chord.root + 5) % 12, chord.bass};
     });
+    steps.erase(std::unique(steps.begin(), steps.end(),
+                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
+                steps.end());
+}
+
+void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps)
+{
+    constexpr unsigned kThirds = (1u << 3) | (1u << 4);
+    constexpr unsigned kFourth = 1u << 5;
+    for (size_t i = 0; i + 1 < steps.size(); ++i) {
+        Step &step = steps[i];
+        const Step &next = steps[i + 1];
+        if (!step.chord || !next.chord || step.chord->root != next.chord->root)
+            continue;
+        const unsigned tones = chordTones(table.row(step.chord->chord));
+        const unsigned resolved = chordTones(table.row(next.chord->chord));
+        const bool onTone = (rotateClasses(resolved, next.chord->root) >> step.chord->bass) & 1;
+        if (!(tones & kThirds) && (resolved & kThirds) && !(resolved & kFourth) && onTone) {
+            step.chord = StepChord{next.chord->chord, next.chord->root, step.chord->bass};
+            step.rate = next.rate;
+        }
+    }
     steps.erase(std::unique(steps.begin(), steps.end(),
                             [](const Step &a, const Step &b) { return a.chord == b.chord; }),
                 steps.end());

@@ -20,11 +20,19 @@ namespace chordvane::harmony {
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);
 
-// A minor seventh over its fifth or seventh is the major triad a minor
-// third up with an added sixth (A C E G over G: C6/G), as the ear takes a
-// chord whose bass is its fifth before one whose bass is its seventh.
-void nameAddedSixths(const ChordTable &table, const std::vector<PieceNote> &notes,
-                     std::vector<Step> &steps);
+// Of two names for the same tones, the one a harmony textbook gives: a
+// minor seventh over its fifth or seventh is the major triad a minor third
+// up with an added sixth (A C E G over G: C6/G); a minor sixth chord is the
+// half-diminished seventh on its sixth (C E♭ G A: Am7(♭5)/C); a minor
+// triad with an added fourth but no fifth is the dominant seventh on that
+// fourth without its third (D F G: G7/D).
+void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &notes,
+                       std::vector<Step> &steps);
+
+// A step without a third (a sus chord, a bare fifth) before a chord on its
+// root with a third is that chord over its own bass, the third delayed: a
+// suspension that resolves. It takes that chord's rate.
+void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps);
 
 // Fills each step's spelled root and bass: the spelling the step's notes
 // (sorted by start) give that pitch class most often, else the key's.

@@ -238,6 +238,13 @@ const Progression kProgressions[] = {
     {"rests",
      {"C3:1 r:3 r:4 G2:1", "E4:1 r:1 E4:2 r:4 B3:1", "G4:1 r:1 G4:2 r:4 D4:1", "C5:1 r:3"},
      "0 C 100 | 4 N.C. 0 | 8 G 100"},
+    // C struck again over G before it falls to B: one G chord, its third delayed.
+    {"a suspension resolving a beat later",
+     {"G2:4", "D4:4", "C5:1/2 C5:1/2 C5:1/2 C5:1/2 B4:2", "G5:4"},
+     "0 G 100"},
+    {"a suspension resolving over a moving bass",
+     {"G2:2 B2:2", "D4:4", "C5:1/2 C5:1/2 C5:1/2 C5:1/2 B4:2", "G5:4"},
+     "0 G 100 | 2 G/B 100"},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
      {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
@@ -266,6 +273,8 @@ const Progression kProgressions[] = {
     {"a dominant seventh over its fifth",
      {"D3:1 C3:1", "F4:1 E4:1", "G4:1 G4:1"},
      "0 G7/D 75 | 1 C 100"},
+    // With its fifth A it is Dm(add4) still.
+    {"a minor triad with an added fourth", {"D3:1", "F4:1", "G4:1", "A4:1"}, "0 Dm(add4) 100"},
     // Two tones a sixth apart are a triad's first inversion: two tones name
     // no augmented triad, sus or added chord.
     {"a minor sixth over the bass", {"A2:1", "F4:1/2 F4:1/2"}, "0 F/A 67"},
