@@ -67,6 +67,20 @@ std::optional<int> firstSlotOf(const ChordTable &table, unsigned tones)
     return std::nullopt;
 }
 
+// How long notes of pitch class pc sound between from and to (none: on).
+Fraction lengthOf(const std::vector<PieceNote> &notes, const std::vector<size_t> &active, int pc,
+                  const Fraction &from, const std::optional<Fraction> &to)
+{
+    Fraction sum(0);
+    for (const size_t n : active) {
+        const Fraction start = std::max(from, notes[n].start);
+        const Fraction end = to ? std::min(*to, notes[n].end) : notes[n].end;
+        if (pitchClass(notes[n].pitch) == pc && start < end)
+            sum += end - start;
+    }
+    return sum;
+}
+
 } // namespace
 
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
@@ -204,6 +218,7 @@ void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &no
     constexpr unsigned kMinorAddFourth = 0xA9;  // 0, 3, 5, 7
     constexpr unsigned kDominantSeventh = 0x491;
     const std::optional<int> sixths = firstSlotOf(table, kAddedSixth);
+    const std::optional<int> minorSevenths = firstSlotOf(table, kMinorSeventh);
     const std::optional<int> halfDiminished = firstSlotOf(table, kHalfDiminished);
     const std::optional<int> dominants = firstSlotOf(table, kDominantSeventh);
     // Each keeps the tones it renames, and so the rate.
@@ -212,14 +227,22 @@ void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &no
             return;
         StepChord &chord = *steps[i].chord;
         const unsigned tones = chordTones(table.row(chord.chord));
-        const int over = (chord.bass - chord.root + 12) % 12;
         const auto sounds = [&](int pc) {
             return std::ranges::any_of(active,
                                        [&](size_t n) { return pitchClass(notes[n].pitch) == pc; });
         };
-        if (sixths && tones == kMinorSeventh && (over == 7 || over == 10))
-            chord = StepChord{*sixths, (chord.root + 3) % 12, chord.bass};
-        else if (halfDiminished && tones == kMinorSixth)
+        if (sixths && minorSevenths && (tones == kMinorSeventh || tones == kAddedSixth)) {
+            // A C E G: Am7 over A, else C6 unless its A outlasts its G.
+            const int minor = tones == kMinorSeventh ? chord.root : (chord.root + 9) % 12;
+            const std::optional<Fraction> end =
+                i + 1 < steps.size() ? std::optional(steps[i + 1].start) : std::nullopt;
+            const bool onSixth =
+                chord.bass == minor ||
+                lengthOf(notes, active, minor, steps[i].start, end) >
+                    lengthOf(notes, active, (minor + 10) % 12, steps[i].start, end);
+            chord = onSixth ? StepChord{*minorSevenths, minor, chord.bass}
+                            : StepChord{*sixths, (minor + 3) % 12, chord.bass};
+        } else if (halfDiminished && tones == kMinorSixth)
             chord = StepChord{*halfDiminished, (chord.root + 9) % 12, chord.bass};
         else if (dominants && tones == kMinorAddFourth && sounds((chord.root + 3) % 12) &&
                  !sounds((chord.root + 7) % 12))

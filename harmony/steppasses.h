@@ -20,9 +20,9 @@ namespace chordvane::harmony {
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);
 
-// Of two names for the same tones, the one a harmony textbook gives: a
-// minor seventh over its fifth or seventh is the major triad a minor third
-// up with an added sixth (A C E G over G: C6/G); a minor sixth chord is the
+// Of two names for the same tones, the one a harmony textbook gives: A C E
+// G is Am7 over A or where its A sounds longer than its G, else C6, the A
+// an added sixth (over G: C6/G); a minor sixth chord is the
 // half-diminished seventh on its sixth (C E♭ G A: Am7(♭5)/C); a minor
 // triad with an added fourth but no fifth is the dominant seventh on that
 // fourth without its third (D F G: G7/D).

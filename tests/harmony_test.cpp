@@ -259,11 +259,12 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, 0, false}, {4, 4, false}}},
-    // F A C D: F6 on the bass before Dm7/F over it.
-    {"F6, not Dm7/F", {"F3:1", "A4:1/2 C5:1/2", "D5:1"}, "0 F6 100"},
-    // The same tones over D are Dm7, over A or C still F6.
+    // F A C D is F6, its D an added sixth, over F, A or C; Dm7 over D, or
+    // where its D outlasts its C.
+    {"F6, not Dm7/F", {"F3:1", "A4:1", "C5:1", "D5:1/2 r:1/2"}, "0 F6 100"},
+    {"Dm7/F where the D outlasts the C", {"F3:1", "A4:1/2 C5:1/2", "D5:1"}, "0 Dm7/F 100"},
     {"Dm7 over its fifth or seventh is F6",
-     {"D3:1 A2:1 C3:1", "F4:1 F4:1 F4:1", "A4:1 C5:1 A4:1", "C5:1 D5:1 D5:1"},
+     {"D3:1 A2:1 C3:1", "F4:1 F4:1 F4:1", "A4:1 C5:1 A4:1", "C5:1 D5:1/2 r:1/2 D5:1/2 r:1/2"},
      "0 Dm7 100 | 1 F6/A 100 | 2 F6/C 100"},
     // C E♭ G A is A's half-diminished seventh over its third, not Cm6.
     {"a minor sixth chord is a half-diminished seventh",
