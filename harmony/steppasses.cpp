@@ -67,6 +67,14 @@ std::optional<int> firstSlotOf(const ChordTable &table, unsigned tones)
     return std::nullopt;
 }
 
+// Renaming can make neighbours equal: the first of them stays.
+void joinEqualNeighbours(std::vector<Step> &steps)
+{
+    steps.erase(std::unique(steps.begin(), steps.end(),
+                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
+                steps.end());
+}
+
 // How long notes of pitch class pc sound between from and to (none: on).
 Fraction lengthOf(const std::vector<PieceNote> &notes, const std::vector<size_t> &active, int pc,
                   const Fraction &from, const std::optional<Fraction> &to)
@@ -202,10 +210,7 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
             steps[i].rate = kThreeOfFour;
         }
     });
-    // Renaming can make neighbours equal.
-    steps.erase(std::unique(steps.begin(), steps.end(),
-                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
-                steps.end());
+    joinEqualNeighbours(steps);
 }
 
 void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &notes,
@@ -248,9 +253,7 @@ void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &no
                  !sounds((chord.root + 7) % 12))
             chord = StepChord{*dominants, (chord.root + 5) % 12, chord.bass};
     });
-    steps.erase(std::unique(steps.begin(), steps.end(),
-                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
-                steps.end());
+    joinEqualNeighbours(steps);
 }
 
 void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps)
@@ -270,9 +273,7 @@ void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps)
             step.rate = next.rate;
         }
     }
-    steps.erase(std::unique(steps.begin(), steps.end(),
-                            [](const Step &a, const Step &b) { return a.chord == b.chord; }),
-                steps.end());
+    joinEqualNeighbours(steps);
 }
 
 void spellSteps(const ChordTable &table, const std::vector<PieceNote> &notes,
