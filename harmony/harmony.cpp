@@ -96,6 +96,7 @@ std::vector<Step> Analyser::run()
     nameDiminishedSevenths(m_table, m_notes, m_keys, m_threshold, steps);
     nameAsTextbooksDo(m_table, m_notes, steps);
     resolveSuspensions(m_table, steps);
+    continueTwoToneTriads(m_table, m_notes, steps);
     spellSteps(m_table, m_notes, m_keys, steps);
     for (Step &step : steps) {
         if (!step.chord)

@@ -276,6 +276,39 @@ void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps)
     joinEqualNeighbours(steps);
 }
 
+void continueTwoToneTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
+                           std::vector<Step> &steps)
+{
+    constexpr unsigned kMajor = 0x91; // 0, 4, 7 semitones
+    constexpr unsigned kMinor = 0x89; // 0, 3, 7
+    const std::optional<int> majors = firstSlotOf(table, kMajor);
+    const std::optional<int> minors = firstSlotOf(table, kMinor);
+    withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
+        if (!majors || !minors || i == 0 || !steps[i].chord || !steps[i - 1].chord)
+            return;
+        StepChord &chord = *steps[i].chord;
+        const int root = steps[i - 1].chord->root;
+        const unsigned tones = chordTones(table.row(chord.chord));
+        if (root == chord.root || (tones != kMajor && tones != kMinor))
+            return;
+        unsigned sounding = 0;
+        for (const size_t n : active)
+            sounding |= 1u << pitchClass(notes[n].pitch);
+        const unsigned present = sounding & rotateClasses(tones, chord.root);
+        if (std::popcount(present) != 2)
+            return;
+        // Two tones of a triad belong to one other triad at most.
+        for (const auto &[shape, slot] : {std::pair(kMajor, *majors), std::pair(kMinor, *minors)}) {
+            const unsigned other = rotateClasses(shape, root);
+            if ((other & present) == present && ((other >> chord.bass) & 1)) {
+                chord = StepChord{slot, root, chord.bass};
+                break;
+            }
+        }
+    });
+    joinEqualNeighbours(steps);
+}
+
 void spellSteps(const ChordTable &table, const std::vector<PieceNote> &notes,
                 const std::vector<Key> &keys, std::vector<Step> &steps)
 {

@@ -34,6 +34,14 @@ void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &no
 // suspension that resolves. It takes that chord's rate.
 void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps);
 
+void leadTwoToneTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
+                       std::vector<Step> &steps);
+// A triad of which only two tones sound is the other triad that holds them
+// and the bass, when that one stands on the root of the step before: E G
+// after C is C/E, not Em. The rate stays: two tones of three.
+void continueTwoToneTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
+                           std::vector<Step> &steps);
+
 // Fills each step's spelled root and bass: the spelling the step's notes
 // (sorted by start) give that pitch class most often, else the key's.
 void spellSteps(const ChordTable &table, const std::vector<PieceNote> &notes,

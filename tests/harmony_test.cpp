@@ -245,6 +245,10 @@ const Progression kProgressions[] = {
     {"a suspension resolving over a moving bass",
      {"G2:2 B2:2", "D4:4", "C5:1/2 C5:1/2 C5:1/2 C5:1/2 B4:2", "G5:4"},
      "0 G 100 | 2 G/B 100"},
+    // E and G after C: C over E rather than Em; after A minor, Em.
+    {"two tones go on with the root before",
+     {"C3:2 E3:2 A2:2 E3:2", "E4:2 G4:2 C4:2 G4:2", "G4:2 r:2 E4:2 r:2"},
+     "0 C 100 | 2 C/E 67 | 4 Am 100 | 6 Em 67"},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
      {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
