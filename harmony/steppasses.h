@@ -20,9 +20,9 @@ namespace chordvane::harmony {
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);
 
-// Of two names for the same tones, the one a harmony textbook gives: A C E
-// G is Am7 over A or where its A sounds longer than its G, else C6, the A
-// an added sixth (over G: C6/G); a minor sixth chord is the
+// Of two names for the same tones, the one a harmony textbook gives:
+// A C E G is Am7 over A or where its A sounds longer than its G, else C6,
+// the A an added sixth (over G: C6/G); a minor sixth chord is the
 // half-diminished seventh on its sixth (C E♭ G A: Am7(♭5)/C); a minor
 // triad with an added fourth but no fifth is the dominant seventh on that
 // fourth without its third (D F G: G7/D).
@@ -34,8 +34,6 @@ void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &no
 // suspension that resolves. It takes that chord's rate.
 void resolveSuspensions(const ChordTable &table, std::vector<Step> &steps);
 
-void leadTwoToneTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
-                       std::vector<Step> &steps);
 // A triad of which only two tones sound is the other triad that holds them
 // and the bass, when that one stands on the root of the step before: E G
 // after C is C/E, not Em. The rate stays: two tones of three.
