@@ -73,16 +73,20 @@ QRect ChartView::stepRect(int step) const
 }
 
 // Symbols stand at their beats, so the measure must be wide enough that
-// each fits before the next beat that carries one.
+// those of each beat fit, side by side, before the next beat that carries one.
 int ChartView::barWidthNeeded(const score::ChartBar &bar) const
 {
     const QFont font = symbolFont();
     int needed = textWidth(font, QStringLiteral("%")) + 2 * kGap;
+    int room = 0;
     for (size_t i = 0; i < bar.symbols.size(); ++i) {
+        room += textWidth(font, bar.symbols[i].text) + kGap;
         const int next = i + 1 < bar.symbols.size() ? bar.symbols[i + 1].column : bar.columns;
+        if (next == bar.symbols[i].column)
+            continue;
         const int span = std::max(next - bar.symbols[i].column, 1);
-        const int room = textWidth(font, bar.symbols[i].text) + kGap;
         needed = std::max(needed, kGap + (room * bar.columns + span - 1) / span);
+        room = 0;
     }
     return needed;
 }
@@ -142,8 +146,10 @@ void ChartView::layOut()
             const score::ChartBar &bar = m_sheet.bars[b];
             const QRect cell(x, y, barWidth, rowHeight);
             const int inner = barWidth - kGap;
+            int taken = x; // where the symbol before ends: two in one beat stand side by side
             for (const score::ChartSymbol &s : bar.symbols) {
-                const int left = x + kGap + inner * s.column / bar.columns;
+                const int left = std::max(x + kGap + inner * s.column / bar.columns, taken + kGap);
+                taken = left + textWidth(symbolFont(), s.text);
                 m_items.push_back(
                     {Item::Symbol, s.text,
                      QRect(left, y + 8, textWidth(symbolFont(), s.text), symbol.height()),

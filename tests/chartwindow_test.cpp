@@ -213,3 +213,25 @@ TEST(MusicText, ALabelKeepsItsFrame)
         ink += dark(x, 15) ? 1 : 0;
     EXPECT_GT(ink, 0); // the text
 }
+
+// Steps that start in one beat stand side by side there, at any width.
+TEST(ChartViewLayout, StepsOfOneBeatStandSideBySide)
+{
+    score::ChartSheet sheet;
+    sheet.title = QStringLiteral("t");
+    score::ChartBar bar;
+    bar.number = QStringLiteral("14");
+    bar.columns = 2;
+    bar.symbols = {
+        {0, 0, QStringLiteral("A7")}, {1, 1, QStringLiteral("Em/B")}, {2, 1, QStringLiteral("B7")}};
+    sheet.bars = {bar, bar};
+    for (const int width : {1000, 200}) {
+        SCOPED_TRACE(width);
+        ChartView view;
+        view.setSheet(sheet, {});
+        view.resize(width, 300);
+        view.show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(readChart(&view), "t / 14 | A7 Em/B B7 | A7 Em/B B7 |");
+    }
+}
