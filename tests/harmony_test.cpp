@@ -267,6 +267,10 @@ const Progression kProgressions[] = {
     // where its D outlasts its C.
     {"F6, not Dm7/F", {"F3:1", "A4:1", "C5:1", "D5:1/2 r:1/2"}, "0 F6 100"},
     {"Dm7/F where the D outlasts the C", {"F3:1", "A4:1/2 C5:1/2", "D5:1"}, "0 Dm7/F 100"},
+    // Only what sounds in the step counts: a D held on into G is short in F6.
+    {"an added sixth held into the next chord",
+     {"F3:1 G2:1", "A4:1 B4:1", "C5:1 G4:1", "D5:2"},
+     "0 F6 100 | 1 G 100"},
     {"Dm7 over its fifth or seventh is F6",
      {"D3:1 A2:1 C3:1", "F4:1 F4:1 F4:1", "A4:1 C5:1 A4:1", "C5:1 D5:1/2 r:1/2 D5:1/2 r:1/2"},
      "0 Dm7 100 | 1 F6/A 100 | 2 F6/C 100"},
