@@ -249,6 +249,13 @@ const Progression kProgressions[] = {
     {"two tones go on with the root before",
      {"C3:2 E3:2 A2:2 E3:2", "E4:2 G4:2 C4:2 G4:2", "G4:2 r:2 E4:2 r:2"},
      "0 C 100 | 2 C/E 67 | 4 Am 100 | 6 Em 67"},
+    // A short note reached by a leap is a chord tone unless it clashes: C
+    // over E and G makes C/E, not Em; B against the bass C passes to C.
+    {"a note reached by a leap", {"E3:1 r:2", "G4:1/2 C5:1/4 B4:1/4 r:2"}, "0 C/E 100", {0, 3, 4}},
+    {"a clashing note reached by a leap",
+     {"C3:1 r:2", "G4:1/2 B4:1/4 C5:1/4 r:2", "E4:1 r:2"},
+     "0 C 100",
+     {0, 3, 4}},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
      {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
