@@ -115,13 +115,13 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             continue;
         }
         // An escape tone, an incomplete neighbour or an anticipation: short
-        // and weak, reached by a second or repeated by the next note; one
-        // reached by a leap and left by a second only when it clashes, as
-        // a consonance reached by a leap is heard as a chord tone.
+        // and weak, joined to its line by a second on one side or repeated
+        // by the next note, and clashing with what sounds: a consonance
+        // there is heard as a chord tone.
         const bool short_ = n.end - n.start < timeline.beatAt(n.start);
         const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
         if (!chordal[i] && short_ && weaker &&
-            (secondIn || anticipates || (secondAway && clashes()))) {
+            ((secondIn || anticipates || secondAway) && clashes())) {
             starts[i] = n.start;
             continue;
         }

@@ -17,9 +17,9 @@ namespace chordvane::harmony {
 //   at that moment after the same pitch in its line) and then resolved down
 //   one or two semitones in its line: from that moment on;
 // - an escape tone, incomplete neighbour or anticipation: shorter than a
-//   beat, weaker than the note before it, and reached by a second, or
-//   repeated by the next note, or reached by a leap and left by a second
-//   while a second or seventh against a note sounding with it: all of it;
+//   beat, weaker than the note before it, joined to its line by a second on
+//   one side or repeated by the next note, and a second or seventh against
+//   a note sounding with it: all of it;
 // - an appoggiatura: a second or seventh against a note sounding with it,
 //   struck by a leap on a stronger position than the note a second below it
 //   that follows: all of it.

@@ -249,9 +249,17 @@ const Progression kProgressions[] = {
     {"two tones go on with the root before",
      {"C3:2 E3:2 A2:2 E3:2", "E4:2 G4:2 C4:2 G4:2", "G4:2 r:2 E4:2 r:2"},
      "0 C 100 | 2 C/E 67 | 4 Am 100 | 6 Em 67"},
-    // A short note reached by a leap is a chord tone unless it clashes: C
-    // over E and G makes C/E, not Em; B against the bass C passes to C.
-    {"a note reached by a leap", {"E3:1 r:2", "G4:1/2 C5:1/4 B4:1/4 r:2"}, "0 C/E 100", {0, 3, 4}},
+    // A short weak note that no passing or neighbour motion explains is a
+    // chord tone unless it clashes with what sounds: the D over F, reached
+    // by a leap or a step, makes F6; the B against the bass C is left out.
+    {"a consonant note reached by a leap",
+     {"F3:1 r:2", "A4:1/2 D5:1/4 C5:1/4 r:2"},
+     "0 F6 100",
+     {0, 3, 4}},
+    {"a consonant note reached by a step",
+     {"F3:1 r:2", "C5:1/2 D5:1/4 A4:1/4 r:2"},
+     "0 F6 100",
+     {0, 3, 4}},
     {"a clashing note reached by a leap",
      {"C3:1 r:2", "G4:1/2 B4:1/4 C5:1/4 r:2", "E4:1 r:2"},
      "0 C 100",
