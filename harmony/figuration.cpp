@@ -125,12 +125,14 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             starts[i] = n.start;
             continue;
         }
-        // An appoggiatura: a dissonance struck by leap on a stronger place
-        // than the note it falls to by a second.
+        // An appoggiatura: a dissonance struck on a stronger place than the
+        // note it falls to by a second, by a leap, or by a step (an accented
+        // passing or neighbour note) unless the voices change chord with it:
+        // a seventh struck with its chord resolves, it is no appoggiatura.
         const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
             return fallsASecondTo(q) && timeline.strength(q.start) < timeline.strength(n.start);
         });
-        if (fallsToWeaker && !secondIn && !struckAgain &&
+        if (fallsToWeaker && (!secondIn || !chordal[i]) && !struckAgain &&
             n.end - n.start <= timeline.beatAt(n.start) && clashes()) {
             starts[i] = n.start;
             continue;

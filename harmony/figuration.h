@@ -21,8 +21,9 @@ namespace chordvane::harmony {
 //   one side or repeated by the next note, and a second or seventh against
 //   a note sounding with it: all of it;
 // - an appoggiatura: a second or seventh against a note sounding with it,
-//   struck by a leap on a stronger position than the note a second below it
-//   that follows: all of it.
+//   struck on a stronger position than the note a second below it that
+//   follows, by a leap, or by a step unless struck with a chord change (an
+//   accented passing or neighbour note): all of it.
 // Passing, neighbour and escape tones are never struck with three other
 // notes: four notes struck at once are a chord.
 // moments: every attack time, ascending.
