@@ -23,7 +23,8 @@ namespace chordvane::harmony {
 // - an appoggiatura: a second or seventh against a note sounding with it,
 //   struck on a stronger position than the note a second below it that
 //   follows, by a leap, or by a step unless struck with a chord change (an
-//   accented passing or neighbour note): all of it.
+//   accented passing or neighbour note, which may also rise a second):
+//   all of it.
 // Passing, neighbour and escape tones are never struck with three other
 // notes: four notes struck at once are a chord.
 // moments: every attack time, ascending.

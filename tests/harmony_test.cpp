@@ -264,10 +264,13 @@ const Progression kProgressions[] = {
      {"C3:1 r:2", "G4:1/2 B4:1/4 C5:1/4 r:2", "E4:1 r:2"},
      "0 C 100",
      {0, 3, 4}},
-    // D on the beat, reached by a step, falls to C: an accented passing
-    // note, left out like an appoggiatura (no Cadd9).
+    // D on the beat, reached by a step, goes on to C or E: an accented
+    // passing note, left out like an appoggiatura (no Cadd9).
     {"an accented passing note",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 E5:1/2 D5:3/4 C5:1/4"},
+     "0 C 67"},
+    {"an accented passing note rising",
+     {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 C5:1/2 D5:3/4 E5:1/4"},
      "0 C 67"},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
