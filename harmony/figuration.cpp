@@ -120,8 +120,8 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // there is heard as a chord tone.
         const bool short_ = n.end - n.start < timeline.beatAt(n.start);
         const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
-        if (!chordal[i] && short_ && weaker &&
-            ((secondIn || anticipates || secondAway) && clashes())) {
+        if (!chordal[i] && short_ && weaker && (secondIn || secondAway || anticipates) &&
+            clashes()) {
             starts[i] = n.start;
             continue;
         }
