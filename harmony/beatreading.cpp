@@ -175,8 +175,9 @@ void Analyser::readParts(BeatState &state, const Reading &whole)
             return;
         parts.emplace_back(part.start, reading);
     }
-    // A plain chord that holds every part's notes is the beat's one chord.
-    const bool explained = named(whole) && whole.rate == 100 &&
+    // A plain chord that holds every part's notes is the beat's one chord,
+    // complete or not.
+    const bool explained = named(whole) &&
                            chordClass(m_table.row(whole.chord->chord)) <= ChordClass::Added &&
                            std::all_of(parts.begin(), parts.end(), [&](const auto &part) {
                                return (part.second.harmonic & ~tonesOf(*whole.chord)) == 0;

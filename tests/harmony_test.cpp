@@ -272,6 +272,9 @@ const Progression kProgressions[] = {
     {"an accented passing note rising",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 C5:1/2 D5:3/4 E5:1/4"},
      "0 C 67"},
+    // B, then F, over G in one half-note beat: G7 without its D, not G
+    // then Fsus2/G.
+    {"a beat's halves in one incomplete chord", {"G2:2", "B3:1 F4:1"}, "0 G7 75", {0, 2, 2}},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
      {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
