@@ -13,6 +13,8 @@
 #include <RtMidi.h>
 #include <jack/jack.h>
 
+#include <csignal>
+#include <sys/prctl.h>
 #include <unistd.h>
 
 using namespace chordvane;
@@ -67,6 +69,9 @@ protected:
         // Every JACK client of this process, RtMidi's included, finds it by name.
         qputenv("JACK_DEFAULT_SERVER", server);
         jackd.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Should this process die, the server goes too: left running, it
+        // would hold ctest's output open until the test times out.
+        jackd.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         jackd.start(program, {"-r", "-n", QString::fromLatin1(server), "-d", "dummy"});
         ASSERT_TRUE(jackd.waitForStarted());
         ASSERT_TRUE(QTest::qWaitFor([] { return serverAnswers(); }, kWait))
