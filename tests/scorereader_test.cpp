@@ -282,8 +282,7 @@ TEST(ScoreReader, QuarterTonesRoundToTheNearestSemitoneHalvesUp)
     }
 }
 
-// The first part's signature in force; a measure as long as its notes, an
-// empty one as its signature unless implicit.
+// First part's signature; a measure lasts its notes, an empty one its signature unless implicit.
 TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
 {
     const auto time = [](const char *beats, const char *type, const QByteArray &staff = {}) {
@@ -309,10 +308,7 @@ TEST(ScoreReader, MeasuresFollowTheFirstPartsTimeSignature)
              {c4, time("6", "8") + c4, c4, time("2", "2") + time("3", "4", " number=\"2\"") + c4}),
          {{0, 0}, {6, 8}, {6, 8}, {2, 2}},
          Fraction(1)},
-        {"3+2/8, then an empty measure",
-         measures({fivePulses, ""}),
-         {{5, 8}, {5, 8}},
-         Fraction(5, 2)},
+        {"3+2/8, then empty", measures({fivePulses, ""}), {{5, 8}, {5, 8}}, Fraction(5, 2)},
         {"3+2/8, empty and implicit",
          onePart("<measure implicit=\"yes\">" + time("3+2", "8") + "</measure>"),
          {{5, 8}},
