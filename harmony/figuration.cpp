@@ -129,18 +129,20 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // note it falls to by a second, by a leap, or by a step (an accented
         // passing or neighbour note, which may rise as well) unless the
         // voices change chord with it: a seventh struck with its chord
-        // resolves, it is no appoggiatura.
+        // resolves, it is no appoggiatura. A quick accented passing or
+        // neighbour note needs no dissonance: an eighth A between B and G
+        // over C and E is no A minor.
         const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
             return fallsASecondTo(q) && timeline.strength(q.start) < timeline.strength(n.start);
         });
-        // Reached by a step, it may go on by a step up as well.
         const bool stepsToWeaker =
             secondIn && any(after, [&](const PieceNote &q) {
                 return isSecond(q.pitch - n.pitch) &&
                        timeline.strength(q.start) < timeline.strength(n.start);
             });
         if ((fallsToWeaker || stepsToWeaker) && (!secondIn || !chordal[i]) && !struckAgain &&
-            n.end - n.start <= timeline.beatAt(n.start) && clashes()) {
+            n.end - n.start <= timeline.beatAt(n.start) &&
+            ((stepsToWeaker && short_) || clashes())) {
             starts[i] = n.start;
             continue;
         }

@@ -22,9 +22,10 @@ namespace chordvane::harmony {
 //   a note sounding with it: all of it;
 // - an appoggiatura: a second or seventh against a note sounding with it,
 //   struck on a stronger position than the note a second below it that
-//   follows, by a leap, or by a step unless struck with a chord change (an
-//   accented passing or neighbour note, which may also rise a second):
-//   all of it.
+//   follows and reached by a leap; or an accented passing or neighbour
+//   note, reached by a step unless struck with a chord change and left by
+//   a step (up or down) to a weaker position, a dissonance too unless
+//   shorter than a beat: all of it.
 // Passing, neighbour and escape tones are never struck with three other
 // notes: four notes struck at once are a chord.
 // moments: every attack time, ascending.

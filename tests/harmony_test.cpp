@@ -272,6 +272,10 @@ const Progression kProgressions[] = {
     {"an accented passing note rising",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 C5:1/2 D5:3/4 E5:1/4"},
      "0 C 67"},
+    // A over C and E is consonant, yet it only neighbours G: no C6.
+    {"a consonant accented neighbour note",
+     {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:3/4 G4:1/4"},
+     "0 C 100"},
     // B, then F, over G in one half-note beat: G7 without its D, not G
     // then Fsus2/G.
     {"a beat's halves in one incomplete chord", {"G2:2", "B3:1 F4:1"}, "0 G7 75", {0, 2, 2}},
