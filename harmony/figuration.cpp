@@ -108,9 +108,14 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         const auto fallsASecondTo = [&](const PieceNote &q) {
             return n.pitch - q.pitch == 1 || n.pitch - q.pitch == 2;
         };
-        if (!chordal[i] && secondAway && any(before, [&](const PieceNote &p) {
-                return isSecond(n.pitch - p.pitch) && weakerThan(p);
-            })) {
+        const bool short_ = n.end - n.start < timeline.beatAt(n.start);
+        // A quick note off the beat that clashes passes even after a weaker
+        // one: the E of C D E F under a D minor chord.
+        const bool passes =
+            any(before,
+                [&](const PieceNote &p) { return isSecond(n.pitch - p.pitch) && weakerThan(p); }) ||
+            (secondIn && short_ && !timeline.onBeat(n.start) && clashes());
+        if (!chordal[i] && secondAway && passes) {
             starts[i] = n.start;
             continue;
         }
@@ -118,7 +123,6 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // and weak, joined to its line by a second on one side or repeated
         // by the next note, and clashing with what sounds: a consonance
         // there is heard as a chord tone.
-        const bool short_ = n.end - n.start < timeline.beatAt(n.start);
         const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
         if (!chordal[i] && short_ && weaker && (secondIn || secondAway || anticipates) &&
             clashes()) {

@@ -11,8 +11,10 @@ namespace chordvane::harmony {
 // For each note (notes sorted by start), the time from which it is
 // figuration until its end, if it is:
 // - a passing or neighbour note: attacked as a note of its line one or two
-//   semitones away stops, on a weaker position than that note's start, and
-//   left by a second (one or two semitones) as it ends: all of it;
+//   semitones away stops, on a weaker position than that note's start (or
+//   anywhere off the beat when shorter than a beat and a second or seventh
+//   against a note sounding with it), and left by a second (one or two
+//   semitones) as it ends: all of it;
 // - a suspension: held into the last moment before its end (or struck again
 //   at that moment after the same pitch in its line) and then resolved down
 //   one or two semitones in its line: from that moment on;

@@ -272,6 +272,11 @@ const Progression kProgressions[] = {
     {"an accented passing note rising",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 C5:1/2 D5:3/4 E5:1/4"},
      "0 C 67"},
+    // B on the second eighth follows a weaker C, yet it clashes with A
+    // and passes on to the beat: no Bm7(♭5).
+    {"a clashing passing note after a weaker one",
+     {"D3:2", "F4:2", "A4:2", "D5:1/4 C5:1/4 B4:1/2 A4:1"},
+     "0 Dm 100"},
     // A over C and E is consonant, yet it only neighbours G: no C6.
     {"a consonant accented neighbour note",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:3/4 G4:1/4"},
