@@ -151,8 +151,8 @@ void Analyser::readParts(BeatState &state, const Reading &whole)
 {
     // A beat longer than an eighth may hold a chord on each half (each
     // third of a dotted beat), as a half-note beat of 2/2 often does: its
-    // parts are steps of their own when each is more than a line alone and
-    // names a chord, and their roots differ.
+    // parts are steps of their own when each names a chord (a line alone
+    // its broken chord) and their roots differ.
     const Fraction length = state.beat.end - state.beat.start;
     if (length <= Fraction(1, 2))
         return;
@@ -171,7 +171,7 @@ void Analyser::readParts(BeatState &state, const Reading &whole)
         if (heard.empty())
             return;
         const Reading reading = nameBeat(part.start, heard, bassOf(heard));
-        if (!named(reading) || reading.oneLine)
+        if (!named(reading))
             return;
         parts.emplace_back(part.start, reading);
     }

@@ -136,10 +136,10 @@ const Progression kProgressions[] = {
      {"C3:2", "G4:1/2 E4:1/2 A4:1/2 F4:1/2"},
      "0 C 100 | 1 F/C 100",
      {0, 2, 2}},
-    // A line alone names no chord on the halves of a beat either.
+    // A line alone on the halves of a beat names the chords it breaks.
     {"a line alone in 2/2",
      {"C4:1/4 E4:1/4 G4:1/4 E4:1/4 F4:1/4 A4:1/4 C5:1/4 A4:1/4"},
-     "0 N.C. 0",
+     "0 C 100 | 1 F 100",
      {0, 2, 2}},
     // A dotted beat of 6/8 changes chord on its eighths.
     {"a neighbour chord on the eighths of 6/8",
