@@ -84,11 +84,14 @@ void Analyser::widen(std::span<BeatState> measure, std::span<const BeatState> pr
                            std::popcount(state.held) >= 2 && (state.held & ~tonesOf(*m_held)) == 0;
         if (holds) {
             // Notes held on are still the chord they were named as, unless
-            // one of its tones has stopped.
+            // one of its tones has stopped: then it is rated on what sounds,
+            // the moving line's chord tones too.
             if (own.chord != m_held) {
-                const bool lost = (lastSounding & tonesOf(*m_held) & ~state.held) != 0;
+                const bool lost = (lastSounding & m_heldTones & ~state.held) != 0;
                 own.chord = m_held;
-                own.rate = lost ? rateOf(m_table, *m_held, state.held) : m_heldRate;
+                own.rate = lost
+                               ? rateOf(m_table, *m_held, state.held | (own.harmonic & m_heldTones))
+                               : m_heldRate;
             }
         } else if (state.bass &&
                    !(named(own) && std::popcount(own.harmonic) >= 3 && !own.oneLine)) {

@@ -284,6 +284,11 @@ const Progression kProgressions[] = {
     // B, then F, over G in one half-note beat: G7 without its D, not G
     // then Fsus2/G.
     {"a beat's halves in one incomplete chord", {"G2:2", "B3:1 F4:1"}, "0 G7 75", {0, 2, 2}},
+    // F stops under the held G and B; the D struck again still sounds:
+    // three tones of G7 go on, no N.C.
+    {"a held chord rated on its struck tones too",
+     {"G2:2", "B3:2", "F4:1 r:1", "D5:1 D5:1"},
+     "0 G7 100"},
     // C and B alone name nothing; the next measure's E and G make them CM7.
     {"a thin measure read with the next",
      {"C3:4 C3:4", "B3:4 E4:4", "r:4 G4:4"},
