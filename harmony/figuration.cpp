@@ -120,12 +120,13 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             continue;
         }
         // An escape tone, an incomplete neighbour or an anticipation: short
-        // and weak, joined to its line by a second on one side or repeated
-        // by the next note, and clashing with what sounds: a consonance
-        // there is heard as a chord tone.
+        // and weak (weaker than the note before it, or off the beat after a
+        // rest), joined to its line by a second on one side or repeated by
+        // the next note, and clashing with what sounds: a consonance there
+        // is heard as a chord tone.
         const bool anticipates = any(after, [&](const PieceNote &q) { return q.pitch == n.pitch; });
-        if (!chordal[i] && short_ && weaker && (secondIn || secondAway || anticipates) &&
-            clashes()) {
+        const bool weak = weaker || (before.empty() && !timeline.onBeat(n.start));
+        if (!chordal[i] && short_ && weak && (secondIn || secondAway || anticipates) && clashes()) {
             starts[i] = n.start;
             continue;
         }

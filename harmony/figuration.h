@@ -19,9 +19,10 @@ namespace chordvane::harmony {
 //   at that moment after the same pitch in its line) and then resolved down
 //   one or two semitones in its line: from that moment on;
 // - an escape tone, incomplete neighbour or anticipation: shorter than a
-//   beat, weaker than the note before it, joined to its line by a second on
-//   one side or repeated by the next note, and a second or seventh against
-//   a note sounding with it: all of it;
+//   beat, weaker than the note before it (or off the beat after a rest in
+//   its line), joined to its line by a second on one side or repeated by
+//   the next note, and a second or seventh against a note sounding with
+//   it: all of it;
 // - an appoggiatura: a second or seventh against a note sounding with it,
 //   struck on a stronger position than the note a second below it that
 //   follows and reached by a leap; or an accented passing or neighbour

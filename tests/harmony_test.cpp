@@ -277,6 +277,9 @@ const Progression kProgressions[] = {
     {"a clashing passing note after a weaker one",
      {"D3:2", "F4:2", "A4:2", "D5:1/4 C5:1/4 B4:1/2 A4:1"},
      "0 Dm 100"},
+    // F after a rest, off the beat, clashes with E and falls to it: an
+    // incomplete neighbour, no Cadd4.
+    {"a clashing note after a rest", {"C3:2", "E4:2", "G4:2", "r:1/2 F5:1/2 E5:1"}, "0 C 100"},
     // A over C and E is consonant, yet it only neighbours G: no C6.
     {"a consonant accented neighbour note",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:3/4 G4:1/4"},
