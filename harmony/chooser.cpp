@@ -83,10 +83,6 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             const int held = std::popcount(chord & (required | (1u << bass)));
             if (outside != 0 || 100 * held < threshold * shape.tones)
                 continue;
-            // Two tones over a bass outside them are rarely what was meant,
-            // as the ranked search has it.
-            if (!(chord & (1u << bass)) && std::popcount(chord & sounding) <= 2)
-                continue;
             // Sums stay below 2^52 (the analysis makes sure), products need 128 bits.
             std::int64_t weight = 0;
             std::int64_t figurationInside = 0;
@@ -103,7 +99,12 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             // is a first inversion, not C E G♯ without its E).
             if (present <= 2 && missing > 0 && shape.plainness != ChordClass::Triad)
                 continue;
+            // Over a bass outside it only a whole triad or seventh chord is
+            // heard (C/D, G7/C): two tones of a chord there, or an added or
+            // extended chord (Cm(add9)/B♭), are rarely what was meant.
             const bool bassInChord = (chord & (1u << bass)) != 0;
+            if (!bassInChord && (missing > 0 || shape.plainness > ChordClass::Seventh))
+                continue;
             const int penalty = 2 * static_cast<int>(shape.plainness) +
                                 (root != bass && bassInChord ? 3 : 0) + (bassInChord ? 0 : 6);
             // Both sides times count, so that the mean weight stays whole.

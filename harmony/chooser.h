@@ -23,9 +23,9 @@ struct BeatWeights {
 //   score = weight of the chord's sounding tones
 //           / (total weight - figuration weight outside the chord
 //              + missing chord tones x mean weight of a sounding class)
-// A chord of which at most two tones sound over a bass outside it is left
-// out, and so is any incomplete chord but a major or minor triad of which
-// only two tones sound. A chord whose root is the bass has its score raised
+// Over a bass outside it only a complete triad or seventh chord takes part,
+// and no incomplete chord but a major or minor triad of which only two
+// tones sound takes part at all. A chord whose root is the bass has its score raised
 // by a tenth. The highest score wins; ties go to the lower penalty as the
 // ranked search has it (the class, plus 1.5 for an inversion, plus 3 for a
 // bass outside the chord), then to the table's order, then to roots

@@ -280,6 +280,11 @@ const Progression kProgressions[] = {
     // F after a rest, off the beat, clashes with E and falls to it: an
     // incomplete neighbour, no Cadd4.
     {"a clashing note after a rest", {"C3:2", "E4:2", "G4:2", "r:1/2 F5:1/2 E5:1"}, "0 C 100"},
+    // C E♭ D over B♭ would be Cm(add9) missing its G over a bass outside
+    // it: only a whole triad or seventh chord stands over a foreign bass.
+    {"an incomplete chord over a foreign bass",
+     {"Bb2:1", "C4:1", "Eb4:1/4 D5:1/4 Eb4:1/4 D5:1/4"},
+     "0 N.C. 0"},
     // A over C and E is consonant, yet it only neighbours G: no C6.
     {"a consonant accented neighbour note",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:3/4 G4:1/4"},
