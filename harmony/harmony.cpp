@@ -94,6 +94,7 @@ std::vector<Step> Analyser::run()
         }
     }
     nameDiminishedSevenths(m_table, m_notes, m_keys, m_threshold, steps);
+    nameAugmentedTriads(m_table, m_notes, steps);
     nameAsTextbooksDo(m_table, m_notes, steps);
     resolveSuspensions(m_table, steps);
     continueTwoToneTriads(m_table, m_notes, steps);

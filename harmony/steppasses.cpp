@@ -213,6 +213,37 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
     joinEqualNeighbours(steps);
 }
 
+void nameAugmentedTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
+                         std::vector<Step> &steps)
+{
+    // Its three tones sound alike on any root; the spelling tells them apart.
+    constexpr unsigned kAugmented = 0x111; // 0, 4, 8 semitones
+    withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
+        if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kAugmented)
+            return;
+        StepChord &chord = *steps[i].chord;
+        std::vector<int> positions;
+        for (int k = 0; k < 3; ++k) {
+            const int position = mostOften(notes, active, (chord.root + 4 * k) % 12, kUnspelled);
+            if (position != kUnspelled)
+                positions.push_back(position);
+        }
+        std::optional<int> root;
+        if (positions.size() == 3) {
+            const int bottom = *std::ranges::min_element(positions);
+            if (std::ranges::count(positions, bottom + 4) == 1 &&
+                std::ranges::count(positions, bottom + 8) == 1)
+                root = pitchClass(bottom * 7);
+        }
+        if (!root && i > 0 && steps[i - 1].chord &&
+            (rotateClasses(kAugmented, chord.root) >> steps[i - 1].chord->root & 1))
+            root = steps[i - 1].chord->root;
+        if (root)
+            chord.root = *root;
+    });
+    joinEqualNeighbours(steps);
+}
+
 void nameAsTextbooksDo(const ChordTable &table, const std::vector<PieceNote> &notes,
                        std::vector<Step> &steps)
 {

@@ -20,6 +20,13 @@ namespace chordvane::harmony {
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps);
 
+// Names each augmented triad on the bottom of the stack of major thirds
+// its notes spell (C E G♯: C; A♭ C E: A♭), else on the root of the step
+// before when that is one of its tones (C, then C+). Neighbours that become
+// equal are joined.
+void nameAugmentedTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
+                         std::vector<Step> &steps);
+
 // Of two names for the same tones, the one a harmony textbook gives:
 // A C E G is Am7 over A or where its A sounds longer than its G, else C6,
 // the A an added sixth (over G: C6/G); a minor sixth chord is the

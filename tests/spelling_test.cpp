@@ -234,3 +234,34 @@ TEST(Spelling, ADiminishedSeventhIsNamedOnTheBottomOfItsSpelledThirds)
         EXPECT_EQ(analysis.steps[0].symbol, c.symbol);
     }
 }
+
+TEST(Spelling, AnAugmentedTriadIsNamedOnTheBottomOfItsSpelledThirds)
+{
+    // C, then E G♯ C over E: any of the three could be the root.
+    struct Case {
+        const char *name;
+        std::vector<std::optional<int>> spelled; // E3 G♯4 C5 as written
+        const char *symbol;
+    };
+    const Case cases[] = {
+        {"a stack on C", {4, 8, 0}, "Caug/E"},
+        {"a stack on E", {4, 8, 12}, "Eaug"},
+        {"a stack on A♭", {4, -4, 0}, "A♭aug/E"},
+        {"unspelled: the root before it", {{}, {}, {}}, "Caug/E"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Piece piece;
+        piece.measureStarts = {0, 4};
+        piece.end = 8;
+        const int before[] = {48, 67, 72};
+        const int pitches[] = {52, 68, 72};
+        for (size_t i = 0; i < 3; ++i) {
+            piece.notes.push_back({0, 4, before[i], static_cast<int>(i)});
+            piece.notes.push_back({4, 8, pitches[i], static_cast<int>(i), c.spelled[i]});
+        }
+        const Analysis analysis = analyse(shippedList(), piece);
+        ASSERT_EQ(analysis.steps.size(), 2u);
+        EXPECT_EQ(analysis.steps[1].symbol, c.symbol);
+    }
+}
