@@ -17,6 +17,16 @@ struct Candidate {
     int slot = 0;
 };
 
+// The chords heard over a bass outside them: a major, minor or diminished
+// triad, a dominant or a diminished seventh.
+bool overPedal(unsigned shape)
+{
+    constexpr unsigned kMajor = 0x91, kMinor = 0x89, kDiminished = 0x49;     // 0 4 7, 0 3 7, 0 3 6
+    constexpr unsigned kDominantSeventh = 0x491, kDiminishedSeventh = 0x249; // + 10, 0 3 6 9
+    return shape == kMajor || shape == kMinor || shape == kDiminished ||
+           shape == kDominantSeventh || shape == kDiminishedSeventh;
+}
+
 bool better(const Candidate &a, const Candidate &b)
 {
     const Wide left = a.weight * b.base;
@@ -99,11 +109,12 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             // is a first inversion, not C E G♯ without its E).
             if (present <= 2 && missing > 0 && shape.plainness != ChordClass::Triad)
                 continue;
-            // Over a bass outside it only a whole triad or seventh chord is
-            // heard (C/D, G7/C): two tones of a chord there, or an added or
-            // extended chord (Cm(add9)/B♭), are rarely what was meant.
+            // Over a bass outside it only the chords heard over a pedal or a
+            // passing bass stand, complete (C/D, G7/C, C♯dim7/D): two tones of
+            // a chord there, or a major or minor seventh or an added chord
+            // (CM7/F, Dm7/B♭, Cm(add9)/B♭), are rarely what was meant.
             const bool bassInChord = (chord & (1u << bass)) != 0;
-            if (!bassInChord && (missing > 0 || shape.plainness > ChordClass::Seventh))
+            if (!bassInChord && (missing > 0 || !overPedal(shape.classes)))
                 continue;
             const int penalty = 2 * static_cast<int>(shape.plainness) +
                                 (root != bass && bassInChord ? 3 : 0) + (bassInChord ? 0 : 6);

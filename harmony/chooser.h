@@ -23,13 +23,14 @@ struct BeatWeights {
 //   score = weight of the chord's sounding tones
 //           / (total weight - figuration weight outside the chord
 //              + missing chord tones x mean weight of a sounding class)
-// Over a bass outside it only a complete triad or seventh chord takes part,
-// and no incomplete chord but a major or minor triad of which only two
-// tones sound takes part at all. A chord whose root is the bass has its
-// score raised by a tenth. The highest score wins; ties go to the lower
-// penalty as the ranked search has it (the class, plus 1.5 for an
-// inversion, plus 3 for a bass outside the chord), then to the table's
-// order, then to roots counted upward from the bass.
+// Over a bass outside it only a complete major, minor or diminished triad,
+// dominant seventh or diminished seventh takes part, and no incomplete
+// chord but a major or minor triad of which only two tones sound takes part
+// at all. A chord whose root is the bass has its score raised by a tenth.
+// The highest score wins; ties go to the lower penalty as the ranked search
+// has it (the class, plus 1.5 for an inversion, plus 3 for a bass outside
+// the chord), then to the table's order, then to roots counted upward from
+// the bass.
 // The chord's rate in whole percent as the search computes it against these
 // classes (bit pc for pitch class pc) over its bass; 0 when one of them is no
 // tone of the chord.
