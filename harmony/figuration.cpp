@@ -135,19 +135,22 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // passing or neighbour note, which may rise as well) unless the
         // voices change chord with it: a seventh struck with its chord
         // resolves, it is no appoggiatura. A quick accented passing or
-        // neighbour note needs no dissonance: an eighth A between B and G
-        // over C and E is no A minor.
+        // neighbour note needs no dissonance when the note it steps to is as
+        // long: an eighth A between B and G over C and E is no A minor, but
+        // a dotted D that turns on a sixteenth E♭ is the chord's own D.
         const bool fallsToWeaker = any(after, [&](const PieceNote &q) {
             return fallsASecondTo(q) && timeline.strength(q.start) < timeline.strength(n.start);
         });
-        const bool stepsToWeaker =
-            secondIn && any(after, [&](const PieceNote &q) {
-                return isSecond(q.pitch - n.pitch) &&
-                       timeline.strength(q.start) < timeline.strength(n.start);
-            });
-        if ((fallsToWeaker || stepsToWeaker) && (!secondIn || !chordal[i]) && !struckAgain &&
+        const auto stepsToWeaker = [&](bool asLong) {
+            return secondIn && any(after, [&](const PieceNote &q) {
+                       return isSecond(q.pitch - n.pitch) &&
+                              timeline.strength(q.start) < timeline.strength(n.start) &&
+                              (!asLong || q.end - q.start >= n.end - n.start);
+                   });
+        };
+        if ((fallsToWeaker || stepsToWeaker(false)) && (!secondIn || !chordal[i]) && !struckAgain &&
             n.end - n.start <= timeline.beatAt(n.start) &&
-            ((stepsToWeaker && short_) || clashes())) {
+            ((stepsToWeaker(true) && short_) || clashes())) {
             starts[i] = n.start;
             continue;
         }
@@ -155,7 +158,23 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             continue;
         // The last moment before the note ends: the dissonance it resolves.
         const Fraction last = *(std::lower_bound(moments.begin(), moments.end(), n.end) - 1);
-        if (n.start < last || struckAgain)
+        // Struck again, it is a suspension only when it clashes, or stands a
+        // fourth or sixth over the bass and falls to a third or fifth (4-3,
+        // 6-5): a chord repeated before it moves is none.
+        const int bass =
+            notes[*std::ranges::min_element(sounding, {}, [&](size_t k) { return notes[k].pitch; })]
+                .pitch;
+        const auto overBass = [bass](int pitch) {
+            return (pitch - bass + 120) % 12;
+        };
+        const bool suspendedOverBass =
+            n.pitch > bass &&
+            (overBass(n.pitch) == 5 || overBass(n.pitch) == 8 || overBass(n.pitch) == 9) &&
+            any(after, [&](const PieceNote &q) {
+                return fallsASecondTo(q) &&
+                       (overBass(q.pitch) == 3 || overBass(q.pitch) == 4 || overBass(q.pitch) == 7);
+            });
+        if (n.start < last || (struckAgain && (clashes() || suspendedOverBass)))
             starts[i] = last;
     }
     return starts;

@@ -37,6 +37,24 @@ const Progression kPassages[] = {
     {"suspension struck again",
      {"C5:1 C5:1/2 B4:1/2 C5:2", "E4:1 G4:1 G4:2", "G3:1 D4:1 E4:2", "C3:1 G2:1 C3:2"},
      "0 C 100 | 1 G 67 | 2 C 100"},
+    // With nothing a second or seventh away, a fourth over the bass still
+    // makes it one.
+    {"suspension struck again over the bass alone",
+     {"C5:1 C5:1/2 B4:1/2 G4:2", "G4:1 G3:1 E4:2", "E4:1 r:1 C4:2", "C3:1 G2:1 C3:2"},
+     "0 C 100 | 1 G 67 | 2 C 100"},
+    // The upper voices strike F A again and fall to E G with the bass: the
+    // chord moves, no suspension (not C/F).
+    {"a chord struck again before it moves",
+     {"F3:1 F3:1 F3:1 F3:2 C3:1", "C4:1 C4:1 C4:1 C4:2 C4:1", "F4:1 F4:1 F4:1 F4:2 E4:1",
+      "A4:1 A4:1 A4:1 A4:2 G4:1"},
+     "0 F 100 | 5 C 100",
+     {0, 3, 4}},
+    // A dotted D on a beat of 2/2, reached from E♭, turns on a sixteenth
+    // E♭: the D is the chord's own, not an accented neighbour.
+    {"a long accented note that turns on a short one",
+     {"F2:2 Bb2:2 F2:2", "A3:2 F3:2 A3:2", "C5:3/2 Eb5:1/2 D5:3/2 Eb5:1/4 D5:1/4 C5:2"},
+     "0 F 100 | 2 B♭ 100 | 4 F 100",
+     {0, 2, 2}},
     // The F on the downbeat falls to E, the chord's third: no Csus4.
     {"appoggiatura", {"F5:1 E5:1 r:2", "G4:2 r:2", "C4:2 r:2", "C3:2 r:2"}, "0 C 100"},
     // 3 + 2: the A on the fifth beat is weaker than the G on the fourth.
@@ -82,7 +100,7 @@ const Progression kPassages[] = {
     {"a clashing note after a rest", {"C3:2", "E4:2", "G4:2", "r:1/2 F5:1/2 E5:1"}, "0 C 100"},
     // A over C and E is consonant, yet it only neighbours G: no C6.
     {"a consonant accented neighbour note",
-     {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:3/4 G4:1/4"},
+     {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:1/2 G4:1/2"},
      "0 C 100"},
 };
 

@@ -97,10 +97,10 @@ const Progression kProgressions[] = {
      {0, 4, 4},
      0,
      {{0, -1, true}}},
-    // And before it: the two are one step.
+    // And before it, though no tone of the triad leads up to D.
     {"diminished triad before its seventh",
      {"E3:2 C#3:2 D3:4", "G3:2 G3:2 F3:4", "Bb3:2 Bb3:2 A3:4", "E4:2 E4:2 D4:4"},
-     "0 C♯dim7/E 75 | 4 Dm 100",
+     "0 C♯dim7/E 75 | 2 C♯dim7 100 | 4 Dm 100",
      {0, 4, 4},
      0,
      {{0, -1, true}}},
