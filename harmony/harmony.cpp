@@ -93,6 +93,7 @@ std::vector<Step> Analyser::run()
                              {}});
         }
     }
+    dropIncompleteExtended(m_table, steps);
     nameDiminishedSevenths(m_table, m_notes, m_keys, m_threshold, steps);
     nameAugmentedTriads(m_table, m_notes, steps);
     nameAsTextbooksDo(m_table, m_notes, steps);

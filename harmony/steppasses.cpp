@@ -91,6 +91,20 @@ Fraction lengthOf(const std::vector<PieceNote> &notes, const std::vector<size_t>
 
 } // namespace
 
+void dropIncompleteExtended(const ChordTable &table, std::vector<Step> &steps)
+{
+    // Rated against six tones or seven, two missing leave under 80.
+    constexpr int kTwoMissing = 80;
+    for (Step &step : steps) {
+        if (step.chord && step.rate < kTwoMissing &&
+            std::popcount(chordTones(table.row(step.chord->chord))) >= 6) {
+            step.chord.reset();
+            step.rate = 0;
+        }
+    }
+    joinEqualNeighbours(steps);
+}
+
 void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote> &notes,
                             const std::vector<Key> &keys, int threshold, std::vector<Step> &steps)
 {

@@ -7,6 +7,11 @@
 // Passes over the finished harmonic steps, before they are written out.
 namespace chordvane::harmony {
 
+// A chord of six tones or more of which two or more are missing is a
+// guess: its notes fit no plainer chord, and an extended one only in part.
+// Its step has no chord. Neighbours that become equal are joined.
+void dropIncompleteExtended(const ChordTable &table, std::vector<Step> &steps);
+
 // Names each diminished seventh on the bottom of the stack of minor thirds
 // its notes (sorted by start) spell, else on the tone that leads a semitone
 // up to the next chord's root, else on the key's leading tone, else on a
