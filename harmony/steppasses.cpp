@@ -250,7 +250,7 @@ void nameAugmentedTriads(const ChordTable &table, const std::vector<PieceNote> &
                 root = pitchClass(bottom * 7);
         }
         if (!root && i > 0 && steps[i - 1].chord &&
-            (rotateClasses(kAugmented, chord.root) >> steps[i - 1].chord->root & 1))
+            ((rotateClasses(kAugmented, chord.root) >> steps[i - 1].chord->root) & 1))
             root = steps[i - 1].chord->root;
         if (root)
             chord.root = *root;
