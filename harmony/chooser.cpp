@@ -19,7 +19,7 @@ struct Candidate {
 
 // The chords heard over a bass outside them: a major, minor or diminished
 // triad, a dominant or a diminished seventh.
-bool overPedal(unsigned shape)
+bool standsOverForeignBass(unsigned shape)
 {
     constexpr unsigned kMajor = 0x91, kMinor = 0x89, kDiminished = 0x49;     // 0 4 7, 0 3 7, 0 3 6
     constexpr unsigned kDominantSeventh = 0x491, kDiminishedSeventh = 0x249; // + 10, 0 3 6 9
@@ -114,7 +114,7 @@ std::optional<StepChord> ChordChooser::choose(const BeatWeights &weights, int ba
             // a chord there, or a major or minor seventh or an added chord
             // (CM7/F, Dm7/B♭, Cm(add9)/B♭), are rarely what was meant.
             const bool bassInChord = (chord & (1u << bass)) != 0;
-            if (!bassInChord && (missing > 0 || !overPedal(shape.classes)))
+            if (!bassInChord && (missing > 0 || !standsOverForeignBass(shape.classes)))
                 continue;
             const int penalty = 2 * static_cast<int>(shape.plainness) +
                                 (root != bass && bassInChord ? 3 : 0) + (bassInChord ? 0 : 6);

@@ -79,11 +79,20 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         std::erase_if(sounding, [&](size_t k) { return notes[k].end <= n.start; });
         sounding.push_back(i);
         // A second or a seventh against a note sounding with it.
+        const auto clashesWith = [&](size_t k) {
+            const int apart = std::abs(notes[k].pitch - n.pitch) % 12;
+            return apart == 1 || apart == 2 || apart == 10 || apart == 11;
+        };
         const auto clashes = [&] {
-            return std::any_of(sounding.begin(), sounding.end(), [&](size_t k) {
-                const int apart = std::abs(notes[k].pitch - n.pitch) % 12;
-                return apart == 1 || apart == 2 || apart == 10 || apart == 11;
-            });
+            return std::any_of(sounding.begin(), sounding.end(), clashesWith);
+        };
+        // The notes struck with it above it too (notes go by start, then pitch).
+        const auto clashesAtAll = [&] {
+            for (size_t k = i + 1; k < notes.size() && notes[k].start == n.start; ++k) {
+                if (clashesWith(k))
+                    return true;
+            }
+            return clashes();
         };
         const auto before = byEnd.at(n.line, n.start);
         const auto after = byStart.at(n.line, n.end);
@@ -165,7 +174,7 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
             notes[*std::ranges::min_element(sounding, {}, [&](size_t k) { return notes[k].pitch; })]
                 .pitch;
         const auto overBass = [bass](int pitch) {
-            return (pitch - bass + 120) % 12;
+            return pitchClass(pitch - bass);
         };
         const bool suspendedOverBass =
             n.pitch > bass &&
@@ -174,7 +183,7 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
                 return fallsASecondTo(q) &&
                        (overBass(q.pitch) == 3 || overBass(q.pitch) == 4 || overBass(q.pitch) == 7);
             });
-        if (n.start < last || (struckAgain && (clashes() || suspendedOverBass)))
+        if (n.start < last || (struckAgain && (clashesAtAll() || suspendedOverBass)))
             starts[i] = last;
     }
     return starts;

@@ -16,8 +16,10 @@ namespace chordvane::harmony {
 //   against a note sounding with it), and left by a second (one or two
 //   semitones) as it ends: all of it;
 // - a suspension: held into the last moment before its end (or struck again
-//   at that moment after the same pitch in its line) and then resolved down
-//   one or two semitones in its line: from that moment on;
+//   at that moment after the same pitch in its line, and then a second or
+//   seventh against a note sounding with it, or a fourth or sixth over the
+//   lowest note that falls to a third or fifth) and then resolved down one
+//   or two semitones in its line: from that moment on;
 // - an escape tone, incomplete neighbour or anticipation: shorter than a
 //   beat, weaker than the note before it (or off the beat after a rest in
 //   its line), joined to its line by a second on one side or repeated by
@@ -28,7 +30,7 @@ namespace chordvane::harmony {
 //   follows and reached by a leap; or an accented passing or neighbour
 //   note, reached by a step unless struck with a chord change and left by
 //   a step (up or down) to a weaker position, a dissonance too unless
-//   shorter than a beat: all of it.
+//   shorter than a beat and no longer than the note it steps to: all of it.
 // Passing, neighbour and escape tones are never struck with three other
 // notes: four notes struck at once are a chord.
 // moments: every attack time, ascending.

@@ -93,11 +93,13 @@ Fraction lengthOf(const std::vector<PieceNote> &notes, const std::vector<size_t>
 
 void dropIncompleteExtended(const ChordTable &table, std::vector<Step> &steps)
 {
-    // Rated against six tones or seven, two missing leave under 80.
-    constexpr int kTwoMissing = 80;
     for (Step &step : steps) {
-        if (step.chord && step.rate < kTwoMissing &&
-            std::popcount(chordTones(table.row(step.chord->chord))) >= 6) {
+        if (!step.chord)
+            continue;
+        const int tones = std::popcount(chordTones(table.row(step.chord->chord)));
+        // The rate is the share of the chord's tones that sound, rounded.
+        const int present = (step.rate * tones + 50) / 100;
+        if (tones >= 6 && tones - present >= 2) {
             step.chord.reset();
             step.rate = 0;
         }

@@ -8,8 +8,8 @@
 namespace chordvane::harmony {
 
 // A chord of six tones or more of which two or more are missing is a
-// guess: its notes fit no plainer chord, and an extended one only in part.
-// Its step has no chord. Neighbours that become equal are joined.
+// guess: the notes fit it only in part. Its step has no chord. Neighbours
+// that become equal are joined.
 void dropIncompleteExtended(const ChordTable &table, std::vector<Step> &steps);
 
 // Names each diminished seventh on the bottom of the stack of minor thirds
@@ -27,7 +27,7 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
 
 // Names each augmented triad on the bottom of the stack of major thirds
 // its notes spell (C E G♯: C; A♭ C E: A♭), else on the root of the step
-// before when that is one of its tones (C, then C+). Neighbours that become
+// before when that is one of its tones (C, then Caug). Neighbours that become
 // equal are joined.
 void nameAugmentedTriads(const ChordTable &table, const std::vector<PieceNote> &notes,
                          std::vector<Step> &steps);

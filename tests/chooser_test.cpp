@@ -13,8 +13,8 @@ using chordvane::test::shippedList;
 
 TEST(ChordChooser, OverAForeignBassOnlyTriadsAndTheDominantAndDiminishedSevenths)
 {
-    // The plain chords a window wider than a beat is read with: no ninth
-    // holds the bass too, so a chord on another root would be named over it.
+    // The chooser of windows wider than a beat, up to added chords: it has
+    // no ninth chord that would take the bass in.
     struct Case {
         const char *name;
         std::vector<int> classes; // the bass first
@@ -28,7 +28,7 @@ TEST(ChordChooser, OverAForeignBassOnlyTriadsAndTheDominantAndDiminishedSevenths
         {"a diminished seventh", {2, 1, 4, 7, 10}, "Edim7/D"},
         {"a minor seventh", {10, 2, 5, 9, 0}, ""},
         {"a major seventh", {5, 0, 4, 7, 11}, ""},
-        {"a minor seventh over its ninth", {2, 0, 4, 7, 11}, ""},
+        {"a major seventh over its ninth", {2, 0, 4, 7, 11}, ""},
     };
     const ChordChooser chooser(shippedList(), ChordClass::Added);
     for (const Case &c : cases) {

@@ -102,6 +102,10 @@ const Progression kPassages[] = {
     {"a consonant accented neighbour note",
      {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:1/2 G4:1/2"},
      "0 C 100"},
+    // A dotted A that turns back on a sixteenth G is held as harmony: A C E G.
+    {"a long accented neighbour note",
+     {"C3:1 C3:1", "E4:1 E4:1", "r:1/2 G4:1/2 A4:3/4 G4:1/4"},
+     "0 C 100 | 1 Am7/C 100"},
 };
 
 } // namespace

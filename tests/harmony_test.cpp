@@ -147,14 +147,15 @@ const Progression kProgressions[] = {
     {"two tones go on with the root before",
      {"C3:2 E3:2 A2:2 E3:2", "E4:2 G4:2 C4:2 G4:2", "G4:2 r:2 E4:2 r:2"},
      "0 C 100 | 2 C/E 67 | 4 Am 100 | 6 Em 67"},
-    // C E♭ D over B♭ would be Cm(add9) missing its G over a bass outside
-    // it: only a whole triad or seventh chord stands over a foreign bass.
-    // E G D C♯ spell no plainer chord; Em13 would lack three of its tones.
+    // E G D C♯ spell no plainer chord; Em13 would lack two of its six
+    // tones (F♯ and B).
     {"a thirteenth with tones missing says nothing", {"E3:4", "D4:4", "G4:4", "C#5:4"}, "0 N.C. 0"},
     // One tone short, an altered dominant still stands: its fifth is the one missing.
     {"an altered dominant without its fifth",
      {"C3:4", "E4:4", "Bb4:4", "D#5:4", "F#5:4"},
      "0 C7(♯9,♯11) 83"},
+    // C E♭ D over B♭ would be Cm(add9) missing its G over a bass outside
+    // it: only a complete triad, dominant or diminished seventh stands there.
     {"an incomplete chord over a foreign bass",
      {"Bb2:1", "C4:1", "Eb4:1/4 D5:1/4 Eb4:1/4 D5:1/4"},
      "0 N.C. 0"},
