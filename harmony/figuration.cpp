@@ -170,20 +170,22 @@ std::vector<std::optional<Fraction>> figurationStarts(const std::vector<PieceNot
         // Struck again, it is a suspension only when it clashes, or stands a
         // fourth or sixth over the bass and falls to a third or fifth (4-3,
         // 6-5): a chord repeated before it moves is none.
-        const int bass =
-            notes[*std::ranges::min_element(sounding, {}, [&](size_t k) { return notes[k].pitch; })]
-                .pitch;
-        const auto overBass = [bass](int pitch) {
-            return pitchClass(pitch - bass);
+        const auto suspendedOverBass = [&] {
+            const int bass = notes[*std::ranges::min_element(sounding, {}, [&](size_t k) {
+                                 return notes[k].pitch;
+                             })].pitch;
+            const auto overBass = [bass](int pitch) {
+                return pitchClass(pitch - bass);
+            };
+            const int interval = overBass(n.pitch);
+            return n.pitch > bass && (interval == 5 || interval == 8 || interval == 9) &&
+                   any(after, [&](const PieceNote &q) {
+                       const int resolved = overBass(q.pitch);
+                       return fallsASecondTo(q) &&
+                              (resolved == 3 || resolved == 4 || resolved == 7);
+                   });
         };
-        const bool suspendedOverBass =
-            n.pitch > bass &&
-            (overBass(n.pitch) == 5 || overBass(n.pitch) == 8 || overBass(n.pitch) == 9) &&
-            any(after, [&](const PieceNote &q) {
-                return fallsASecondTo(q) &&
-                       (overBass(q.pitch) == 3 || overBass(q.pitch) == 4 || overBass(q.pitch) == 7);
-            });
-        if (n.start < last || (struckAgain && (clashesAtAll() || suspendedOverBass)))
+        if (n.start < last || (struckAgain && (clashesAtAll() || suspendedOverBass())))
             starts[i] = last;
     }
     return starts;

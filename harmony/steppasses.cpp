@@ -57,6 +57,32 @@ int mostOften(const std::vector<PieceNote> &notes, const std::vector<size_t> &ac
 
 constexpr int kUnspelled = std::numeric_limits<int>::min();
 
+// The bottom of the stack of thirds that the notes spell for a chord of
+// `count` tones `semitones` apart from `tone`, each a third above the one
+// below it and `fifths` further along the line of fifths (a minor third -3,
+// a major third +4). None when a tone sounds unspelled or the spellings
+// stack otherwise.
+std::optional<int> spelledStackBottom(const std::vector<PieceNote> &notes,
+                                      const std::vector<size_t> &active, int tone, int count,
+                                      int semitones, int fifths)
+{
+    std::vector<int> positions;
+    for (int k = 0; k < count; ++k) {
+        const int position = mostOften(notes, active, (tone + semitones * k) % 12, kUnspelled);
+        if (position == kUnspelled)
+            return std::nullopt;
+        positions.push_back(position);
+    }
+    for (const int bottom : positions) {
+        int stacked = 0;
+        while (stacked < count && std::ranges::count(positions, bottom + fifths * stacked) == 1)
+            ++stacked;
+        if (stacked == count)
+            return pitchClass(bottom * 7);
+    }
+    return std::nullopt;
+}
+
 // The list's first chord of exactly these tones (bit i: i semitones above the root).
 std::optional<int> firstSlotOf(const ChordTable &table, unsigned tones)
 {
@@ -118,26 +144,12 @@ void nameDiminishedSevenths(const ChordTable &table, const std::vector<PieceNote
     constexpr unsigned kDominantSeventh = 0x491;   // 0, 4, 7, 10
     constexpr int kThreeOfFour = 75;               // the rate of a seventh one tone short
     // A diminished seventh the score spells as a stack of minor thirds
-    // (A C E♭ G♭) is named on the bottom of the stack: the sharpest
-    // position on the line of fifths, the others 3, 6 and 9 below it.
+    // (A C E♭ G♭) is named on the bottom of the stack.
     std::vector<std::optional<int>> stacked(steps.size());
     withStepNotes(notes, steps, [&](size_t i, const std::vector<size_t> &active) {
         if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedSeventh)
             return;
-        std::vector<int> positions;
-        for (int k = 0; k < 4; ++k) {
-            const int pc = (steps[i].chord->root + 3 * k) % 12;
-            const int position = mostOften(notes, active, pc, kUnspelled);
-            if (position == kUnspelled)
-                return;
-            positions.push_back(position);
-        }
-        const int top = *std::ranges::max_element(positions);
-        for (int k = 0; k < 4; ++k) {
-            if (std::ranges::count(positions, top - 3 * k) != 1)
-                return;
-        }
-        stacked[i] = pitchClass(top * 7);
+        stacked[i] = spelledStackBottom(notes, active, steps[i].chord->root, 4, 3, -3);
     });
     for (size_t i = 0; i < steps.size(); ++i) {
         if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kDiminishedSeventh)
@@ -238,19 +250,7 @@ void nameAugmentedTriads(const ChordTable &table, const std::vector<PieceNote> &
         if (!steps[i].chord || chordTones(table.row(steps[i].chord->chord)) != kAugmented)
             return;
         StepChord &chord = *steps[i].chord;
-        std::vector<int> positions;
-        for (int k = 0; k < 3; ++k) {
-            const int position = mostOften(notes, active, (chord.root + 4 * k) % 12, kUnspelled);
-            if (position != kUnspelled)
-                positions.push_back(position);
-        }
-        std::optional<int> root;
-        if (positions.size() == 3) {
-            const int bottom = *std::ranges::min_element(positions);
-            if (std::ranges::count(positions, bottom + 4) == 1 &&
-                std::ranges::count(positions, bottom + 8) == 1)
-                root = pitchClass(bottom * 7);
-        }
+        std::optional<int> root = spelledStackBottom(notes, active, chord.root, 3, 4, 4);
         if (!root && i > 0 && steps[i - 1].chord &&
             ((rotateClasses(kAugmented, chord.root) >> steps[i - 1].chord->root) & 1))
             root = steps[i - 1].chord->root;
